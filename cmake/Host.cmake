@@ -1,0 +1,28 @@
+# Host build: the portable code against its fakes and real POSIX files.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+add_library(vt_posix STATIC platform/posix/PosixFileStore.cpp)
+target_link_libraries(vt_posix PUBLIC vt_portable)
+
+file(GLOB VT_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+add_executable(vt_native_tests ${VT_NATIVE_TESTS})
+target_link_libraries(vt_native_tests PRIVATE vt_fakes vt_posix GTest::gtest_main GTest::gmock)
+gtest_discover_tests(vt_native_tests DISCOVERY_TIMEOUT 60)
+
+# The layering rule: only win32/ folders may include Windows headers.
+add_test(NAME layering_no_windows_headers_outside_win32
+         COMMAND ${CMAKE_SOURCE_DIR}/tools/check-layering.sh ${CMAKE_SOURCE_DIR})
+
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_executable(vt_bench bench/SettingsBench.cpp)
+  target_link_libraries(vt_bench PRIVATE vt_posix benchmark::benchmark)
+endif()
+
+if(VT_FUZZ)
+  add_executable(vt_fuzz_settings fuzz/SettingsParserFuzz.cpp)
+  target_compile_options(vt_fuzz_settings PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(vt_fuzz_settings PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(vt_fuzz_settings PRIVATE vt_portable)
+endif()

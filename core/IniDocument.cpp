@@ -1,0 +1,203 @@
+// Parsing, lookup and in-place editing of INI text with the private-profile rules.
+#include "core/IniDocument.h"
+
+#include <utility>
+
+#include "core/AnsiText.h"
+
+namespace vt {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string_view StripMatchingQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+}  // namespace
+
+IniDocument::Line IniDocument::ParseLine(std::string text) {
+    Line line;
+    line.text = std::move(text);
+    const std::string_view raw(line.text);
+    const std::string_view trimmed = TrimProfileBlanks(raw);
+    if (trimmed.empty()) return line;
+    line.isKey = true;
+    const size_t begin = static_cast<size_t>(trimmed.data() - raw.data());
+    const size_t equals = trimmed.find('=');
+    std::string_view name = trimmed;
+    if (equals != std::string_view::npos) {
+        name = TrimProfileBlanks(trimmed.substr(0, equals));
+        const std::string_view value = TrimProfileBlanks(trimmed.substr(equals + 1));
+        line.hasValue = true;
+        line.valueBegin = static_cast<uint32_t>(value.data() - raw.data());
+        line.valueLength = static_cast<uint32_t>(value.size());
+    }
+    line.nameBegin = static_cast<uint32_t>(name.empty() ? begin : name.data() - raw.data());
+    line.nameLength = static_cast<uint32_t>(name.size());
+    return line;
+}
+
+std::optional<std::string_view> IniDocument::SectionNameOf(std::string_view trimmedLine) {
+    if (trimmedLine.empty() || trimmedLine.front() != '[') return std::nullopt;
+    const size_t close = trimmedLine.rfind(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return trimmedLine.substr(1, close - 1);
+}
+
+IniDocument IniDocument::Parse(std::string_view text) {
+    IniDocument doc;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        const size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view raw = text.substr(pos, end - pos);
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);  // the CR of CR LF
+        pos = next;
+
+        if (auto name = SectionNameOf(TrimProfileBlanks(raw))) {
+            Section section;
+            section.header = std::string(raw);
+            section.name = std::string(*name);
+            doc.sections_.push_back(std::move(section));
+            continue;
+        }
+        doc.sections_.back().lines.push_back(ParseLine(std::string(raw)));
+    }
+    doc.RebuildIndex();
+    return doc;
+}
+
+std::string IniDocument::Serialize() const {
+    size_t size = 0;
+    for (const Section& section : sections_) {
+        if (!section.header.empty()) size += section.header.size() + kLineEnd.size();
+        for (const Line& line : section.lines) size += line.text.size() + kLineEnd.size();
+    }
+    std::string text;
+    text.reserve(size);
+    for (const Section& section : sections_) {
+        if (!section.header.empty()) text.append(section.header).append(kLineEnd);
+        for (const Line& line : section.lines) text.append(line.text).append(kLineEnd);
+    }
+    return text;
+}
+
+void IniDocument::RebuildIndex() {
+    firstSectionByFoldedName_.clear();
+    for (size_t i = 1; i < sections_.size(); ++i) {
+        if (sections_[i].name.empty()) continue;  // "[]" can never be asked for
+        firstSectionByFoldedName_.emplace(FoldCase(sections_[i].name), i);
+    }
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+    const std::string_view trimmed = TrimProfileBlanks(name);
+    if (trimmed.empty()) return nullptr;
+    const auto it = firstSectionByFoldedName_.find(FoldCase(trimmed));
+    return it == firstSectionByFoldedName_.end() ? nullptr : &sections_[it->second];
+}
+
+IniDocument::Section* IniDocument::FindSection(std::string_view name) {
+    return const_cast<Section*>(std::as_const(*this).FindSection(name));
+}
+
+const IniDocument::Line* IniDocument::FindKey(const Section& section, std::string_view key) {
+    const std::string_view trimmed = TrimProfileBlanks(key);
+    for (const Line& line : section.lines)
+        if (line.isKey && EqualsIgnoreCase(line.Name(), trimmed)) return &line;
+    return nullptr;
+}
+
+IniDocument::Line* IniDocument::FindKey(Section& section, std::string_view key) {
+    return const_cast<Line*>(FindKey(std::as_const(section), key));
+}
+
+std::optional<std::string> IniDocument::ReadValue(std::string_view section,
+                                                  std::string_view key) const {
+    const Section* found = FindSection(section);
+    if (!found) return std::nullopt;
+    const Line* line = FindKey(*found, key);
+    if (!line || !line->hasValue) return std::nullopt;
+    return std::string(StripMatchingQuotes(line->Value()));
+}
+
+std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
+    std::vector<std::string> names;
+    const Section* found = FindSection(section);
+    if (!found) return names;
+    for (const Line& line : found->lines) {
+        if (!line.isKey || !line.hasValue) continue;
+        const std::string_view name = line.Name();
+        if (name.empty() || name.front() == ';') continue;
+        names.emplace_back(name);
+    }
+    return names;
+}
+
+void IniDocument::WriteValue(std::string_view section, std::string_view key,
+                             std::string_view value) {
+    const std::string_view keyName = TrimProfileBlanks(key);
+    size_t valueStart = 0;
+    while (valueStart < value.size() && IsProfileBlank(value[valueStart])) ++valueStart;
+    value.remove_prefix(valueStart);
+
+    Section* target = FindSection(section);
+    if (!target) {
+        Section added;
+        added.name = std::string(TrimProfileBlanks(section));
+        added.header = "[" + added.name + "]";
+        // Keep a blank line between the sections, as a person would lay the file out.
+        const Section& last = sections_.back();
+        const bool fileHasText = sections_.size() > 1 || !last.lines.empty();
+        if (fileHasText && (last.lines.empty() || last.lines.back().isKey))
+            sections_.back().lines.push_back(ParseLine(std::string()));
+        sections_.push_back(std::move(added));
+        firstSectionByFoldedName_.emplace(FoldCase(sections_.back().name), sections_.size() - 1);
+        target = &sections_.back();
+    }
+    if (Line* line = FindKey(*target, keyName)) {
+        std::string text(line->Name());
+        text.append("=").append(value);
+        *line = ParseLine(std::move(text));
+        return;
+    }
+    std::string text(keyName);
+    text.append("=").append(value);
+    // A new key goes after the section's last key line, before the blank lines that close it.
+    auto insertAt = target->lines.end();
+    while (insertAt != target->lines.begin() && !(insertAt - 1)->isKey) --insertAt;
+    target->lines.insert(insertAt, ParseLine(std::move(text)));
+}
+
+bool IniDocument::DeleteKey(std::string_view section, std::string_view key) {
+    const std::string folded = FoldCase(TrimProfileBlanks(section));
+    for (size_t i = 1; i < sections_.size(); ++i) {
+        if (sections_[i].name.empty() || FoldCase(sections_[i].name) != folded) continue;
+        auto& lines = sections_[i].lines;
+        if (Line* line = FindKey(sections_[i], key)) {
+            lines.erase(lines.begin() + (line - lines.data()));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IniDocument::EraseSection(std::string_view section) {
+    const auto it = firstSectionByFoldedName_.find(FoldCase(TrimProfileBlanks(section)));
+    if (it == firstSectionByFoldedName_.end()) return false;
+    sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(it->second));
+    RebuildIndex();
+    return true;
+}
+
+bool IniDocument::IsStorable(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+}  // namespace vt

@@ -1,0 +1,69 @@
+// An INI text held line by line, read and edited with the private-profile rules, written back as it was.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vt {
+
+// Rules kept from the Windows private-profile functions:
+// - lines end at LF; blanks (white space, CR, ^Z) around a line, a key and a value do not count;
+// - "[" ... last "]" opens a section; its name is the text between them, taken as it stands;
+// - the first "=" ends a key; a line without "=" is a key without a value, which reads as missing;
+// - names are found regardless of letter case; the first section and the first key of a name win;
+// - a value enclosed in a matching pair of double or single quotes reads without them;
+// - listing a section's keys skips lines without "=", empty names and names starting with ";".
+// Unlike those functions nothing is cut: values and key lists have no length limit.
+class IniDocument {
+public:
+    static IniDocument Parse(std::string_view text);
+    std::string Serialize() const;
+
+    // The value as a reader sees it (quotes removed), or nothing when the key is missing or has no "=".
+    std::optional<std::string> ReadValue(std::string_view section, std::string_view key) const;
+    std::vector<std::string> KeyNames(std::string_view section) const;
+
+    // Replaces the first key of that name in place, or adds it at the end of its section,
+    // or adds the section at the end of the text. Leading blanks of the value are dropped.
+    void WriteValue(std::string_view section, std::string_view key, std::string_view value);
+    bool DeleteKey(std::string_view section, std::string_view key);
+    bool EraseSection(std::string_view section);
+
+    // A section, key or value holding a line break or NUL would change the file's structure.
+    static bool IsStorable(std::string_view text);
+
+private:
+    struct Line {
+        std::string text;
+        uint32_t nameBegin = 0, nameLength = 0;
+        uint32_t valueBegin = 0, valueLength = 0;
+        bool isKey = false;
+        bool hasValue = false;
+        std::string_view Name() const { return std::string_view(text).substr(nameBegin, nameLength); }
+        std::string_view Value() const {
+            return std::string_view(text).substr(valueBegin, valueLength);
+        }
+    };
+    struct Section {
+        std::string header;  // empty for the lines before the first section
+        std::string name;
+        std::vector<Line> lines;
+    };
+
+    static Line ParseLine(std::string text);
+    static std::optional<std::string_view> SectionNameOf(std::string_view trimmedLine);
+    const Section* FindSection(std::string_view name) const;
+    Section* FindSection(std::string_view name);
+    static Line* FindKey(Section& section, std::string_view key);
+    static const Line* FindKey(const Section& section, std::string_view key);
+    void RebuildIndex();
+
+    std::vector<Section> sections_{Section{}};
+    std::unordered_map<std::string, size_t> firstSectionByFoldedName_;
+};
+
+}  // namespace vt

@@ -1,0 +1,143 @@
+// Reads and writes of the settings file with reload-on-change, atomic replacement and a writers' lock.
+#include "core/SettingsFile.h"
+
+#include <limits>
+
+#include "core/AnsiText.h"
+#include "core/Error.h"
+
+namespace vt {
+
+bool ParseSettingsInteger(std::string_view text, int32_t& value) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    if (hex) text.remove_prefix(2);
+    if (text.empty()) return false;
+    const uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    uint64_t magnitude = 0;
+    for (char c : text) {
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return false;
+        magnitude = magnitude * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
+        if (magnitude > limit) return false;
+    }
+    // Eight hexadecimal digits fill all 32 bits, the sign bit included.
+    const auto bits = static_cast<uint32_t>(magnitude);
+    value = static_cast<int32_t>(negative ? 0u - bits : bits);
+    return true;
+}
+
+SettingsFile::SettingsFile(FileStore& store, std::string path)
+    : store_(store), path_(std::move(path)) {}
+
+void SettingsFile::Reload(const FileStamp& stamp) {
+    text_.clear();
+    if (stamp.exists && !store_.Read(path_, text_)) text_.clear();
+    doc_ = IniDocument::Parse(text_);
+    stamp_ = stamp;
+    loaded_ = true;
+}
+
+const IniDocument& SettingsFile::Current() {
+    const FileStamp stamp = store_.Stamp(path_);
+    if (!loaded_ || !(stamp == stamp_)) Reload(stamp);
+    return doc_;
+}
+
+std::string SettingsFile::ReadString(std::string_view section, std::string_view key,
+                                     std::string_view defaultValue) {
+    if (key.empty()) return std::string();  // as the system's reader: an empty key has no value
+    auto value = Current().ReadValue(section, key);
+    return value ? std::move(*value) : std::string(defaultValue);
+}
+
+int32_t SettingsFile::ReadInteger(std::string_view section, std::string_view key,
+                                  int32_t defaultValue) {
+    int32_t value;
+    return ParseSettingsInteger(ReadString(section, key, ""), value) ? value : defaultValue;
+}
+
+bool SettingsFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) {
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+std::vector<std::string> SettingsFile::ReadSection(std::string_view section) {
+    return Current().KeyNames(section);
+}
+
+bool SettingsFile::ValueExists(std::string_view section, std::string_view key) {
+    for (const std::string& name : ReadSection(section))
+        if (EqualsIgnoreCase(name, key)) return true;
+    return false;
+}
+
+void SettingsFile::RaiseUnableToWrite() const { throw Error("Unable to write to " + path_); }
+
+void SettingsFile::Update(const std::function<void(Batch&)>& edit) {
+    const auto lock = store_.LockForWriting(path_);
+    if (!lock) RaiseUnableToWrite();
+    // Under the lock, start from what is on disk now: another writer may have just finished.
+    const FileStamp before = store_.Stamp(path_);
+    if (!loaded_ || !(before == stamp_)) Reload(before);
+
+    IniDocument edited = doc_;
+    Batch batch(edited, path_);
+    edit(batch);
+    std::string text = edited.Serialize();
+    if (before.exists && text == text_) return;  // nothing changed: leave the file alone
+    if (!store_.Replace(path_, text)) RaiseUnableToWrite();
+    doc_ = std::move(edited);
+    text_ = std::move(text);
+    stamp_ = store_.Stamp(path_);
+}
+
+void SettingsFile::Batch::WriteString(std::string_view section, std::string_view key,
+                                      std::string_view value) {
+    if (!IniDocument::IsStorable(section) || !IniDocument::IsStorable(key) ||
+        !IniDocument::IsStorable(value))
+        throw Error("Unable to write to " + path_);
+    doc_.WriteValue(section, key, value);
+}
+
+void SettingsFile::Batch::WriteInteger(std::string_view section, std::string_view key,
+                                       int32_t value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void SettingsFile::Batch::WriteBool(std::string_view section, std::string_view key, bool value) {
+    WriteString(section, key, value ? "1" : "0");
+}
+
+void SettingsFile::WriteString(std::string_view section, std::string_view key,
+                               std::string_view value) {
+    Update([&](Batch& batch) { batch.WriteString(section, key, value); });
+}
+
+void SettingsFile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
+    Update([&](Batch& batch) { batch.WriteInteger(section, key, value); });
+}
+
+void SettingsFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+    Update([&](Batch& batch) { batch.WriteBool(section, key, value); });
+}
+
+void SettingsFile::EraseSection(std::string_view section) {
+    Update([&](Batch& batch) { batch.doc_.EraseSection(section); });
+}
+
+void SettingsFile::DeleteKey(std::string_view section, std::string_view key) {
+    Update([&](Batch& batch) { batch.doc_.DeleteKey(section, key); });
+}
+
+}  // namespace vt

@@ -1,0 +1,20 @@
+// The names of the settings file: its file name, sections and the program-wide keys.
+#pragma once
+
+namespace vt::settings {
+
+inline constexpr char kFileName[] = "LocalSettings.Ini";
+
+inline constexpr char kOptions[] = "Options";
+inline constexpr char kConfigurations[] = "Configurations";
+inline constexpr char kFriendlyName[] = "FriendlyName";
+
+inline constexpr char kAppPath[] = "AppPath";
+inline constexpr char kFilters[] = "Filters";
+inline constexpr char kAutorun[] = "Autorun";
+inline constexpr char kEnableMenu[] = "EnableMenu";
+inline constexpr char kCustomizeIcon[] = "CustomizeIcon";
+inline constexpr char kDefaultAddToMenu[] = "DefaultAddToMenu";
+inline constexpr char kShowInMenu[] = "ShowInMenu";
+
+}  // namespace vt::settings

@@ -1,0 +1,18 @@
+// The bundle of platform services handed to the program's logic: real ones in WinMain, fakes in tests.
+#pragma once
+
+#include "platform/FileStore.h"
+#include "platform/Prompts.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+
+namespace vt {
+
+struct Platform {
+    FileStore& files;
+    Prompts& prompts;
+    RegistryFactory& registry;
+    System& system;
+};
+
+}  // namespace vt

@@ -1,0 +1,29 @@
+// The seam for facts about the running process and system: version, own path, command line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vt {
+
+// What the system reports about itself (the fields of the ANSI version-information record).
+struct OsVersionInfo {
+    bool queried = false;  // false when the version query failed
+    uint32_t platformId = 0;
+    uint32_t major = 0;
+    uint32_t minor = 0;
+    std::string servicePack;
+};
+
+inline constexpr uint32_t kPlatformWin9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
+inline constexpr uint32_t kPlatformNT = 2;     // VER_PLATFORM_WIN32_NT
+
+class System {
+public:
+    virtual ~System() = default;
+    virtual OsVersionInfo QueryVersion() = 0;  // GetVersionEx with the ANSI record
+    virtual std::string ExecutablePath() = 0;  // the running executable's full path
+    virtual std::string CommandLine() = 0;     // the whole command line, program name first
+};
+
+}  // namespace vt

@@ -1,0 +1,35 @@
+// Scripted message boxes: records every box shown and answers from a queue.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/Prompts.h"
+
+namespace vt::fakes {
+
+class FakePrompts : public Prompts {
+public:
+    struct Shown {
+        WindowHandle owner;
+        std::string text;
+        std::string caption;
+        unsigned flags;
+    };
+    std::vector<Shown> shown;
+    std::deque<int> answers;  // empty: every box answers OK
+    int pumps = 0;
+
+    int ShowBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                unsigned flags) override {
+        shown.push_back({owner, text, caption, flags});
+        if (answers.empty()) return kIdOk;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void ProcessMessages() override { ++pumps; }
+};
+
+}  // namespace vt::fakes

@@ -1,0 +1,248 @@
+// Start-up: the version table, the command line's modes, message framing, and the start sequence on fakes.
+#include <gtest/gtest.h>
+
+#include "core/CommandLine.h"
+#include "core/MessageBox.h"
+#include "core/OSVersion.h"
+#include "tests/fakes/FakeFileStore.h"
+#include "tests/fakes/FakeMainView.h"
+#include "tests/fakes/FakePrompts.h"
+#include "tests/fakes/FakeRegistry.h"
+#include "tests/fakes/FakeSystem.h"
+#include "ui/MainWindow.h"
+
+namespace vt {
+namespace {
+
+OsVersionInfo V(uint32_t platform, uint32_t major, uint32_t minor, std::string sp = "") {
+    return OsVersionInfo{true, platform, major, minor, std::move(sp)};
+}
+
+TEST(OSVersionClassTest, EveryRowOfTheTable) {
+    EXPECT_EQ(OSVersionClass(OsVersionInfo{}), 0);  // the query failed
+    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 0)), 1);
+    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, " ")), 2);
+    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, "")), 2);
+    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, "A ")), 2);  // "A" must be the second character
+    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, " A ")), 3);
+    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, " a ")), 2);
+    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 90)), 4);
+    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 20)), 0);
+    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 5, 0)), 0);
+    EXPECT_EQ(OSVersionClass(V(kPlatformNT, 3, 51)), 5);
+    EXPECT_EQ(OSVersionClass(V(kPlatformNT, 4, 0, "Service Pack 6")), 5);
+    EXPECT_EQ(OSVersionClass(V(kPlatformNT, 5, 0)), 6);
+    EXPECT_EQ(OSVersionClass(V(kPlatformNT, 5, 1)), 7);
+    EXPECT_EQ(OSVersionClass(V(kPlatformNT, 5, 2)), 8);
+    EXPECT_EQ(OSVersionClass(V(kPlatformNT, 5, 3)), 0);
+    EXPECT_EQ(OSVersionClass(V(kPlatformNT, 6, 0)), 9);
+    EXPECT_EQ(OSVersionClass(V(kPlatformNT, 6, 1)), 0);  // Windows 7
+    EXPECT_EQ(OSVersionClass(V(kPlatformNT, 6, 2)), 0);
+    EXPECT_EQ(OSVersionClass(V(kPlatformNT, 10, 0)), 0);
+    EXPECT_EQ(OSVersionClass(V(0, 5, 1)), 0);  // Win32s
+    EXPECT_EQ(OSVersionClass(V(3, 5, 1)), 0);  // CE
+}
+
+TEST(OSVersionClassTest, GateAcceptsOnlySixToNine) {
+    for (int code = 0; code <= 10; ++code)
+        EXPECT_EQ(PassesVersionGate(code), code >= 6 && code <= 9) << code;
+}
+
+TEST(CommandLineTest, SplitsLikeTheToolkitsParameterParser) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SplitCommandLine("\"C:\\Program Files\\VT\\vt.exe\""), V{});
+    EXPECT_EQ(SplitCommandLine("vt.exe Office"), V{"Office"});
+    EXPECT_EQ(SplitCommandLine("vt.exe \"Home Office\" second"), (V{"Home Office", "second"}));
+    EXPECT_EQ(SplitCommandLine("vt.exe Home Office"), (V{"Home", "Office"}));
+    EXPECT_EQ(SplitCommandLine("vt.exe  \t Ho\"me Of\"fice  "), V{"Home Office"});
+    EXPECT_EQ(SplitCommandLine("vt.exe \"\""), V{""});
+    EXPECT_EQ(SplitCommandLine("vt.exe C:\\a\\\"b"), V{"C:\\a\\b"});  // no backslash escapes
+}
+
+TEST(CommandLineTest, OnlyTheFirstArgumentDecides) {
+    EXPECT_EQ(DecideStartMode({}).mode, StartMode::Window);
+    EXPECT_EQ(DecideStartMode({kTrayStartArgument}).mode, StartMode::Tray);
+    EXPECT_EQ(DecideStartMode({kTrayStartArgument, "Office"}).mode, StartMode::Tray);
+    const StartRequest lower = DecideStartMode({"{1193b663-4421-44c4-9523-35dc33c01133}"});
+    EXPECT_EQ(lower.mode, StartMode::Apply);
+    EXPECT_EQ(lower.configName, "{1193b663-4421-44c4-9523-35dc33c01133}");
+    const StartRequest apply = DecideStartMode({"Office", kTrayStartArgument});
+    EXPECT_EQ(apply.mode, StartMode::Apply);
+    EXPECT_EQ(apply.configName, "Office");
+    EXPECT_EQ(DecideStartMode({""}).mode, StartMode::Apply);  // an empty quoted argument is a name
+}
+
+TEST(MessageBoxTest, BodyIsFramedAndEverythingElsePassedOn) {
+    fakes::FakePrompts prompts;
+    prompts.answers = {kIdNo};
+    EXPECT_EQ(ShowMessageBox(prompts, 77, "Save changes?", "Save - Office",
+                             kMbYesNoCancel | kMbIconQuestion),
+              kIdNo);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].owner, 77u);
+    EXPECT_EQ(prompts.shown[0].text, "\rSave changes?   \r\r");
+    EXPECT_EQ(prompts.shown[0].caption, "Save - Office");
+    EXPECT_EQ(prompts.shown[0].flags, 0x23u);
+}
+
+TEST(SettingsPathTest, BesideTheExecutable) {
+    EXPECT_EQ(SettingsPathFor("C:\\Program Files\\VT\\VelmoraTarvello.exe"),
+              "C:\\Program Files\\VT\\LocalSettings.Ini");
+    EXPECT_EQ(SettingsPathFor("Z:/tmp/x/vt.exe"), "Z:/tmp/x/LocalSettings.Ini");
+}
+
+class FormCreateTest : public ::testing::Test {
+protected:
+    fakes::FakeFileStore files;
+    fakes::FakePrompts prompts;
+    fakes::FakeRegistryFactory registry;
+    fakes::FakeSystem system;
+    Platform platform{files, prompts, registry, system};
+    fakes::FakeMainView view;
+    std::vector<std::string> applied;
+    TfrmMain form{platform, view, [this](TfrmMain&, const std::string& name) {
+                      applied.push_back(name);
+                      return 0;
+                  }};
+    const std::string settingsPath = "C:\\Tools\\LocalSettings.Ini";
+};
+
+TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
+    for (const OsVersionInfo& refused :
+         {V(kPlatformNT, 6, 1), V(kPlatformNT, 4, 0), V(kPlatformWin9x, 4, 10), OsVersionInfo{}}) {
+        fakes::FakePrompts localPrompts;
+        fakes::FakeMainView localView;
+        system.version = refused;
+        Platform p{files, localPrompts, registry, system};
+        TfrmMain f(p, localView, [](TfrmMain&, const std::string&) { return 0; });
+        f.FormCreate();
+        ASSERT_EQ(localPrompts.shown.size(), 1u);
+        EXPECT_EQ(localPrompts.shown[0].text,
+                  "\rSorry, this product can only be ran on Windows 2000, XP, 2003 or higher, "
+                  "Vista or Home Server 32b. The running is aborted.   \r\r");
+        EXPECT_EQ(localPrompts.shown[0].caption, "Information");
+        EXPECT_EQ(localPrompts.shown[0].flags, kMbIconInformation);
+        EXPECT_EQ(localPrompts.shown[0].owner, localView.Handle());
+        EXPECT_FALSE(f.ShowMainWindow());
+        EXPECT_TRUE(localView.terminated);
+        EXPECT_EQ(f.Settings(), nullptr);
+        EXPECT_FALSE(files.Exists(settingsPath));
+    }
+}
+
+TEST_F(FormCreateTest, AcceptedVersionsStart) {
+    for (const OsVersionInfo& accepted :
+         {V(kPlatformNT, 5, 0), V(kPlatformNT, 5, 1), V(kPlatformNT, 5, 2), V(kPlatformNT, 6, 0)}) {
+        fakes::FakeMainView localView;
+        system.version = accepted;
+        TfrmMain f(platform, localView, [](TfrmMain&, const std::string&) { return 0; });
+        f.FormCreate();
+        EXPECT_TRUE(f.ShowMainWindow());
+        EXPECT_FALSE(localView.terminated);
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(FormCreateTest, EmptyFolderGetsOptionsWithAppPathOnly) {
+    form.FormCreate();
+    EXPECT_EQ(files.Content(settingsPath), "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
+    EXPECT_EQ(view.applicationTitle, "Velmora Tarvello");
+    EXPECT_EQ(view.caption, "Velmora Tarvello 1.50");
+    EXPECT_EQ(view.configTitle, "  Configurations");
+    EXPECT_TRUE(view.items.empty());
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(form.ShowMainWindow());
+}
+
+TEST_F(FormCreateTest, AppPathIsRewrittenWithTheCurrentPath) {
+    files.Put(settingsPath, "[Options]\r\nAppPath=D:\\old\\place.exe\r\nFilters={A},\r\n");
+    form.FormCreate();
+    EXPECT_EQ(files.Content(settingsPath),
+              "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\nFilters={A},\r\n");
+}
+
+TEST_F(FormCreateTest, TreeListsConfigurationsInFileOrderNoneSelected) {
+    files.Put(settingsPath,
+              "[Configurations]\r\n{K3}=Zulu\r\n{K1}=Alpha\r\n;{K9}=Commented\r\n{K2}=\r\n");
+    form.FormCreate();
+    ASSERT_EQ(view.items.size(), 3u);
+    EXPECT_EQ(view.items[0].text, "Zulu");
+    EXPECT_EQ(view.items[1].text, "Alpha");
+    EXPECT_EQ(view.items[2].text, "");
+    EXPECT_EQ(view.items[0].node->ConfigKey, "{K3}");
+    EXPECT_EQ(view.items[2].node->ConfigKey, "{K2}");
+    for (const auto& item : view.items) {
+        EXPECT_EQ(item.image, 0);
+        EXPECT_FALSE(item.node->Modified);
+        EXPECT_TRUE(item.node->IPList.empty());
+    }
+    EXPECT_EQ(view.selected, nullptr);
+    EXPECT_EQ(view.editing, nullptr);
+    EXPECT_TRUE(view.redraw);
+    EXPECT_EQ(view.redrawOffCalls, 1);
+    EXPECT_FALSE(form.Updating);
+}
+
+TEST_F(FormCreateTest, MoreThanFourHundredTwentyConfigurationsAllListed) {
+    std::string text = "[Configurations]\r\n";
+    for (int i = 0; i < 500; ++i) {
+        char key[40];
+        std::snprintf(key, sizeof key, "{%08X-0000-4000-8000-000000000000}", i);
+        text += std::string(key) + "=Config " + std::to_string(i) + "\r\n";
+    }
+    files.Put(settingsPath, text);
+    form.FormCreate();
+    ASSERT_EQ(view.items.size(), 500u);
+    EXPECT_EQ(view.items[499].text, "Config 499");
+}
+
+TEST_F(FormCreateTest, AddedNodeWithSelectIsSelectedAndEditing) {
+    form.FormCreate();
+    form.AddConfigNode("{K}", "New", false, 0);
+    EXPECT_EQ(view.selected, nullptr);
+    form.AddConfigNode("{L}", "Newer", true, 2);
+    ASSERT_NE(view.selected, nullptr);
+    EXPECT_EQ(view.selected->Text, "Newer");
+    EXPECT_EQ(view.editing, view.selected);
+    EXPECT_EQ(view.items.back().image, 2);
+}
+
+TEST_F(FormCreateTest, RefusedAppPathWriteEndsTheSequenceThere) {
+    files.Put(settingsPath, "[Configurations]\r\n{K1}=Alpha\r\n");
+    files.refuseReplace = true;
+    try {
+        form.FormCreate();
+        FAIL() << "the refused write did not escape";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "Unable to write to C:\\Tools\\LocalSettings.Ini");
+    }
+    EXPECT_EQ(view.caption, "Velmora Tarvello 1.50");
+    EXPECT_TRUE(view.items.empty());
+    EXPECT_TRUE(form.ShowMainWindow());  // the window still opens
+}
+
+TEST_F(FormCreateTest, ApplyModeHandsTheNameOnAndEnds) {
+    system.commandLine = "vt.exe \"Home Office\" ignored";
+    form.FormCreate();
+    EXPECT_EQ(applied, std::vector<std::string>{"Home Office"});
+    EXPECT_FALSE(form.ShowMainWindow());
+    EXPECT_TRUE(view.terminated);
+    EXPECT_EQ(files.Content(settingsPath), "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
+}
+
+TEST_F(FormCreateTest, TrayArgumentInLowerCaseIsAName) {
+    system.commandLine = "vt.exe {1193b663-4421-44c4-9523-35dc33c01133}";
+    form.FormCreate();
+    EXPECT_EQ(applied, std::vector<std::string>{"{1193b663-4421-44c4-9523-35dc33c01133}"});
+}
+
+TEST_F(FormCreateTest, TrayArgumentIsNotAnApply) {
+    system.commandLine = std::string("vt.exe \"") + kTrayStartArgument + "\"";
+    form.FormCreate();
+    EXPECT_TRUE(applied.empty());
+    EXPECT_EQ(form.Request().mode, StartMode::Tray);
+    EXPECT_FALSE(view.terminated);
+}
+
+}  // namespace
+}  // namespace vt

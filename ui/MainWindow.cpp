@@ -1,0 +1,82 @@
+// The start sequence of the main window and the filling of its configuration tree.
+#include "ui/MainWindow.h"
+
+#include "core/MessageBox.h"
+#include "core/OSVersion.h"
+#include "core/ProductIdentity.h"
+#include "core/SettingsLayout.h"
+
+namespace vt {
+
+std::string SettingsPathFor(const std::string& executablePath) {
+    const size_t slash = executablePath.find_last_of("\\/");
+    const std::string folder =
+        slash == std::string::npos ? std::string() : executablePath.substr(0, slash + 1);
+    return folder + settings::kFileName;
+}
+
+TfrmMain::TfrmMain(Platform& platform, MainView& view, ApplyHandler applyHandler)
+    : platform_(platform), view_(view), applyHandler_(std::move(applyHandler)) {}
+
+void TfrmMain::FormCreate() {
+    if (!PassesVersionGate(OSVersionClass(platform_.system.QueryVersion()))) {
+        showMainWindow_ = false;
+        ShowMessageBox(platform_.prompts, view_.Handle(), kGateMessage, kGateCaption,
+                       kMbIconInformation);
+        view_.Terminate();
+        return;
+    }
+
+    view_.SetApplicationTitle(kProductTitle);
+    const std::string executable = platform_.system.ExecutablePath();
+    settings_ = std::make_unique<SettingsFile>(platform_.files, SettingsPathFor(executable));
+    view_.SetCaption(kMainWindowCaption);
+    settings_->WriteString(settings::kOptions, settings::kAppPath, executable);
+    view_.SetConfigTitle("  Configurations");
+
+    FillConfigTree();
+
+    request_ = DecideStartMode(SplitCommandLine(platform_.system.CommandLine()));
+    switch (request_.mode) {
+        case StartMode::Window:
+            break;
+        case StartMode::Tray:
+            // Until the tray icon exists the window stays visible, so the program is never
+            // left running with nothing on screen.
+            break;
+        case StartMode::Apply:
+            showMainWindow_ = false;
+            exitCode_ = applyHandler_(*this, request_.configName);
+            view_.Terminate();
+            return;
+    }
+}
+
+void TfrmMain::FillConfigTree() {
+    view_.ClearTree();
+    configNodes_.clear();
+    view_.SetTreeRedraw(false);
+    struct RedrawAgain {
+        MainView& view;
+        ~RedrawAgain() { view.SetTreeRedraw(true); }
+    } redrawAgain{view_};
+
+    for (const std::string& key : settings_->ReadSection(settings::kConfigurations)) {
+        Updating = true;
+        const std::string name = settings_->ReadString(settings::kConfigurations, key, "");
+        AddConfigNode(key, name, false, 0);
+        Updating = false;
+    }
+}
+
+void TfrmMain::AddConfigNode(const std::string& key, const std::string& name, bool select,
+                             int imageIndex) {
+    auto node = std::make_unique<TConfigNode>();
+    node->Text = name;
+    node->ConfigKey = key;
+    node->Modified = false;
+    configNodes_.push_back(std::move(node));
+    view_.AppendTreeNode(*configNodes_.back(), imageIndex, select);
+}
+
+}  // namespace vt
