@@ -63,7 +63,7 @@ IniDocument IniDocument::Parse(std::string_view text) {
         if (auto name = SectionNameOf(TrimProfileBlanks(raw))) {
             Section section;
             section.header = std::string(raw);
-            section.name = std::string(*name);
+            section.name = std::string(TrimProfileBlanks(*name));
             doc.sections_.push_back(std::move(section));
             continue;
         }
@@ -97,9 +97,12 @@ void IniDocument::RebuildIndex() {
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-    const std::string_view trimmed = TrimProfileBlanks(name);
-    if (trimmed.empty()) return nullptr;
-    const auto it = firstSectionByFoldedName_.find(FoldCase(trimmed));
+    return FindSectionNamed(TrimProfileBlanks(name));
+}
+
+const IniDocument::Section* IniDocument::FindSectionNamed(std::string_view name) const {
+    if (name.empty()) return nullptr;
+    const auto it = firstSectionByFoldedName_.find(FoldCase(name));
     return it == firstSectionByFoldedName_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -129,7 +132,8 @@ std::optional<std::string> IniDocument::ReadValue(std::string_view section,
 
 std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
     std::vector<std::string> names;
-    const Section* found = FindSection(section);
+    // Unlike a value lookup, listing takes the section name as given, blanks included.
+    const Section* found = FindSectionNamed(section);
     if (!found) return names;
     for (const Line& line : found->lines) {
         if (!line.isKey || !line.hasValue) continue;

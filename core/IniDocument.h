@@ -12,11 +12,12 @@ namespace vt {
 
 // Rules kept from the Windows private-profile functions:
 // - lines end at LF; blanks (white space, CR, ^Z) around a line, a key and a value do not count;
-// - "[" ... last "]" opens a section; its name is the text between them, taken as it stands;
+// - "[" ... last "]" opens a section; its name is the text between them, without blanks around it;
 // - the first "=" ends a key; a line without "=" is a key without a value, which reads as missing;
 // - names are found regardless of letter case; the first section and the first key of a name win;
 // - a value enclosed in a matching pair of double or single quotes reads without them;
-// - listing a section's keys skips lines without "=", empty names and names starting with ";".
+// - listing a section's keys skips lines without "=", empty names and names starting with ";",
+//   and finds the section only by its name exactly, without dropping blanks around it.
 // Unlike those functions nothing is cut: values and key lists have no length limit.
 class IniDocument {
 public:
@@ -56,7 +57,8 @@ private:
 
     static Line ParseLine(std::string text);
     static std::optional<std::string_view> SectionNameOf(std::string_view trimmedLine);
-    const Section* FindSection(std::string_view name) const;
+    const Section* FindSection(std::string_view name) const;  // blanks around `name` ignored
+    const Section* FindSectionNamed(std::string_view name) const;
     Section* FindSection(std::string_view name);
     static Line* FindKey(Section& section, std::string_view key);
     static const Line* FindKey(const Section& section, std::string_view key);

@@ -50,10 +50,12 @@ TEST(IniDocumentRead, LinesWithoutEqualsAreKeysWithoutValue) {
 }
 
 TEST(IniDocumentRead, SectionHeaderRules) {
-    // The name runs to the last "]"; blanks inside the brackets belong to it; "[" alone is a key.
+    // The name runs to the last "]", without blanks around it; "[" alone is a key.
     const std::string text = "[a]b]\r\nk=1\r\n[ spaced ]\r\nk=2\r\n[open\r\nk=3\r\n";
     EXPECT_EQ(Read(text, "a]b", "k"), "1");
-    EXPECT_EQ(Read(text, "spaced", "k"), std::nullopt);
+    EXPECT_EQ(Read(text, " SPACED", "k"), "2");
+    // Listing takes the asked name as it stands: blanks around it find nothing.
+    EXPECT_EQ(IniDocument::Parse(text).KeyNames("spaced"), (std::vector<std::string>{"k", "k"}));
     EXPECT_EQ(IniDocument::Parse(text).KeyNames(" spaced "), (std::vector<std::string>{}));
     EXPECT_EQ(IniDocument::Parse(text).KeyNames("a]b"), (std::vector<std::string>{"k"}));
 }

@@ -1,0 +1,59 @@
+// The program entry: builds the real platform and the main window, runs the start sequence and the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/MessageBox.h"
+#include "core/ProductIdentity.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32FileStore.h"
+#include "platform/win32/Win32Prompts.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32System.h"
+#include "ui/MainWindow.h"
+#include "ui/win32/ErrorReport.h"
+#include "ui/win32/MainWindowView.h"
+
+namespace {
+
+// Exit code of an apply that could not be carried out.
+constexpr int kApplyFailed = 2;
+
+// Applying from the command line arrives with the apply engine; until then the program says so
+// and ends with a failure code instead of pretending to have applied anything.
+int ApplyNotAvailable(vt::Prompts& prompts, vt::WindowHandle owner) {
+    vt::ShowMessageBox(prompts, owner,
+                       "Applying a configuration from the command line is not available in this "
+                       "version.",
+                       vt::kProductTitle, vt::kMbIconError);
+    return kApplyFailed;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                       ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    vt::win32::Win32FileStore files;
+    vt::win32::Win32Prompts prompts;
+    vt::win32::Win32RegistryFactory registry;
+    vt::win32::Win32System system;
+    vt::Platform platform{files, prompts, registry, system};
+
+    vt::win32::MainWindowView view;
+    if (!view.Create(instance)) return 1;
+    vt::TfrmMain form(platform, view, [&](vt::TfrmMain&, const std::string&) {
+        return ApplyNotAvailable(prompts, view.Handle());
+    });
+    vt::win32::Guarded(view.Window(), [&] { form.FormCreate(); });
+    if (form.ShowMainWindow()) view.Show(showCommand);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    if (IsWindow(view.Window())) DestroyWindow(view.Window());
+    return form.ExitCode();
+}

@@ -1,0 +1,33 @@
+# MinGW build: the program itself, and the tests that run under Wine against the real Windows API.
+enable_language(C RC)
+add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX WIN32_LEAN_AND_MEAN)
+# One static exe: no MinGW runtime DLLs beside it.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(vt_win32 STATIC
+  platform/win32/Win32FileStore.cpp
+  platform/win32/Win32Prompts.cpp
+  platform/win32/Win32Registry.cpp
+  platform/win32/Win32System.cpp
+  ui/win32/ErrorReport.cpp
+  ui/win32/MainWindowView.cpp)
+target_link_libraries(vt_win32 PUBLIC vt_portable comctl32 advapi32 user32 gdi32)
+
+add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp resources/app.rc)
+target_link_libraries(VelmoraTarvello PRIVATE vt_win32)
+target_link_options(VelmoraTarvello PRIVATE $<$<CONFIG:Release>:-s>)
+
+# GoogleTest built with this compiler, once per build folder.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB VT_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(vt_win32_tests ${VT_WIN32_TESTS})
+target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock)
+
+file(GLOB VT_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp)
+add_executable(vt_e2e_tests ${VT_E2E_TESTS})
+target_link_libraries(vt_e2e_tests PRIVATE gtest_main gtest comctl32 user32 advapi32)
+target_include_directories(vt_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
+add_dependencies(vt_e2e_tests VelmoraTarvello)

@@ -1,0 +1,25 @@
+// MessageBoxA and a PeekMessage pump that leaves a quit request for the main loop.
+#include "platform/win32/Win32Prompts.h"
+
+#include <windows.h>
+
+namespace vt::win32 {
+
+int Win32Prompts::ShowBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                          unsigned flags) {
+    return MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
+}
+
+void Win32Prompts::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop must still see it
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace vt::win32

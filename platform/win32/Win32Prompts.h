@@ -1,0 +1,15 @@
+// Message boxes and the message pump over the Windows user interface.
+#pragma once
+
+#include "platform/Prompts.h"
+
+namespace vt::win32 {
+
+class Win32Prompts : public Prompts {
+public:
+    int ShowBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                unsigned flags) override;
+    void ProcessMessages() override;
+};
+
+}  // namespace vt::win32

@@ -1,0 +1,35 @@
+// GetVersionExA, GetModuleFileNameA and GetCommandLineA.
+#include "platform/win32/Win32System.h"
+
+#include <windows.h>
+
+namespace vt::win32 {
+
+OsVersionInfo Win32System::QueryVersion() {
+    OSVERSIONINFOA info{};
+    static_assert(sizeof info == 148, "the ANSI version record");
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!GetVersionExA(&info)) return {};
+#pragma GCC diagnostic pop
+    return OsVersionInfo{true, info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
+                         info.szCSDVersion};
+}
+
+std::string Win32System::ExecutablePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string Win32System::CommandLine() { return GetCommandLineA(); }
+
+}  // namespace vt::win32

@@ -1,0 +1,135 @@
+// The real program under Wine: the version gate, the settings file it creates, its window and tree.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "tests/e2e/win32/ProcessDriver.h"
+#include "tests/win32/TempFolder.h"
+
+namespace vt::e2e {
+namespace {
+
+using vt::testing::TempFolder;
+
+// Makes Wine report another Windows version to the program only.
+class WineVersionFor {
+public:
+    explicit WineVersionFor(const char* version) {
+        HKEY key;
+        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                       lstrlenA(version) + 1);
+        RegCloseKey(key);
+    }
+    ~WineVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+
+private:
+    static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\VelmoraTarvello.exe";
+};
+
+TEST(StartupE2E, EmptyFolderGetsOptionsWithAppPathAndTheWindowShows) {
+    TempFolder folder("e2e-empty");
+    ProgramRun run(folder.Path(), "");
+    ASSERT_TRUE(run.Started());
+    HWND window = run.WaitForWindow("TfrmMain");
+    ASSERT_NE(window, nullptr);
+
+    char caption[256] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Velmora Tarvello 1.50");
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 792);
+    EXPECT_EQ(client.bottom, 533);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+
+    const std::string settings = TempFolder::ReadFile(folder.File("LocalSettings.Ini"));
+    EXPECT_TRUE(lstrcmpiA(settings.c_str(),
+                          ("[Options]\r\nAppPath=" + run.ExePath() + "\r\n").c_str()) == 0)
+        << settings;
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+    EXPECT_TRUE(run.Boxes().empty());
+}
+
+TEST(StartupE2E, WindowsSevenGetsTheGateMessageAndNothingIsWritten) {
+    TempFolder folder("e2e-gate");
+    WineVersionFor win7("win7");
+    ProgramRun run(folder.Path(), "");
+    ASSERT_TRUE(run.Started());
+    EXPECT_EQ(run.WaitForExit(), 0);
+    const auto boxes = run.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Information");
+    EXPECT_EQ(boxes[0].text,
+              "\rSorry, this product can only be ran on Windows 2000, XP, 2003 or higher, Vista or "
+              "Home Server 32b. The running is aborted.   \r\r");
+    EXPECT_FALSE(run.MainWindowEverShown());
+    EXPECT_EQ(TempFolder::ReadFile(folder.File("LocalSettings.Ini")), "<missing>");
+}
+
+TEST(StartupE2E, VistaPasses) {
+    TempFolder folder("e2e-vista");
+    WineVersionFor vista("vista");
+    ProgramRun run(folder.Path(), "");
+    HWND window = run.WaitForWindow("TfrmMain");
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+}
+
+TEST(StartupE2E, TreeListsConfigurationsInFileOrderNoneSelected) {
+    TempFolder folder("e2e-tree");
+    TempFolder::WriteFile(folder.File("LocalSettings.Ini"),
+                          "[Options]\r\nAppPath=C:\\old.exe\r\n\r\n[Configurations]\r\n"
+                          "{00000003-0000-4000-8000-000000000000}=Zulu Office\r\n"
+                          "{00000001-0000-4000-8000-000000000000}=Alpha\r\n"
+                          "{00000002-0000-4000-8000-000000000000}=Home\r\n\r\n"
+                          "[FriendlyName]\r\nZulu Office={00000003-0000-4000-8000-000000000000}\r\n");
+    ProgramRun run(folder.Path(), "");
+    HWND window = run.WaitForWindow("TfrmMain");
+    ASSERT_NE(window, nullptr);
+    HWND tree = FindWindowExA(window, nullptr, WC_TREEVIEWA, nullptr);
+    ASSERT_NE(tree, nullptr);
+    bool anySelected = true;
+    EXPECT_EQ(run.TreeItems(tree, anySelected),
+              (std::vector<std::string>{"Zulu Office", "Alpha", "Home"}));
+    EXPECT_FALSE(anySelected);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+}
+
+TEST(StartupE2E, ReadOnlySettingsFileIsReportedAndTheWindowStillOpens) {
+    TempFolder folder("e2e-readonly");
+    const std::string path = folder.File("LocalSettings.Ini");
+    TempFolder::WriteFile(path, "[Configurations]\r\n{K}=Alpha\r\n");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    ProgramRun run(folder.Path(), "");
+    HWND window = run.WaitForWindow("TfrmMain");
+    ASSERT_NE(window, nullptr);
+    const auto boxes = run.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Velmora Tarvello");
+    EXPECT_EQ(boxes[0].text, "Unable to write to " + path);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+    EXPECT_EQ(TempFolder::ReadFile(path), "[Configurations]\r\n{K}=Alpha\r\n");
+}
+
+TEST(StartupE2E, ApplyModeSaysItIsNotAvailableAndFails) {
+    TempFolder folder("e2e-apply");
+    ProgramRun run(folder.Path(), "\"Home Office\" second");
+    ASSERT_TRUE(run.Started());
+    EXPECT_EQ(run.WaitForExit(), 2);
+    const auto boxes = run.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(run.MainWindowEverShown());
+    EXPECT_NE(TempFolder::ReadFile(folder.File("LocalSettings.Ini")).find("AppPath="),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace vt::e2e

@@ -1,0 +1,261 @@
+// Our settings engine against the system's own private-profile functions, in both directions, on tricky files.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+
+#include "core/SettingsFile.h"
+#include "platform/win32/Win32FileStore.h"
+#include "tests/win32/TempFolder.h"
+
+namespace vt::win32 {
+namespace {
+
+using vt::testing::TempFolder;
+
+constexpr char kDefault[] = "<default>";
+constexpr DWORD kBigBuffer = 1 << 20;
+
+std::string SystemRead(const std::string& path, const std::string& section, const std::string& key,
+                       DWORD bufferSize = kBigBuffer) {
+    std::string buffer(bufferSize, '\0');
+    const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), kDefault,
+                                                  buffer.data(), bufferSize, path.c_str());
+    return buffer.substr(0, length);
+}
+
+std::vector<std::string> SplitList(const std::string& buffer, DWORD length) {
+    std::vector<std::string> items;
+    size_t start = 0;
+    while (start < length && buffer[start] != '\0') {
+        const size_t end = buffer.find('\0', start);
+        items.push_back(buffer.substr(start, end - start));
+        start = end + 1;
+    }
+    return items;
+}
+
+std::vector<std::string> SystemKeys(const std::string& path, const std::string& section,
+                                    DWORD bufferSize = kBigBuffer) {
+    std::string buffer(bufferSize, '\0');
+    const DWORD length = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
+                                                  bufferSize, path.c_str());
+    return SplitList(buffer, length);
+}
+
+std::vector<std::string> SystemSection(const std::string& path, const std::string& section) {
+    std::string buffer(kBigBuffer, '\0');
+    const DWORD length =
+        GetPrivateProfileSectionA(section.c_str(), buffer.data(), kBigBuffer, path.c_str());
+    return SplitList(buffer, length);
+}
+
+// Every name the file mentions, in several spellings, plus names it does not have.
+std::vector<std::string> Variants(const std::set<std::string>& names) {
+    std::vector<std::string> all{"Missing", ""};
+    for (const std::string& name : names) {
+        std::string upper = name, lower = name;
+        CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+        CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+        for (const std::string& v : {name, upper, lower, " " + name + " ", "\t" + name})
+            all.push_back(v);
+    }
+    return all;
+}
+
+// Reads every section and key the file names, both ways, and lists every section's keys.
+void ExpectSameReads(const std::string& path, const std::set<std::string>& sections,
+                     const std::set<std::string>& keys) {
+    Win32FileStore store;
+    SettingsFile ours(store, path);
+    for (const std::string& section : Variants(sections)) {
+        if (section.empty()) continue;  // an empty section name asks the system for something else
+        EXPECT_EQ(ours.ReadSection(section), SystemKeys(path, section)) << "keys of [" << section << "]";
+        for (const std::string& key : Variants(keys)) {
+            if (key.empty()) continue;
+            EXPECT_EQ(ours.ReadString(section, key, kDefault), SystemRead(path, section, key))
+                << "[" << section << "] " << key;
+        }
+    }
+}
+
+struct TrickyFile {
+    const char* name;
+    std::string text;
+    std::set<std::string> sections;
+    std::set<std::string> keys;
+};
+
+std::vector<TrickyFile> TrickyFiles() {
+    std::string manyKeys = "[Configurations]\r\n";
+    std::set<std::string> manyKeyNames;
+    for (int i = 0; i < 500; ++i) {
+        char key[40];
+        wsprintfA(key, "{%08X-0000-4000-8000-000000000000}", i);
+        manyKeys += std::string(key) + "=Configuration " + std::to_string(i) + "\r\n";
+        if (i % 97 == 0 || i >= 419) manyKeyNames.insert(key);
+    }
+    return {
+        {"letter case", "[Options]\r\nAppPath=C:\\a.exe\r\n[CONFIGURATIONS]\r\n{K}=Office\r\n",
+         {"Options", "Configurations"}, {"AppPath", "{K}"}},
+        {"blanks", "  [S]  \r\n  key one  =  value with blanks  \r\n\tTab\t=\t1\t\r\nx= \r\n",
+         {"S"}, {"key one", "Tab", "x"}},
+        {"quotes", "[S]\r\na=\"q\"\r\nb='q'\r\nc=\"q'\r\nd=\"\r\ne=\"\"\r\nf= \" padded \" \r\ng=x\"y\"\r\n",
+         {"S"}, {"a", "b", "c", "d", "e", "f", "g"}},
+        {"duplicates", "[S]\r\nk=1\r\nK=2\r\n[T]\r\nj=0\r\n[s]\r\nk=3\r\nonly=4\r\n",
+         {"S", "T"}, {"k", "only", "j"}},
+        {"lines without equals", "[S]\r\nflag\r\nflag=1\r\nplain text here\r\nafter=2\r\n",
+         {"S"}, {"flag", "plain text here", "after"}},
+        {"comment-like lines",
+         "; top comment\r\n[S]\r\n;k=1\r\n# hash=2\r\n//slash=3\r\nk=4\r\n[;S]\r\nx=5\r\n",
+         {"S", ";S"}, {";k", "# hash", "//slash", "k", "x"}},
+        {"odd headers", "[a]b]\r\nk=1\r\n[ pad ]\r\nk=2\r\n[open\r\nk=3\r\n[]\r\nk=4\r\n",
+         {"a]b", "pad", "open"}, {"k", "[open"}},
+        {"before any section", "k=0\r\n\r\n[S]\r\nk=1\r\n", {"S"}, {"k"}},
+        {"line ends", "[S]\nlf=1\n[T]\r\ncrlf=2\r\nlast=3", {"S", "T"}, {"lf", "crlf", "last"}},
+        {"equals in names and values", "[S]\r\na=b=c\r\nurl=http://x/?a=1\r\n",
+         {"S"}, {"a", "a=b", "url"}},
+        {"very long value", "[S]\r\nlong=" + std::string(5000, 'L') + "\r\n", {"S"}, {"long"}},
+        {"more than 420 keys", manyKeys, {"Configurations"}, manyKeyNames},
+    };
+}
+
+TEST(ProfileConformance, TrickyFilesReadTheSameBothWays) {
+    TempFolder folder("conformance");
+    for (const TrickyFile& tricky : TrickyFiles()) {
+        SCOPED_TRACE(tricky.name);
+        const std::string path = folder.File(std::string("f") + std::to_string(&tricky - &tricky) +
+                                             std::to_string(GetTickCount()) + ".ini");
+        TempFolder::WriteFile(path, tricky.text);
+        ExpectSameReads(path, tricky.sections, tricky.keys);
+        DeleteFileA(path.c_str());
+    }
+}
+
+// One step of a writing session, applied with either side's writer.
+struct WriteStep {
+    const char* section;
+    const char* key;    // null erases the section
+    const char* value;  // null deletes the key
+};
+
+const std::vector<WriteStep>& Steps() {
+    static const std::vector<WriteStep> steps = {
+        {"Options", "AppPath", "C:\\Program Files\\VT\\VelmoraTarvello.exe"},
+        {"Configurations", "{0A1B2C3D-0000-4000-8000-000000000001}", "Office"},
+        {"FriendlyName", "Office", "{0A1B2C3D-0000-4000-8000-000000000001}"},
+        {"Configurations", "{0A1B2C3D-0000-4000-8000-000000000002}", "Home Office"},
+        {"FriendlyName", "Home Office", "{0A1B2C3D-0000-4000-8000-000000000002}"},
+        {"options", "APPPATH", "D:\\moved\\VelmoraTarvello.exe"},
+        {"Options", "Filters", "{A},{B},"},
+        {"S", "quoted", "\"kept quotes\""},
+        {"S", "blanks", "  leading and trailing  "},
+        {"S", "empty", ""},
+        {"S", "long", "0123456789012345678901234567890123456789012345678901234567890123456789"},
+        {"FriendlyName", "Office", nullptr},
+        {"Erase me", "k", "1"},
+        {"Erase me", nullptr, nullptr},
+        {"S", "after erase", "yes"},
+    };
+    return steps;
+}
+
+const std::set<std::string> kStepSections = {"Options", "Configurations", "FriendlyName", "S",
+                                             "Erase me"};
+const std::set<std::string> kStepKeys = {
+    "AppPath", "Filters", "{0A1B2C3D-0000-4000-8000-000000000001}",
+    "{0A1B2C3D-0000-4000-8000-000000000002}", "Office", "Home Office", "quoted", "blanks",
+    "empty", "long", "k", "after erase"};
+
+void SystemWrites(const std::string& path) {
+    for (const WriteStep& step : Steps())
+        WritePrivateProfileStringA(step.section, step.key, step.value, path.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // flush the system's cache
+}
+
+void OurWrites(const std::string& path) {
+    Win32FileStore store;
+    SettingsFile settings(store, path);
+    for (const WriteStep& step : Steps()) {
+        if (!step.key)
+            settings.EraseSection(step.section);
+        else if (!step.value)
+            settings.DeleteKey(step.section, step.key);
+        else
+            settings.WriteString(step.section, step.key, step.value);
+    }
+}
+
+TEST(ProfileConformance, WhatTheSystemWritesWeRead) {
+    TempFolder folder("system-writes");
+    const std::string path = folder.File("system.ini");
+    SystemWrites(path);
+    ExpectSameReads(path, kStepSections, kStepKeys);
+}
+
+TEST(ProfileConformance, WhatWeWriteTheSystemReadsAsItsOwn) {
+    TempFolder folder("we-write");
+    const std::string theirs = folder.File("system.ini"), ours = folder.File("ours.ini");
+    SystemWrites(theirs);
+    OurWrites(ours);
+    ExpectSameReads(ours, kStepSections, kStepKeys);
+    for (const std::string& section : kStepSections) {
+        EXPECT_EQ(SystemSection(ours, section), SystemSection(theirs, section)) << section;
+        for (const std::string& key : kStepKeys)
+            EXPECT_EQ(SystemRead(ours, section, key), SystemRead(theirs, section, key))
+                << "[" << section << "] " << key;
+    }
+}
+
+TEST(ProfileConformance, WeWriteInPlaceWhereTheSystemEditsAHandWrittenFile) {
+    TempFolder folder("in-place");
+    const std::string theirs = folder.File("system.ini"), ours = folder.File("ours.ini");
+    const std::string hand = "; written by hand\r\n[Options]\r\nFilters = {A},\r\n\r\n[S]\r\nk=1\r\n";
+    TempFolder::WriteFile(theirs, hand);
+    TempFolder::WriteFile(ours, hand);
+    WritePrivateProfileStringA("options", "FILTERS", "{B},", theirs.c_str());
+    WritePrivateProfileStringA("S", "new", "2", theirs.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, theirs.c_str());
+    Win32FileStore store;
+    SettingsFile settings(store, ours);
+    settings.WriteString("options", "FILTERS", "{B},");
+    settings.WriteString("S", "new", "2");
+    ExpectSameReads(ours, {"Options", "S"}, {"Filters", "k", "new"});
+    for (const char* section : {"Options", "S"})
+        EXPECT_EQ(SystemSection(ours, section), SystemSection(theirs, section)) << section;
+    // The comment a person wrote survives our write.
+    EXPECT_EQ(TempFolder::ReadFile(ours).rfind("; written by hand\r\n", 0), 0u);
+}
+
+// Where we differ on purpose: nothing is cut. The system cuts at the caller's buffer, and the
+// buffers of the original program were 2,048 characters for a value and 16,384 bytes for a key list.
+TEST(ProfileConformance, DeliberatelyNoValueOrKeyListLimits) {
+    TempFolder folder("limits");
+    const std::string path = folder.File("limits.ini");
+    const TrickyFile many = TrickyFiles().back();
+    const std::string filter(3000, 'F');
+    TempFolder::WriteFile(path, many.text + "[Options]\r\nFilters=" + filter + "\r\n");
+
+    Win32FileStore store;
+    SettingsFile settings(store, path);
+    EXPECT_LT(SystemKeys(path, "Configurations", 16384).size(), 422u);  // 420 whole, one cut
+    EXPECT_EQ(settings.ReadSection("Configurations").size(), 500u);
+    EXPECT_EQ(SystemRead(path, "Options", "Filters", 2048).size(), 2047u);
+    EXPECT_EQ(settings.ReadString("Options", "Filters", ""), filter);
+}
+
+// Also on purpose: a line with nothing before its "=" does not hide the keys after it. The
+// system lists it as an empty name, which ends its NUL-separated list there for every caller.
+TEST(ProfileConformance, DeliberatelyEmptyNameDoesNotEndTheKeyList) {
+    TempFolder folder("empty-name");
+    const std::string path = folder.File("empty.ini");
+    TempFolder::WriteFile(path, "[Configurations]\r\n{A}=One\r\n=stray\r\n{B}=Two\r\n");
+    Win32FileStore store;
+    SettingsFile settings(store, path);
+    EXPECT_EQ(SystemKeys(path, "Configurations"), std::vector<std::string>{"{A}"});
+    EXPECT_EQ(settings.ReadSection("Configurations"), (std::vector<std::string>{"{A}", "{B}"}));
+    EXPECT_EQ(SystemRead(path, "Configurations", "{B}"), "Two");
+}
+
+}  // namespace
+}  // namespace vt::win32

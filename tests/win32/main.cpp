@@ -1,0 +1,21 @@
+// The Wine-side test runner; also the second writer process that the settings tests start.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "core/SettingsFile.h"
+#include "platform/win32/Win32FileStore.h"
+
+int main(int argc, char** argv) {
+    // --writer PATH SECTION COUNT: write COUNT keys into SECTION, one write at a time.
+    if (argc == 5 && std::strcmp(argv[1], "--writer") == 0) {
+        vt::win32::Win32FileStore store;
+        vt::SettingsFile settings(store, argv[2]);
+        const int count = std::atoi(argv[4]);
+        for (int i = 0; i < count; ++i) settings.WriteInteger(argv[3], "k" + std::to_string(i), i);
+        return 0;
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

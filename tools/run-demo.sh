@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Starts the program under Wine from a demo folder with a demo settings file.
+# With no display it runs under Xvfb, saves a screenshot and prints its path.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine-env.sh" "$1"
+demo="$WIN_BUILD/demo"
+mkdir -p "$demo"
+cp "$WIN_BUILD/VelmoraTarvello.exe" "$demo/"
+cp "$here/../demo/LocalSettings.Ini" "$demo/"
+cd "$demo"
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine ./VelmoraTarvello.exe "$@"
+fi
+
+shot="$WIN_BUILD/demo-screenshot.png"
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+  wine ./VelmoraTarvello.exe &
+  for i in $(seq 1 50); do sleep 0.2; xwininfo -root -tree 2>/dev/null | grep -q "Velmora Tarvello 1.50" && break; done
+  sleep 1
+  import -window root "'"$shot"'"
+  wineserver -k
+'
+echo "No display: the program ran under Xvfb. Screenshot: $shot"

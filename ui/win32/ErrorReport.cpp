@@ -1,0 +1,30 @@
+// The error report's message box and the application title it uses.
+#include "ui/win32/ErrorReport.h"
+
+namespace vt::win32 {
+
+namespace {
+
+std::string& Title() {
+    static std::string title = [] {
+        // Before the start sequence names the product, the executable's name stands in.
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string name = path;
+        name = name.substr(name.find_last_of('\\') + 1);
+        return name.substr(0, name.rfind('.'));
+    }();
+    return title;
+}
+
+}  // namespace
+
+void SetApplicationTitle(const std::string& title) { Title() = title; }
+
+const std::string& ApplicationTitle() { return Title(); }
+
+void ReportError(HWND owner, const std::exception& error) {
+    MessageBoxA(owner, error.what(), Title().c_str(), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace vt::win32
