@@ -144,7 +144,7 @@ std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
     return names;
 }
 
-void IniDocument::WriteValue(std::string_view section, std::string_view key,
+bool IniDocument::WriteValue(std::string_view section, std::string_view key,
                              std::string_view value) {
     const std::string_view keyName = TrimProfileBlanks(key);
     size_t valueStart = 0;
@@ -166,10 +166,11 @@ void IniDocument::WriteValue(std::string_view section, std::string_view key,
         target = &sections_.back();
     }
     if (Line* line = FindKey(*target, keyName)) {
+        if (line->hasValue && line->Value() == value) return false;
         std::string text(line->Name());
         text.append("=").append(value);
         *line = ParseLine(std::move(text));
-        return;
+        return true;
     }
     std::string text(keyName);
     text.append("=").append(value);
@@ -177,6 +178,7 @@ void IniDocument::WriteValue(std::string_view section, std::string_view key,
     auto insertAt = target->lines.end();
     while (insertAt != target->lines.begin() && !(insertAt - 1)->isKey) --insertAt;
     target->lines.insert(insertAt, ParseLine(std::move(text)));
+    return true;
 }
 
 bool IniDocument::DeleteKey(std::string_view section, std::string_view key) {

@@ -30,7 +30,8 @@ public:
 
     // Replaces the first key of that name in place, or adds it at the end of its section,
     // or adds the section at the end of the text. Leading blanks of the value are dropped.
-    void WriteValue(std::string_view section, std::string_view key, std::string_view value);
+    // All three edits tell whether the text changed.
+    bool WriteValue(std::string_view section, std::string_view key, std::string_view value);
     bool DeleteKey(std::string_view section, std::string_view key);
     bool EraseSection(std::string_view section);
 

@@ -42,9 +42,9 @@ SettingsFile::SettingsFile(FileStore& store, std::string path)
     : store_(store), path_(std::move(path)) {}
 
 void SettingsFile::Reload(const FileStamp& stamp) {
-    text_.clear();
-    if (stamp.exists && !store_.Read(path_, text_)) text_.clear();
-    doc_ = IniDocument::Parse(text_);
+    std::string text;
+    if (stamp.exists && !store_.Read(path_, text)) text.clear();
+    doc_ = IniDocument::Parse(text);
     stamp_ = stamp;
     loaded_ = true;
 }
@@ -91,14 +91,20 @@ void SettingsFile::Update(const std::function<void(Batch&)>& edit) {
     const FileStamp before = store_.Stamp(path_);
     if (!loaded_ || !(before == stamp_)) Reload(before);
 
-    IniDocument edited = doc_;
-    Batch batch(edited, path_);
-    edit(batch);
-    std::string text = edited.Serialize();
-    if (before.exists && text == text_) return;  // nothing changed: leave the file alone
-    if (!store_.Replace(path_, text)) RaiseUnableToWrite();
-    doc_ = std::move(edited);
-    text_ = std::move(text);
+    // The edit works on the loaded text itself; when it cannot reach the disk, the next
+    // operation reads the file again, so nothing half-done outlives the failure.
+    Batch batch(doc_, path_);
+    try {
+        edit(batch);
+    } catch (...) {
+        loaded_ = false;
+        throw;
+    }
+    if (!batch.changed_) return;  // leave the file alone
+    if (!store_.Replace(path_, doc_.Serialize())) {
+        loaded_ = false;
+        RaiseUnableToWrite();
+    }
     stamp_ = store_.Stamp(path_);
 }
 
@@ -107,7 +113,7 @@ void SettingsFile::Batch::WriteString(std::string_view section, std::string_view
     if (!IniDocument::IsStorable(section) || !IniDocument::IsStorable(key) ||
         !IniDocument::IsStorable(value))
         throw Error("Unable to write to " + path_);
-    doc_.WriteValue(section, key, value);
+    changed_ |= doc_.WriteValue(section, key, value);
 }
 
 void SettingsFile::Batch::WriteInteger(std::string_view section, std::string_view key,
@@ -133,11 +139,11 @@ void SettingsFile::WriteBool(std::string_view section, std::string_view key, boo
 }
 
 void SettingsFile::EraseSection(std::string_view section) {
-    Update([&](Batch& batch) { batch.doc_.EraseSection(section); });
+    Update([&](Batch& batch) { batch.changed_ = batch.doc_.EraseSection(section); });
 }
 
 void SettingsFile::DeleteKey(std::string_view section, std::string_view key) {
-    Update([&](Batch& batch) { batch.doc_.DeleteKey(section, key); });
+    Update([&](Batch& batch) { batch.changed_ = batch.doc_.DeleteKey(section, key); });
 }
 
 }  // namespace vt

@@ -47,6 +47,7 @@ public:
         Batch(IniDocument& doc, const std::string& path) : doc_(doc), path_(path) {}
         IniDocument& doc_;
         const std::string& path_;
+        bool changed_ = false;
     };
     void Update(const std::function<void(Batch&)>& edit);
 
@@ -58,7 +59,6 @@ private:
     FileStore& store_;
     std::string path_;
     IniDocument doc_;
-    std::string text_;  // the bytes `doc_` was read from or last written as
     FileStamp stamp_;
     bool loaded_ = false;
 };

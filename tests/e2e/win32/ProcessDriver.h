@@ -4,18 +4,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <atomic>
-#include <mutex>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "tests/win32/BoxWatcher.h"
 
 namespace vt::e2e {
 
-struct SeenBox {
-    std::string caption;
-    std::string text;
-};
+using vt::testing::SeenBox;
 
 // The folder of the test executable, where the build put the program too.
 inline std::string BuildFolder() {
@@ -36,14 +33,13 @@ public:
         startup.cb = sizeof startup;
         started_ = CreateProcessA(exePath_.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, folder.c_str(), &startup, &process_);
-        if (started_) watcher_ = std::thread([this] { Watch(); });
+        if (started_) watcher_ = std::make_unique<vt::testing::BoxWatcher>(process_.dwProcessId);
     }
     ~ProgramRun() {
         if (!started_) return;
         if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0)
             TerminateProcess(process_.hProcess, 99);
-        stop_ = true;
-        watcher_.join();
+        watcher_.reset();
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
     }
@@ -62,17 +58,15 @@ public:
     // The program's visible top-level window of that class, once it shows.
     HWND WaitForWindow(const char* className, DWORD ms = 20000) {
         for (DWORD waited = 0; waited < ms; waited += 20) {
-            if (HWND found = FindVisible(className)) return found;
+            if (HWND found = vt::testing::BoxWatcher::FindVisible(process_.dwProcessId, className))
+                return found;
             Sleep(20);
         }
         return nullptr;
     }
 
-    std::vector<SeenBox> Boxes() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return boxes_;
-    }
-    bool MainWindowEverShown() const { return mainShown_; }
+    std::vector<SeenBox> Boxes() { return watcher_->Boxes(); }
+    bool MainWindowEverShown() { return watcher_->EverShown("TfrmMain"); }
 
     // The texts of the tree's top-level items, and whether any item is selected.
     std::vector<std::string> TreeItems(HWND tree, bool& anySelected) {
@@ -103,56 +97,10 @@ public:
     }
 
 private:
-    struct Search {
-        DWORD pid;
-        const char* className;
-        HWND found;
-    };
-    static BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (pid == s->pid && IsWindowVisible(window) && lstrcmpA(name, s->className) == 0) {
-            s->found = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    HWND FindVisible(const char* className) {
-        Search search{process_.dwProcessId, className, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
-    // Answers each message box with OK (the first button) and records what it said.
-    void Watch() {
-        while (!stop_) {
-            if (FindVisible("TfrmMain")) mainShown_ = true;
-            if (HWND box = FindVisible("#32770")) {
-                char caption[512] = {}, text[4096] = {};
-                GetWindowTextA(box, caption, sizeof caption);
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                {
-                    std::lock_guard<std::mutex> lock(mutex_);
-                    boxes_.push_back({caption, text});
-                }
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-                for (int i = 0; i < 100 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(10);
-            }
-            Sleep(10);
-        }
-    }
-
     std::string exePath_;
     PROCESS_INFORMATION process_{};
     bool started_ = false;
-    std::thread watcher_;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> mainShown_{false};
-    std::mutex mutex_;
-    std::vector<SeenBox> boxes_;
+    std::unique_ptr<vt::testing::BoxWatcher> watcher_;
 };
 
 }  // namespace vt::e2e

@@ -64,6 +64,7 @@ TEST(StartupE2E, WindowsSevenGetsTheGateMessageAndNothingIsWritten) {
     const auto boxes = run.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Information");
+    EXPECT_EQ(boxes[0].icon, "information");
     EXPECT_EQ(boxes[0].text,
               "\rSorry, this product can only be ran on Windows 2000, XP, 2003 or higher, Vista or "
               "Home Server 32b. The running is aborted.   \r\r");
@@ -113,6 +114,7 @@ TEST(StartupE2E, ReadOnlySettingsFileIsReportedAndTheWindowStillOpens) {
     const auto boxes = run.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Velmora Tarvello");
+    EXPECT_EQ(boxes[0].icon, "error");
     EXPECT_EQ(boxes[0].text, "Unable to write to " + path);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0);
