@@ -24,7 +24,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 file(GLOB VT_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(vt_win32_tests ${VT_WIN32_TESTS})
-target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock)
+target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock shlwapi)
 
 file(GLOB VT_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp)
 add_executable(vt_e2e_tests ${VT_E2E_TESTS})

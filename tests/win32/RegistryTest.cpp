@@ -1,9 +1,11 @@
 // The registry object on Wine's real registry: opening, creating, typed reads and writes, raw values, error texts.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlwapi.h>
 
 #include "core/Error.h"
 #include "platform/win32/Win32Registry.h"
+#include "tests/contract/RegistryContract.h"
 
 namespace vt::win32 {
 namespace {
@@ -14,9 +16,9 @@ class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         path = std::string(kRoot) + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, (path + "\\Child").c_str());
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());  // left over from an earlier run
     }
+    void TearDown() override { SHDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()); }
     std::string RawBytes(const char* name, DWORD& type) {
         HKEY key;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
@@ -30,6 +32,11 @@ protected:
     std::string path;
     Win32Registry registry;
 };
+
+TEST_F(RegistryTest, KeepsTheRegistryContract) {
+    Win32RegistryFactory factory;
+    contract::CheckRegistryContract(factory, path);
+}
 
 TEST_F(RegistryTest, OpenWithoutCreateFailsOnMissingKeyAndCreatesNothing) {
     EXPECT_FALSE(registry.OpenKey(path, false));
@@ -105,7 +112,6 @@ TEST_F(RegistryTest, SubkeyNames) {
     ASSERT_TRUE(registry.OpenKey(path + "\\Child", true));
     ASSERT_TRUE(registry.OpenKey(path, false));
     EXPECT_EQ(registry.GetKeyNames(), std::vector<std::string>{"Child"});
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (path + "\\Child").c_str());
 }
 
 }  // namespace
