@@ -31,8 +31,10 @@ const std::string& LargeFile() {
         for (int c = 0; c < 1000; ++c) out << "Configuration " << c << "=" << Guid(c) << "\r\n";
         for (int c = 0; c < 1000; ++c)
             for (int card = 0; card < 10; ++card)
-                out << "\r\n[" << Guid(c) << Guid(100000 + card) << "]\r\nToConfig=1\r\nToEnable=1\r\n"
-                    << "AutoDHCP=0\r\nAutoDNS=0\r\nIPCount=1\r\nIPAddr0=10.0." << card << "." << c % 250
+                out << "\r\n[" << Guid(c) << Guid(100000 + card)
+                    << "]\r\nToConfig=1\r\nToEnable=1\r\n"
+                    << "AutoDHCP=0\r\nAutoDNS=0\r\nIPCount=1\r\nIPAddr0=10.0." << card << "."
+                    << c % 250
                     << "\r\nSubnetMask0=255.255.255.0\r\nGatewayCount=1\r\nGateway0=10.0." << card
                     << ".1\r\nDNSCount=2\r\nDNSAddr0=10.0.0.2\r\nDNSAddr1=10.0.0.3\r\n";
         return file.string();

@@ -14,7 +14,8 @@ std::string FoldCase(std::string_view text);
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
-// Blanks as the private-profile functions see them: white space, plus CR and the DOS end-of-file mark.
+// Blanks as the private-profile functions see them: white space, plus CR and the DOS end-of-file
+// mark.
 bool IsProfileBlank(char c);
 
 std::string_view TrimProfileBlanks(std::string_view text);

@@ -21,7 +21,9 @@ constexpr char kGateway[] = "Gateway";
 constexpr char kDNSCount[] = "DNSCount";
 constexpr char kDNSAddr[] = "DNSAddr";
 
-std::string Numbered(const char* stem, size_t i) { return stem + std::to_string(i); }
+std::string Numbered(const char* stem, size_t i) {
+    return stem + std::to_string(i);
+}
 
 void WriteAddrList(SettingsFile::Batch& batch, const std::string& section, const char* countKey,
                    const char* stem, const TAddrType& list) {
@@ -37,8 +39,8 @@ std::string CardSectionName(const std::string& configKey, const std::string& car
 
 TAddrType ReadAddrList(SettingsFile& settings, const std::string& section,
                        const std::string& countKey, const std::string& stem) {
-    const int32_t count = std::clamp(settings.ReadInteger(section, countKey, 1), 0,
-                                     kMaxAddrListEntries);
+    const int32_t count =
+        std::clamp(settings.ReadInteger(section, countKey, 1), 0, kMaxAddrListEntries);
     TAddrType list(static_cast<size_t>(count));
     for (size_t i = 0; i < list.size(); ++i) {
         std::string entry = settings.ReadString(section, Numbered(stem.c_str(), i), "");

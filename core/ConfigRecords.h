@@ -1,4 +1,5 @@
-// One configuration's settings for one card, and their loading from and saving to the settings file.
+// One configuration's settings for one card, and their loading from and saving to the settings
+// file.
 #pragma once
 
 #include <string>

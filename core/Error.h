@@ -7,7 +7,7 @@
 namespace vt {
 
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& text) : std::runtime_error(text) {}
 };
 

@@ -1,4 +1,5 @@
-// An INI text held line by line, read and edited with the private-profile rules, written back as it was.
+// An INI text held line by line, read and edited with the private-profile rules, written back as it
+// was.
 #pragma once
 
 #include <cstdint>
@@ -20,11 +21,12 @@ namespace vt {
 //   and finds the section only by its name exactly, without dropping blanks around it.
 // Unlike those functions nothing is cut: values and key lists have no length limit.
 class IniDocument {
-public:
+  public:
     static IniDocument Parse(std::string_view text);
     std::string Serialize() const;
 
-    // The value as a reader sees it (quotes removed), or nothing when the key is missing or has no "=".
+    // The value as a reader sees it (quotes removed), or nothing when the key is missing or has no
+    // "=".
     std::optional<std::string> ReadValue(std::string_view section, std::string_view key) const;
     std::vector<std::string> KeyNames(std::string_view section) const;
 
@@ -38,14 +40,16 @@ public:
     // A section, key or value holding a line break or NUL would change the file's structure.
     static bool IsStorable(std::string_view text);
 
-private:
+  private:
     struct Line {
         std::string text;
         uint32_t nameBegin = 0, nameLength = 0;
         uint32_t valueBegin = 0, valueLength = 0;
         bool isKey = false;
         bool hasValue = false;
-        std::string_view Name() const { return std::string_view(text).substr(nameBegin, nameLength); }
+        std::string_view Name() const {
+            return std::string_view(text).substr(nameBegin, nameLength);
+        }
         std::string_view Value() const {
             return std::string_view(text).substr(valueBegin, valueLength);
         }

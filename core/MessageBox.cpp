@@ -3,7 +3,9 @@
 
 namespace vt {
 
-std::string FrameMessageText(const std::string& text) { return "\r" + text + "   \r\r"; }
+std::string FrameMessageText(const std::string& text) {
+    return "\r" + text + "   \r\r";
+}
 
 int ShowMessageBox(Prompts& prompts, WindowHandle owner, const std::string& text,
                    const std::string& caption, unsigned flags) {

@@ -8,10 +8,14 @@ int OSVersionClass(const OsVersionInfo& v) {
     if (v.platformId == kPlatformWin9x) {
         if (v.major != 4) return 0;
         switch (v.minor) {
-            case 0: return 1;
-            case 10: return v.servicePack.size() > 1 && v.servicePack[1] == 'A' ? 3 : 2;
-            case 90: return 4;
-            default: return 0;
+            case 0:
+                return 1;
+            case 10:
+                return v.servicePack.size() > 1 && v.servicePack[1] == 'A' ? 3 : 2;
+            case 90:
+                return 4;
+            default:
+                return 0;
         }
     }
     if (v.platformId == kPlatformNT) {
@@ -22,6 +26,8 @@ int OSVersionClass(const OsVersionInfo& v) {
     return 0;
 }
 
-bool PassesVersionGate(int versionClass) { return versionClass >= 6 && versionClass <= 9; }
+bool PassesVersionGate(int versionClass) {
+    return versionClass >= 6 && versionClass <= 9;
+}
 
 }  // namespace vt

@@ -1,4 +1,5 @@
-// Reads and writes of the settings file with reload-on-change, atomic replacement and a writers' lock.
+// Reads and writes of the settings file with reload-on-change, atomic replacement and a writers'
+// lock.
 #include "core/SettingsFile.h"
 
 #include <limits>
@@ -82,7 +83,9 @@ bool SettingsFile::ValueExists(std::string_view section, std::string_view key) {
     return false;
 }
 
-void SettingsFile::RaiseUnableToWrite() const { throw Error("Unable to write to " + path_); }
+void SettingsFile::RaiseUnableToWrite() const {
+    throw Error("Unable to write to " + path_);
+}
 
 void SettingsFile::Update(const std::function<void(Batch&)>& edit) {
     const auto lock = store_.LockForWriting(path_);

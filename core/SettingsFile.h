@@ -17,7 +17,7 @@ namespace vt {
 // lock shared with other processes. Reads never fail; a refused write raises
 // "Unable to write to <full path>" and leaves the file on disk as it was.
 class SettingsFile {
-public:
+  public:
     SettingsFile(FileStore& store, std::string path);
 
     const std::string& Path() const { return path_; }
@@ -37,12 +37,12 @@ public:
 
     // Several writes that reach the file as one replacement, all or nothing.
     class Batch {
-    public:
+      public:
         void WriteString(std::string_view section, std::string_view key, std::string_view value);
         void WriteInteger(std::string_view section, std::string_view key, int32_t value);
         void WriteBool(std::string_view section, std::string_view key, bool value);
 
-    private:
+      private:
         friend class SettingsFile;
         Batch(IniDocument& doc, const std::string& path) : doc_(doc), path_(path) {}
         IniDocument& doc_;
@@ -51,7 +51,7 @@ public:
     };
     void Update(const std::function<void(Batch&)>& edit);
 
-private:
+  private:
     const IniDocument& Current();
     void Reload(const FileStamp& stamp);
     [[noreturn]] void RaiseUnableToWrite() const;

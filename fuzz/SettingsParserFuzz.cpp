@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string section = text.substr(0, cut), key = text.substr(cut, cut);
     for (std::string* s : {&section, &key})
         for (char& c : *s)
-            if (c == '\r' || c == '\n' || c == '\0' || c == '=' || c == '[' || c == ']' || c == ';' ||
-                c == '"' || c == '\'')
+            if (c == '\r' || c == '\n' || c == '\0' || c == '=' || c == '[' || c == ']' ||
+                c == ';' || c == '"' || c == '\'')
                 c = '_';
     for (const std::string& name : doc.KeyNames(section)) (void)doc.ReadValue(section, name);
     doc.WriteValue(section, key, "value");

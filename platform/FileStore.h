@@ -1,4 +1,5 @@
-// The seam for the settings file's storage: whole-file reads, change stamps, atomic replacement, a writers' lock.
+// The seam for the settings file's storage: whole-file reads, change stamps, atomic replacement, a
+// writers' lock.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +18,9 @@ struct FileStamp {
 };
 
 class FileStore {
-public:
+  public:
     class Lock {
-    public:
+      public:
         virtual ~Lock() = default;
     };
 

@@ -1,4 +1,5 @@
-// The bundle of platform services handed to the program's logic: real ones in WinMain, fakes in tests.
+// The bundle of platform services handed to the program's logic: real ones in WinMain, fakes in
+// tests.
 #pragma once
 
 #include "platform/FileStore.h"

@@ -1,4 +1,5 @@
-// The seam for what the program asks of the user interface's basics: message boxes and the message pump.
+// The seam for what the program asks of the user interface's basics: message boxes and the message
+// pump.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,7 @@ inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     // Shows the text exactly as given; returns the pressed button's identifier.
     virtual int ShowBox(WindowHandle owner, const std::string& text, const std::string& caption,

@@ -19,7 +19,7 @@ inline constexpr uint32_t kRegMultiSz = 7;   // REG_MULTI_SZ
 //   "Invalid data type for '%s'"    a read of a value stored with another type;
 //   "Failed to get data for '%s'"   a read of a value that is missing or cannot be read.
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
 
     // Opens the key, creating it first when `canCreate`; false when it cannot be opened
@@ -43,7 +43,7 @@ public:
 
 // Makes a fresh registry object for each use, as the callers create and free theirs.
 class RegistryFactory {
-public:
+  public:
     virtual ~RegistryFactory() = default;
     virtual std::unique_ptr<Registry> Create() = 0;
 };

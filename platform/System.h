@@ -19,7 +19,7 @@ inline constexpr uint32_t kPlatformWin9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
 inline constexpr uint32_t kPlatformNT = 2;     // VER_PLATFORM_WIN32_NT
 
 class System {
-public:
+  public:
     virtual ~System() = default;
     virtual OsVersionInfo QueryVersion() = 0;  // GetVersionEx with the ANSI record
     virtual std::string ExecutablePath() = 0;  // the running executable's full path

@@ -1,4 +1,5 @@
-// The configuration tree's node: a configuration's display name and key, with the editor's state for it.
+// The configuration tree's node: a configuration's display name and key, with the editor's state
+// for it.
 #pragma once
 
 #include <string>

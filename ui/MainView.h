@@ -1,4 +1,5 @@
-// What the main window's logic asks of the real window: its caption, its tree, and ending the program.
+// What the main window's logic asks of the real window: its caption, its tree, and ending the
+// program.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@
 namespace vt {
 
 class MainView {
-public:
+  public:
     virtual ~MainView() = default;
 
     virtual WindowHandle Handle() = 0;
@@ -20,7 +21,8 @@ public:
 
     virtual void ClearTree() = 0;
     virtual void SetTreeRedraw(bool enabled) = 0;
-    // Appends a top-level item for the node; when `select`, selects it and starts editing its label.
+    // Appends a top-level item for the node; when `select`, selects it and starts editing its
+    // label.
     virtual void AppendTreeNode(TConfigNode& node, int imageIndex, bool select) = 0;
 
     // Asks the application to end once the messages already queued have run.

@@ -20,7 +20,7 @@ inline constexpr char kGateMessage[] =
 inline constexpr char kGateCaption[] = "Information";
 
 class TfrmMain {
-public:
+  public:
     // Applies the named configuration in apply mode and gives the process's exit code.
     using ApplyHandler = std::function<int(TfrmMain&, const std::string& configName)>;
 
@@ -41,7 +41,7 @@ public:
 
     bool Updating = false;
 
-private:
+  private:
     void FillConfigTree();
 
     Platform& platform_;

@@ -1,4 +1,5 @@
-// The program entry: builds the real platform and the main window, runs the start sequence and the message loop.
+// The program entry: builds the real platform and the main window, runs the start sequence and the
+// message loop.
 #include <windows.h>
 #include <commctrl.h>
 

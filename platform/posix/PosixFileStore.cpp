@@ -1,4 +1,5 @@
-// POSIX storage: stat stamps, write-then-rename replacement, flock on a lock file beside the settings file.
+// POSIX storage: stat stamps, write-then-rename replacement, flock on a lock file beside the
+// settings file.
 #include "platform/posix/PosixFileStore.h"
 
 #include <fcntl.h>
@@ -14,14 +15,14 @@ namespace vt {
 namespace {
 
 class FdLock : public FileStore::Lock {
-public:
+  public:
     explicit FdLock(int fd) : fd_(fd) {}
     ~FdLock() override {
         flock(fd_, LOCK_UN);
         close(fd_);
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -55,14 +56,16 @@ bool PosixFileStore::Read(const std::string& path, std::string& content) {
     content.clear();
     char buffer[65536];
     ssize_t n;
-    while ((n = read(fd, buffer, sizeof buffer)) > 0) content.append(buffer, static_cast<size_t>(n));
+    while ((n = read(fd, buffer, sizeof buffer)) > 0)
+        content.append(buffer, static_cast<size_t>(n));
     close(fd);
     return n == 0;
 }
 
 bool PosixFileStore::Replace(const std::string& path, const std::string& content) {
     static std::atomic<unsigned> counter{0};
-    const std::string temp = path + ".~" + std::to_string(getpid()) + "." + std::to_string(++counter);
+    const std::string temp =
+        path + ".~" + std::to_string(getpid()) + "." + std::to_string(++counter);
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     const bool written = WriteAll(fd, content) && fsync(fd) == 0;

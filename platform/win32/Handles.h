@@ -1,4 +1,5 @@
-// Typed owners for Windows handles: each closes its handle once, and raw handles never leave a function.
+// Typed owners for Windows handles: each closes its handle once, and raw handles never leave a
+// function.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +10,7 @@ namespace vt::win32 {
 
 template <typename Handle, typename Traits>
 class Unique {
-public:
+  public:
     Unique() = default;
     explicit Unique(Handle handle) : handle_(handle) {}
     Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Invalid())) {}
@@ -28,7 +29,7 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     Handle handle_ = Traits::Invalid();
 };
 
@@ -45,7 +46,7 @@ struct KeyTraits {
     static void Close(HKEY h) { RegCloseKey(h); }
 };
 
-using UniqueFile = Unique<HANDLE, FileTraits>;          // CreateFile results
+using UniqueFile = Unique<HANDLE, FileTraits>;            // CreateFile results
 using UniqueHandle = Unique<HANDLE, KernelObjectTraits>;  // mutexes, processes, threads
 using UniqueKey = Unique<HKEY, KeyTraits>;
 

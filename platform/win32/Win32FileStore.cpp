@@ -12,14 +12,16 @@ namespace {
 
 constexpr DWORD kLockWaitMs = 10000;
 
-uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
+uint64_t Join(DWORD high, DWORD low) {
+    return (static_cast<uint64_t>(high) << 32) | low;
+}
 
 class MutexLock : public FileStore::Lock {
-public:
+  public:
     explicit MutexLock(UniqueHandle mutex) : mutex_(std::move(mutex)) {}
     ~MutexLock() override { ReleaseMutex(mutex_.Get()); }
 
-private:
+  private:
     UniqueHandle mutex_;
 };
 
@@ -73,10 +75,10 @@ bool Win32FileStore::Replace(const std::string& path, const std::string& content
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         DWORD written = 0;
-        const bool ok = (content.empty() || WriteFile(file.Get(), content.data(),
-                                                      static_cast<DWORD>(content.size()), &written,
-                                                      nullptr)) &&
-                        written == content.size() && FlushFileBuffers(file.Get());
+        const bool ok =
+            (content.empty() || WriteFile(file.Get(), content.data(),
+                                          static_cast<DWORD>(content.size()), &written, nullptr)) &&
+            written == content.size() && FlushFileBuffers(file.Get());
         if (!ok) {
             file.Reset();
             DeleteFileA(temp.c_str());

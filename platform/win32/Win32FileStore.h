@@ -1,4 +1,5 @@
-// The settings file's storage on Windows: attribute stamps, write-through replacement, a named mutex for writers.
+// The settings file's storage on Windows: attribute stamps, write-through replacement, a named
+// mutex for writers.
 #pragma once
 
 #include "platform/FileStore.h"
@@ -6,7 +7,7 @@
 namespace vt::win32 {
 
 class Win32FileStore : public FileStore {
-public:
+  public:
     FileStamp Stamp(const std::string& path) override;
     bool Read(const std::string& path, std::string& content) override;
     bool Replace(const std::string& path, const std::string& content) override;

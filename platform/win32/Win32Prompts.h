@@ -6,7 +6,7 @@
 namespace vt::win32 {
 
 class Win32Prompts : public Prompts {
-public:
+  public:
     int ShowBox(WindowHandle owner, const std::string& text, const std::string& caption,
                 unsigned flags) override;
     void ProcessMessages() override;

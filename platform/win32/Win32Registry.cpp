@@ -28,8 +28,8 @@ bool Win32Registry::OpenKey(const std::string& path, bool canCreate) {
 }
 
 bool Win32Registry::ValueExists(const std::string& name) {
-    return key_ && RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr,
-                                    nullptr) == ERROR_SUCCESS;
+    return key_ && RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                       ERROR_SUCCESS;
 }
 
 bool Win32Registry::QueryRawValue(const std::string& name, uint32_t& type, std::string& data) {
@@ -40,9 +40,8 @@ bool Win32Registry::QueryRawValue(const std::string& name, uint32_t& type, std::
             ERROR_SUCCESS)
             return false;
         data.assign(size, '\0');
-        const LONG result =
-            RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &valueType,
-                             reinterpret_cast<BYTE*>(data.data()), &size);
+        const LONG result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &valueType,
+                                             reinterpret_cast<BYTE*>(data.data()), &size);
         if (result == ERROR_MORE_DATA) continue;  // it grew between the two calls
         if (result != ERROR_SUCCESS) return false;
         data.resize(size);
@@ -92,8 +91,8 @@ std::vector<std::string> Win32Registry::GetKeyNames() {
     std::vector<std::string> names;
     if (!key_) return names;
     DWORD count = 0, longest = 0;
-    if (RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, &count, &longest, nullptr,
-                         nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return names;
     std::string buffer(longest + 1, '\0');
     for (DWORD i = 0; i < count; ++i) {

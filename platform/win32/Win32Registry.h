@@ -7,7 +7,7 @@
 namespace vt::win32 {
 
 class Win32Registry : public Registry {
-public:
+  public:
     bool OpenKey(const std::string& path, bool canCreate) override;
     void CloseKey() override { key_.Reset(); }
     bool ValueExists(const std::string& name) override;
@@ -19,12 +19,12 @@ public:
     bool QueryRawValue(const std::string& name, uint32_t& type, std::string& data) override;
     std::vector<std::string> GetKeyNames() override;
 
-private:
+  private:
     UniqueKey key_;
 };
 
 class Win32RegistryFactory : public RegistryFactory {
-public:
+  public:
     std::unique_ptr<Registry> Create() override { return std::make_unique<Win32Registry>(); }
 };
 

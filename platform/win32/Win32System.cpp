@@ -30,6 +30,8 @@ std::string Win32System::ExecutablePath() {
     }
 }
 
-std::string Win32System::CommandLine() { return GetCommandLineA(); }
+std::string Win32System::CommandLine() {
+    return GetCommandLineA();
+}
 
 }  // namespace vt::win32

@@ -6,7 +6,7 @@
 namespace vt::win32 {
 
 class Win32System : public System {
-public:
+  public:
     OsVersionInfo QueryVersion() override;
     std::string ExecutablePath() override;
     std::string CommandLine() override;

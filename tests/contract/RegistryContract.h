@@ -1,4 +1,5 @@
-// What every registry object must do, checked the same way on the in-memory fake and on the real registry.
+// What every registry object must do, checked the same way on the in-memory fake and on the real
+// registry.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-// In-memory file storage that counts operations and can be told to refuse the lock or the replacement.
+// In-memory file storage that counts operations and can be told to refuse the lock or the
+// replacement.
 #pragma once
 
 #include <map>
@@ -9,7 +10,7 @@
 namespace vt::fakes {
 
 class FakeFileStore : public FileStore {
-public:
+  public:
     bool refuseLock = false;
     bool refuseReplace = false;
     int reads = 0;
@@ -47,7 +48,7 @@ public:
     bool Exists(const std::string& path) const { return files_.count(path) != 0; }
     const std::string& Content(const std::string& path) { return files_[path].content; }
 
-private:
+  private:
     struct File {
         std::string content;
         uint64_t version = 0;

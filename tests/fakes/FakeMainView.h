@@ -1,4 +1,5 @@
-// A main window that records what the logic set: caption, titles, tree items, and the request to end.
+// A main window that records what the logic set: caption, titles, tree items, and the request to
+// end.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@
 namespace vt::fakes {
 
 class FakeMainView : public MainView {
-public:
+  public:
     struct Item {
         TConfigNode* node;
         std::string text;

@@ -10,7 +10,7 @@
 namespace vt::fakes {
 
 class FakePrompts : public Prompts {
-public:
+  public:
     struct Shown {
         WindowHandle owner;
         std::string text;

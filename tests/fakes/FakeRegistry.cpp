@@ -6,7 +6,9 @@
 
 namespace vt::fakes {
 
-std::string FakeRegistryStore::Fold(const std::string& text) { return FoldCase(text); }
+std::string FakeRegistryStore::Fold(const std::string& text) {
+    return FoldCase(text);
+}
 
 FakeRegistryStore::Key* FakeRegistryStore::Find(const std::string& path) {
     const auto it = keys_.find(Fold(path));
@@ -16,7 +18,8 @@ FakeRegistryStore::Key* FakeRegistryStore::Find(const std::string& path) {
 FakeRegistryStore::Key& FakeRegistryStore::Create(const std::string& path) {
     if (Key* key = Find(path)) return *key;
     const size_t slash = path.rfind('\\');
-    if (slash != std::string::npos) Create(path.substr(0, slash)).subkeys.push_back(path.substr(slash + 1));
+    if (slash != std::string::npos)
+        Create(path.substr(0, slash)).subkeys.push_back(path.substr(slash + 1));
     return keys_[Fold(path)];
 }
 
@@ -76,7 +79,8 @@ int32_t FakeRegistry::ReadInteger(const std::string& name) {
     if (value->type != kRegDword || value->data.size() != 4)
         throw Error("Invalid data type for '" + name + "'");
     uint32_t result = 0;
-    for (int i = 3; i >= 0; --i) result = (result << 8) | static_cast<unsigned char>(value->data[i]);
+    for (int i = 3; i >= 0; --i)
+        result = (result << 8) | static_cast<unsigned char>(value->data[i]);
     return static_cast<int32_t>(result);
 }
 

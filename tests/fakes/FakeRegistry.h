@@ -1,4 +1,5 @@
-// An in-memory HKEY_LOCAL_MACHINE with the registry object's rules, that records calls and can refuse a key or a value write.
+// An in-memory HKEY_LOCAL_MACHINE with the registry object's rules, that records calls and can
+// refuse a key or a value write.
 #pragma once
 
 #include <map>
@@ -11,13 +12,13 @@
 namespace vt::fakes {
 
 class FakeRegistryStore {
-public:
+  public:
     struct Value {
         uint32_t type = 0;
         std::string data;
     };
     struct Key {
-        std::vector<std::string> subkeys;  // in the order they were created
+        std::vector<std::string> subkeys;     // in the order they were created
         std::map<std::string, Value> values;  // by folded name
     };
 
@@ -37,12 +38,12 @@ public:
 
     static std::string Fold(const std::string& text);
 
-private:
+  private:
     std::map<std::string, Key> keys_;  // by folded path
 };
 
 class FakeRegistry : public Registry {
-public:
+  public:
     explicit FakeRegistry(FakeRegistryStore& store) : store_(store) {}
 
     bool OpenKey(const std::string& path, bool canCreate) override;
@@ -56,14 +57,14 @@ public:
     bool QueryRawValue(const std::string& name, uint32_t& type, std::string& data) override;
     std::vector<std::string> GetKeyNames() override;
 
-private:
+  private:
     FakeRegistryStore::Key* OpenKeyData();
     FakeRegistryStore& store_;
     std::string open_;
 };
 
 class FakeRegistryFactory : public RegistryFactory {
-public:
+  public:
     FakeRegistryStore store;
     std::unique_ptr<Registry> Create() override { return std::make_unique<FakeRegistry>(store); }
 };

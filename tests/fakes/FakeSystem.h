@@ -6,7 +6,7 @@
 namespace vt::fakes {
 
 class FakeSystem : public System {
-public:
+  public:
     OsVersionInfo version{true, kPlatformNT, 5, 1, "Service Pack 3"};
     std::string executablePath = "C:\\Tools\\VelmoraTarvello.exe";
     std::string commandLine = "\"C:\\Tools\\VelmoraTarvello.exe\"";

@@ -1,4 +1,5 @@
-// Loading and saving per-card records: defaults, counts, the no-address spellings, shrunk lists, refused saves.
+// Loading and saving per-card records: defaults, counts, the no-address spellings, shrunk lists,
+// refused saves.
 #include <gtest/gtest.h>
 
 #include "core/ConfigRecords.h"
@@ -14,7 +15,7 @@ constexpr char kCard[] = "{CA4D0000-0000-4000-8000-0000000000AA}";
 const std::string kSection = std::string(kKey) + kCard;
 
 class ConfigRecordsTest : public ::testing::Test {
-protected:
+  protected:
     fakes::FakeFileStore store;
     SettingsFile settings{store, kPath};
     void Given(const std::string& cardSection) {
@@ -51,7 +52,8 @@ TEST_F(ConfigRecordsTest, UnknownNameGivesEmptyKeyAndDefaults) {
 }
 
 TEST_F(ConfigRecordsTest, NameAndKeysFoundInOtherLetterCase) {
-    Given("toconfig=1\r\nTOENABLE=0\r\nautodhcp=0\r\nAutoDns=0\r\nipcount=1\r\nipaddr0=10.0.0.5\r\n");
+    Given(
+        "toconfig=1\r\nTOENABLE=0\r\nautodhcp=0\r\nAutoDns=0\r\nipcount=1\r\nipaddr0=10.0.0.5\r\n");
     const TCardConfig r = LoadCardConfig(settings, "OFFICE", kCard);
     EXPECT_EQ(r.ConfigName, "OFFICE");
     EXPECT_TRUE(r.ToConfig);
@@ -62,8 +64,9 @@ TEST_F(ConfigRecordsTest, NameAndKeysFoundInOtherLetterCase) {
 }
 
 TEST_F(ConfigRecordsTest, BothNoAddressSpellingsReadAsEmpty) {
-    Given("IPCount=3\r\nIPAddr0=10.0.0.5\r\nIPAddr1=0.0.0.0\r\nIPAddr2=...\r\n"
-          "SubnetMask0=255.0.0.0\r\nSubnetMask1= ... \r\nDNSCount=1\r\nDNSAddr0=0.0.0.0.\r\n");
+    Given(
+        "IPCount=3\r\nIPAddr0=10.0.0.5\r\nIPAddr1=0.0.0.0\r\nIPAddr2=...\r\n"
+        "SubnetMask0=255.0.0.0\r\nSubnetMask1= ... \r\nDNSCount=1\r\nDNSAddr0=0.0.0.0.\r\n");
     const TCardConfig r = LoadCardConfig(settings, "Office", kCard);
     EXPECT_EQ(r.IPAddr, (TAddrType{"10.0.0.5", "", ""}));
     EXPECT_EQ(r.SubnetMask, (TAddrType{"255.0.0.0", "", ""}));
@@ -121,8 +124,9 @@ TEST_F(ConfigRecordsTest, SaveThenLoadGivesTheRecordBack) {
 }
 
 TEST_F(ConfigRecordsTest, ShrunkListLeavesOldKeysUnread) {
-    Given("IPCount=2\r\nIPAddr0=10.0.0.5\r\nSubnetMask0=255.0.0.0\r\nIPAddr1=10.0.0.6\r\n"
-          "SubnetMask1=255.0.0.0\r\n");
+    Given(
+        "IPCount=2\r\nIPAddr0=10.0.0.5\r\nSubnetMask0=255.0.0.0\r\nIPAddr1=10.0.0.6\r\n"
+        "SubnetMask1=255.0.0.0\r\n");
     TCardConfig r = LoadCardConfig(settings, "Office", kCard);
     r.IPAddr.pop_back();
     r.SubnetMask.pop_back();

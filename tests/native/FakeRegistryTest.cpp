@@ -24,8 +24,8 @@ TEST(FakeRegistryTest, RefusesTheKeysAndValuesItIsToldTo) {
               "Failed to set data for 'SubnetMask'");
     EXPECT_FALSE(registry->SetRawValue("subnetmask", kRegMultiSz, std::string(1, '\0')));
     EXPECT_EQ(factory.store.calls,
-              (std::vector<std::string>{"create system\\locked", "create SYSTEM\\Open", "set IPAddress",
-                                        "set SubnetMask", "set subnetmask"}));
+              (std::vector<std::string>{"create system\\locked", "create SYSTEM\\Open",
+                                        "set IPAddress", "set SubnetMask", "set subnetmask"}));
 }
 
 TEST(FakeRegistryTest, SubkeysKeepTheirCreationOrder) {

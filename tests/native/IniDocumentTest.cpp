@@ -66,7 +66,8 @@ TEST(IniDocumentRead, KeysBeforeTheFirstSectionBelongToNone) {
 }
 
 TEST(IniDocumentRead, ListsKeysInFileOrderSkippingEmptyAndCommentNames) {
-    const std::string text = "[S]\r\nzeta=1\r\n=orphan\r\n;note=x\r\nAlpha=2\r\n\r\nzeta=3\r\n[T]\r\n";
+    const std::string text =
+        "[S]\r\nzeta=1\r\n=orphan\r\n;note=x\r\nAlpha=2\r\n\r\nzeta=3\r\n[T]\r\n";
     EXPECT_EQ(IniDocument::Parse(text).KeyNames("s"),
               (std::vector<std::string>{"zeta", "Alpha", "zeta"}));
     EXPECT_TRUE(IniDocument::Parse(text).KeyNames("missing").empty());

@@ -1,4 +1,5 @@
-// The settings file object: value forms, defaults, reloading, atomic and serialised writes, refused writes.
+// The settings file object: value forms, defaults, reloading, atomic and serialised writes, refused
+// writes.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -20,7 +21,7 @@ namespace {
 constexpr char kPath[] = "C:\\Tools\\LocalSettings.Ini";
 
 class SettingsFileTest : public ::testing::Test {
-protected:
+  protected:
     fakes::FakeFileStore store;
     SettingsFile settings{store, kPath};
     void Given(const std::string& text) { store.Put(kPath, text); }
@@ -38,9 +39,10 @@ TEST_F(SettingsFileTest, MissingFileSectionOrKeyGivesTheDefault) {
 }
 
 TEST_F(SettingsFileTest, IntegerValueForms) {
-    Given("[S]\r\ndec=42\r\nneg=-17\r\nhex=0x1F\r\nhex2=0XfF\r\nword=yes\r\nempty=\r\n"
-          "tail=12abc\r\nbig=2147483648\r\nmin=-2147483648\r\nfull=0xFFFFFFFF\r\nbare=0x\r\n"
-          "plus=+5\r\nspaced=\" 7\"\r\n");
+    Given(
+        "[S]\r\ndec=42\r\nneg=-17\r\nhex=0x1F\r\nhex2=0XfF\r\nword=yes\r\nempty=\r\n"
+        "tail=12abc\r\nbig=2147483648\r\nmin=-2147483648\r\nfull=0xFFFFFFFF\r\nbare=0x\r\n"
+        "plus=+5\r\nspaced=\" 7\"\r\n");
     EXPECT_EQ(settings.ReadInteger("S", "dec", 0), 42);
     EXPECT_EQ(settings.ReadInteger("S", "neg", 0), -17);
     EXPECT_EQ(settings.ReadInteger("S", "hex", 0), 31);
@@ -156,7 +158,7 @@ TEST_F(SettingsFileTest, EraseSectionAndDeleteKey) {
 
 // The same engine on real files.
 class SettingsOnDiskTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = std::filesystem::temp_directory_path() /
               ("vt-settings-" + std::to_string(getpid()) + "-" +

@@ -1,4 +1,5 @@
-// Start-up: the version table, the command line's modes, message framing, and the start sequence on fakes.
+// Start-up: the version table, the command line's modes, message framing, and the start sequence on
+// fakes.
 #include <gtest/gtest.h>
 
 #include "core/CommandLine.h"
@@ -23,7 +24,8 @@ TEST(OSVersionClassTest, EveryRowOfTheTable) {
     EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 0)), 1);
     EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, " ")), 2);
     EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, "")), 2);
-    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, "A ")), 2);  // "A" must be the second character
+    EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, "A ")),
+              2);  // "A" must be the second character
     EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, " A ")), 3);
     EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 10, " a ")), 2);
     EXPECT_EQ(OSVersionClass(V(kPlatformWin9x, 4, 90)), 4);
@@ -92,7 +94,7 @@ TEST(SettingsPathTest, BesideTheExecutable) {
 }
 
 class FormCreateTest : public ::testing::Test {
-protected:
+  protected:
     fakes::FakeFileStore files;
     fakes::FakePrompts prompts;
     fakes::FakeRegistryFactory registry;
@@ -145,7 +147,8 @@ TEST_F(FormCreateTest, AcceptedVersionsStart) {
 
 TEST_F(FormCreateTest, EmptyFolderGetsOptionsWithAppPathOnly) {
     form.FormCreate();
-    EXPECT_EQ(files.Content(settingsPath), "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
+    EXPECT_EQ(files.Content(settingsPath),
+              "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
     EXPECT_EQ(view.applicationTitle, "Velmora Tarvello");
     EXPECT_EQ(view.caption, "Velmora Tarvello 1.50");
     EXPECT_EQ(view.configTitle, "  Configurations");
@@ -227,7 +230,8 @@ TEST_F(FormCreateTest, ApplyModeHandsTheNameOnAndEnds) {
     EXPECT_EQ(applied, std::vector<std::string>{"Home Office"});
     EXPECT_FALSE(form.ShowMainWindow());
     EXPECT_TRUE(view.terminated);
-    EXPECT_EQ(files.Content(settingsPath), "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
+    EXPECT_EQ(files.Content(settingsPath),
+              "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
 }
 
 TEST_F(FormCreateTest, TrayArgumentInLowerCaseIsAName) {

@@ -1,4 +1,5 @@
-// Answers the message boxes of one process from a watcher thread and records caption, text and icon of each.
+// Answers the message boxes of one process from a watcher thread and records caption, text and icon
+// of each.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +19,7 @@ struct SeenBox {
 };
 
 class BoxWatcher {
-public:
+  public:
     explicit BoxWatcher(DWORD processId, int answer = IDOK)
         : processId_(processId), answer_(answer), thread_([this] { Run(); }) {}
     ~BoxWatcher() {
@@ -44,7 +45,7 @@ public:
         return search.found;
     }
 
-private:
+  private:
     struct Search {
         DWORD pid;
         const char* className;
@@ -94,7 +95,8 @@ private:
         const int size = GetSystemMetrics(SM_CXICON);
         HDC screen = GetDC(nullptr);
         const std::vector<DWORD> shown = Pixels(screen, rect.left, rect.top, size);
-        const COLORREF background = GetPixel(screen, rect.left, rect.top);  // icon corners are clear
+        const COLORREF background =
+            GetPixel(screen, rect.left, rect.top);  // icon corners are clear
         const struct {
             LPCSTR id;
             const char* name;
@@ -111,7 +113,8 @@ private:
             RECT all{0, 0, size, size};
             FillRect(canvas, &all, brush);
             DeleteObject(brush);
-            DrawIconEx(canvas, 0, 0, LoadIconA(nullptr, icon.id), size, size, 0, nullptr, DI_NORMAL);
+            DrawIconEx(canvas, 0, 0, LoadIconA(nullptr, icon.id), size, size, 0, nullptr,
+                       DI_NORMAL);
             const bool same = Pixels(canvas, 0, 0, size) == shown;
             SelectObject(canvas, old);
             DeleteObject(bitmap);

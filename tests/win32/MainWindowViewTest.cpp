@@ -1,4 +1,5 @@
-// The main window with real controls under Wine: its frame, its tree, and the top-level error report.
+// The main window with real controls under Wine: its frame, its tree, and the top-level error
+// report.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -12,7 +13,7 @@ namespace vt::win32 {
 namespace {
 
 class MainWindowViewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(view.Create(GetModuleHandleA(nullptr)));
         tree = FindWindowExA(view.Window(), nullptr, WC_TREEVIEWA, nullptr);
@@ -102,7 +103,8 @@ TEST(ErrorReportTest, AnErrorIsShownWithTheTitleAndErrorIconAndTheCallerGoesOn) 
     SetApplicationTitle("Velmora Tarvello");
     testing::BoxWatcher watcher(GetCurrentProcessId());
     bool after = false;
-    EXPECT_FALSE(Guarded(nullptr, [] { throw Error("Unable to write to C:\\x\\LocalSettings.Ini"); }));
+    EXPECT_FALSE(
+        Guarded(nullptr, [] { throw Error("Unable to write to C:\\x\\LocalSettings.Ini"); }));
     after = true;
     EXPECT_TRUE(Guarded(nullptr, [] {}));
     const auto boxes = watcher.Boxes();

@@ -1,4 +1,5 @@
-// Our settings engine against the system's own private-profile functions, in both directions, on tricky files.
+// Our settings engine against the system's own private-profile functions, in both directions, on
+// tricky files.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -70,7 +71,8 @@ void ExpectSameReads(const std::string& path, const std::set<std::string>& secti
     SettingsFile ours(store, path);
     for (const std::string& section : Variants(sections)) {
         if (section.empty()) continue;  // an empty section name asks the system for something else
-        EXPECT_EQ(ours.ReadSection(section), SystemKeys(path, section)) << "keys of [" << section << "]";
+        EXPECT_EQ(ours.ReadSection(section), SystemKeys(path, section))
+            << "keys of [" << section << "]";
         for (const std::string& key : Variants(keys)) {
             if (key.empty()) continue;
             EXPECT_EQ(ours.ReadString(section, key, kDefault), SystemRead(path, section, key))
@@ -96,25 +98,40 @@ std::vector<TrickyFile> TrickyFiles() {
         if (i % 97 == 0 || i >= 419) manyKeyNames.insert(key);
     }
     return {
-        {"letter case", "[Options]\r\nAppPath=C:\\a.exe\r\n[CONFIGURATIONS]\r\n{K}=Office\r\n",
-         {"Options", "Configurations"}, {"AppPath", "{K}"}},
-        {"blanks", "  [S]  \r\n  key one  =  value with blanks  \r\n\tTab\t=\t1\t\r\nx= \r\n",
-         {"S"}, {"key one", "Tab", "x"}},
-        {"quotes", "[S]\r\na=\"q\"\r\nb='q'\r\nc=\"q'\r\nd=\"\r\ne=\"\"\r\nf= \" padded \" \r\ng=x\"y\"\r\n",
-         {"S"}, {"a", "b", "c", "d", "e", "f", "g"}},
-        {"duplicates", "[S]\r\nk=1\r\nK=2\r\n[T]\r\nj=0\r\n[s]\r\nk=3\r\nonly=4\r\n",
-         {"S", "T"}, {"k", "only", "j"}},
-        {"lines without equals", "[S]\r\nflag\r\nflag=1\r\nplain text here\r\nafter=2\r\n",
-         {"S"}, {"flag", "plain text here", "after"}},
+        {"letter case",
+         "[Options]\r\nAppPath=C:\\a.exe\r\n[CONFIGURATIONS]\r\n{K}=Office\r\n",
+         {"Options", "Configurations"},
+         {"AppPath", "{K}"}},
+        {"blanks",
+         "  [S]  \r\n  key one  =  value with blanks  \r\n\tTab\t=\t1\t\r\nx= \r\n",
+         {"S"},
+         {"key one", "Tab", "x"}},
+        {"quotes",
+         "[S]\r\na=\"q\"\r\nb='q'\r\nc=\"q'\r\nd=\"\r\ne=\"\"\r\nf= \" padded \" \r\ng=x\"y\"\r\n",
+         {"S"},
+         {"a", "b", "c", "d", "e", "f", "g"}},
+        {"duplicates",
+         "[S]\r\nk=1\r\nK=2\r\n[T]\r\nj=0\r\n[s]\r\nk=3\r\nonly=4\r\n",
+         {"S", "T"},
+         {"k", "only", "j"}},
+        {"lines without equals",
+         "[S]\r\nflag\r\nflag=1\r\nplain text here\r\nafter=2\r\n",
+         {"S"},
+         {"flag", "plain text here", "after"}},
         {"comment-like lines",
          "; top comment\r\n[S]\r\n;k=1\r\n# hash=2\r\n//slash=3\r\nk=4\r\n[;S]\r\nx=5\r\n",
-         {"S", ";S"}, {";k", "# hash", "//slash", "k", "x"}},
-        {"odd headers", "[a]b]\r\nk=1\r\n[ pad ]\r\nk=2\r\n[open\r\nk=3\r\n[]\r\nk=4\r\n",
-         {"a]b", "pad", "open"}, {"k", "[open"}},
+         {"S", ";S"},
+         {";k", "# hash", "//slash", "k", "x"}},
+        {"odd headers",
+         "[a]b]\r\nk=1\r\n[ pad ]\r\nk=2\r\n[open\r\nk=3\r\n[]\r\nk=4\r\n",
+         {"a]b", "pad", "open"},
+         {"k", "[open"}},
         {"before any section", "k=0\r\n\r\n[S]\r\nk=1\r\n", {"S"}, {"k"}},
         {"line ends", "[S]\nlf=1\n[T]\r\ncrlf=2\r\nlast=3", {"S", "T"}, {"lf", "crlf", "last"}},
-        {"equals in names and values", "[S]\r\na=b=c\r\nurl=http://x/?a=1\r\n",
-         {"S"}, {"a", "a=b", "url"}},
+        {"equals in names and values",
+         "[S]\r\na=b=c\r\nurl=http://x/?a=1\r\n",
+         {"S"},
+         {"a", "a=b", "url"}},
         {"very long value", "[S]\r\nlong=" + std::string(5000, 'L') + "\r\n", {"S"}, {"long"}},
         {"more than 420 keys", manyKeys, {"Configurations"}, manyKeyNames},
     };
@@ -162,15 +179,24 @@ const std::vector<WriteStep>& Steps() {
 
 const std::set<std::string> kStepSections = {"Options", "Configurations", "FriendlyName", "S",
                                              "Erase me"};
-const std::set<std::string> kStepKeys = {
-    "AppPath", "Filters", "{0A1B2C3D-0000-4000-8000-000000000001}",
-    "{0A1B2C3D-0000-4000-8000-000000000002}", "Office", "Home Office", "quoted", "blanks",
-    "empty", "long", "k", "after erase"};
+const std::set<std::string> kStepKeys = {"AppPath",
+                                         "Filters",
+                                         "{0A1B2C3D-0000-4000-8000-000000000001}",
+                                         "{0A1B2C3D-0000-4000-8000-000000000002}",
+                                         "Office",
+                                         "Home Office",
+                                         "quoted",
+                                         "blanks",
+                                         "empty",
+                                         "long",
+                                         "k",
+                                         "after erase"};
 
 void SystemWrites(const std::string& path) {
     for (const WriteStep& step : Steps())
         WritePrivateProfileStringA(step.section, step.key, step.value, path.c_str());
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // flush the system's cache
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr,
+                               path.c_str());  // flush the system's cache
 }
 
 void OurWrites(const std::string& path) {
@@ -210,7 +236,8 @@ TEST(ProfileConformance, WhatWeWriteTheSystemReadsAsItsOwn) {
 TEST(ProfileConformance, WeWriteInPlaceWhereTheSystemEditsAHandWrittenFile) {
     TempFolder folder("in-place");
     const std::string theirs = folder.File("system.ini"), ours = folder.File("ours.ini");
-    const std::string hand = "; written by hand\r\n[Options]\r\nFilters = {A},\r\n\r\n[S]\r\nk=1\r\n";
+    const std::string hand =
+        "; written by hand\r\n[Options]\r\nFilters = {A},\r\n\r\n[S]\r\nk=1\r\n";
     TempFolder::WriteFile(theirs, hand);
     TempFolder::WriteFile(ours, hand);
     WritePrivateProfileStringA("options", "FILTERS", "{B},", theirs.c_str());
@@ -228,7 +255,8 @@ TEST(ProfileConformance, WeWriteInPlaceWhereTheSystemEditsAHandWrittenFile) {
 }
 
 // Where we differ on purpose: nothing is cut. The system cuts at the caller's buffer, and the
-// buffers of the original program were 2,048 characters for a value and 16,384 bytes for a key list.
+// buffers of the original program were 2,048 characters for a value and 16,384 bytes for a key
+// list.
 TEST(ProfileConformance, DeliberatelyNoValueOrKeyListLimits) {
     TempFolder folder("limits");
     const std::string path = folder.File("limits.ini");

@@ -1,4 +1,5 @@
-// The registry object on Wine's real registry: opening, creating, typed reads and writes, raw values, error texts.
+// The registry object on Wine's real registry: opening, creating, typed reads and writes, raw
+// values, error texts.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlwapi.h>
@@ -13,15 +14,17 @@ namespace {
 constexpr char kRoot[] = "SOFTWARE\\VelmoraTarvelloTests";
 
 class RegistryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        path = std::string(kRoot) + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        path = std::string(kRoot) + "\\" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name();
         SHDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());  // left over from an earlier run
     }
     void TearDown() override { SHDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()); }
     std::string RawBytes(const char* name, DWORD& type) {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return "<no key>";
         DWORD size = 0;
         RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
         std::string data(size, '\0');

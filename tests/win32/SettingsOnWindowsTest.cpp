@@ -1,4 +1,5 @@
-// The settings file on Windows files: replacement, refused writes, a second process writing at the same time.
+// The settings file on Windows files: replacement, refused writes, a second process writing at the
+// same time.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -80,8 +81,8 @@ TEST(SettingsOnWindows, TwoProcessesWritingAtOnceLoseNothing) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     constexpr int kWrites = 100;
-    std::string command = "\"" + std::string(self) + "\" --writer \"" + path + "\" Child " +
-                          std::to_string(kWrites);
+    std::string command =
+        "\"" + std::string(self) + "\" --writer \"" + path + "\" Child " + std::to_string(kWrites);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

@@ -1,4 +1,5 @@
-// A fresh folder under the Windows temporary folder for one test, removed with its files afterwards.
+// A fresh folder under the Windows temporary folder for one test, removed with its files
+// afterwards.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +9,7 @@
 namespace vt::testing {
 
 class TempFolder {
-public:
+  public:
     explicit TempFolder(const std::string& name) {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
@@ -34,12 +35,13 @@ public:
         std::string bytes;
         char buffer[4096];
         DWORD got = 0;
-        while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+        while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got)
+            bytes.append(buffer, got);
         CloseHandle(file);
         return bytes;
     }
 
-private:
+  private:
     void Remove() {
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);

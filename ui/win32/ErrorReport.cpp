@@ -19,9 +19,13 @@ std::string& Title() {
 
 }  // namespace
 
-void SetApplicationTitle(const std::string& title) { Title() = title; }
+void SetApplicationTitle(const std::string& title) {
+    Title() = title;
+}
 
-const std::string& ApplicationTitle() { return Title(); }
+const std::string& ApplicationTitle() {
+    return Title();
+}
 
 void ReportError(HWND owner, const std::exception& error) {
     MessageBoxA(owner, error.what(), Title().c_str(), MB_OK | MB_ICONERROR);

@@ -1,4 +1,5 @@
-// The top-level error handler: an error escaping a window procedure is shown, and the program goes on.
+// The top-level error handler: an error escaping a window procedure is shown, and the program goes
+// on.
 #pragma once
 
 #include <windows.h>

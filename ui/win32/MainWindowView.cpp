@@ -42,14 +42,15 @@ void MainWindowView::CreateControls() {
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     font_ = CreateFontIndirectA(&metrics.lfMessageFont);
 
-    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
+    const HINSTANCE instance =
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
     lbConfigTitle_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 0, 0,
                                      kTreeWidth, kTitleHeight, window_, nullptr, instance, nullptr);
-    tvConfig_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS |
-                                    TVS_SHOWSELALWAYS | TVS_EDITLABELS,
-                                0, kTitleHeight, kTreeWidth, kClientHeight - kTitleHeight, window_,
-                                nullptr, instance, nullptr);
+    tvConfig_ = CreateWindowExA(
+        WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_EDITLABELS, 0,
+        kTitleHeight, kTreeWidth, kClientHeight - kTitleHeight, window_, nullptr, instance,
+        nullptr);
     for (HWND control : {lbConfigTitle_, tvConfig_})
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
@@ -71,7 +72,9 @@ void MainWindowView::SetConfigTitle(const std::string& title) {
     SetWindowTextA(lbConfigTitle_, title.c_str());
 }
 
-void MainWindowView::ClearTree() { TreeView_DeleteAllItems(tvConfig_); }
+void MainWindowView::ClearTree() {
+    TreeView_DeleteAllItems(tvConfig_);
+}
 
 void MainWindowView::SetTreeRedraw(bool enabled) {
     SendMessageA(tvConfig_, WM_SETREDRAW, enabled ? TRUE : FALSE, 0);
@@ -95,12 +98,15 @@ void MainWindowView::AppendTreeNode(TConfigNode& node, int imageIndex, bool sele
     }
 }
 
-void MainWindowView::Terminate() { PostQuitMessage(0); }
+void MainWindowView::Terminate() {
+    PostQuitMessage(0);
+}
 
 LRESULT CALLBACK MainWindowView::WindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindowView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MainWindowView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }

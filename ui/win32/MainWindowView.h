@@ -1,4 +1,5 @@
-// The main window itself: a fixed-size frame with the configuration tree, driven by the portable logic.
+// The main window itself: a fixed-size frame with the configuration tree, driven by the portable
+// logic.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +13,7 @@ inline constexpr int kClientWidth = 792;
 inline constexpr int kClientHeight = 533;
 
 class MainWindowView : public MainView {
-public:
+  public:
     // Creates the window hidden, with its controls.
     bool Create(HINSTANCE instance);
     HWND Window() const { return window_; }
@@ -27,7 +28,7 @@ public:
     void AppendTreeNode(TConfigNode& node, int imageIndex, bool select) override;
     void Terminate() override;
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();

@@ -1,4 +1,5 @@
-// Drives the real program in its own process: starts it from a folder, answers its message boxes, reads its windows.
+// Drives the real program in its own process: starts it from a folder, answers its message boxes,
+// reads its windows.
 #pragma once
 
 #include <windows.h>
@@ -23,7 +24,7 @@ inline std::string BuildFolder() {
 }
 
 class ProgramRun {
-public:
+  public:
     // Copies the program into `folder` and starts it there with `arguments`.
     ProgramRun(const std::string& folder, const std::string& arguments) {
         exePath_ = folder + "\\VelmoraTarvello.exe";
@@ -73,12 +74,12 @@ public:
         std::vector<std::string> texts;
         HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
                                      FALSE, process_.dwProcessId);
-        char* remote = static_cast<char*>(
-            VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
-        for (auto item = reinterpret_cast<HTREEITEM>(
-                 SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-             item; item = reinterpret_cast<HTREEITEM>(
-                       SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+        char* remote =
+            static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+        for (auto item =
+                 reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+             item; item = reinterpret_cast<HTREEITEM>(SendMessageA(
+                       tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
             TVITEMA query{};
             query.mask = TVIF_TEXT | TVIF_HANDLE;
             query.hItem = item;
@@ -96,7 +97,7 @@ public:
         return texts;
     }
 
-private:
+  private:
     std::string exePath_;
     PROCESS_INFORMATION process_{};
     bool started_ = false;

@@ -12,17 +12,18 @@ using vt::testing::TempFolder;
 
 // Makes Wine report another Windows version to the program only.
 class WineVersionFor {
-public:
+  public:
     explicit WineVersionFor(const char* version) {
         HKEY key;
-        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr);
         RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
                        lstrlenA(version) + 1);
         RegCloseKey(key);
     }
     ~WineVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
 
-private:
+  private:
     static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\VelmoraTarvello.exe";
 };
 
@@ -84,12 +85,13 @@ TEST(StartupE2E, VistaPasses) {
 
 TEST(StartupE2E, TreeListsConfigurationsInFileOrderNoneSelected) {
     TempFolder folder("e2e-tree");
-    TempFolder::WriteFile(folder.File("LocalSettings.Ini"),
-                          "[Options]\r\nAppPath=C:\\old.exe\r\n\r\n[Configurations]\r\n"
-                          "{00000003-0000-4000-8000-000000000000}=Zulu Office\r\n"
-                          "{00000001-0000-4000-8000-000000000000}=Alpha\r\n"
-                          "{00000002-0000-4000-8000-000000000000}=Home\r\n\r\n"
-                          "[FriendlyName]\r\nZulu Office={00000003-0000-4000-8000-000000000000}\r\n");
+    TempFolder::WriteFile(
+        folder.File("LocalSettings.Ini"),
+        "[Options]\r\nAppPath=C:\\old.exe\r\n\r\n[Configurations]\r\n"
+        "{00000003-0000-4000-8000-000000000000}=Zulu Office\r\n"
+        "{00000001-0000-4000-8000-000000000000}=Alpha\r\n"
+        "{00000002-0000-4000-8000-000000000000}=Home\r\n\r\n"
+        "[FriendlyName]\r\nZulu Office={00000003-0000-4000-8000-000000000000}\r\n");
     ProgramRun run(folder.Path(), "");
     HWND window = run.WaitForWindow("TfrmMain");
     ASSERT_NE(window, nullptr);
