@@ -132,11 +132,15 @@ class BoxWatcher {
         while (!stop_) {
             if (FindVisible(processId_, "TfrmMain")) mainShown_ = true;
             if (HWND box = FindVisible(processId_, "#32770")) {
-                Sleep(50);  // let it paint before its icon is read
                 char caption[512] = {}, text[4096] = {};
                 GetWindowTextA(box, caption, sizeof caption);
                 GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                const std::string icon = IconOf(box);
+                // The icon can be read only once the box has painted it.
+                std::string icon = "unknown";
+                for (int tries = 0; tries < 40 && icon == "unknown"; ++tries) {
+                    Sleep(25);
+                    icon = IconOf(box);
+                }
                 {
                     std::lock_guard<std::mutex> lock(mutex_);
                     boxes_.push_back({caption, text, icon});

@@ -56,6 +56,12 @@ class ProgramRun {
         return static_cast<int>(code);
     }
 
+    // Closes the window as its close button would and waits for the process to end.
+    int CloseAndWait(HWND window) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return WaitForExit();
+    }
+
     // The program's visible top-level window of that class, once it shows.
     HWND WaitForWindow(const char* className, DWORD ms = 20000) {
         for (DWORD waited = 0; waited < ms; waited += 20) {

@@ -51,8 +51,7 @@ TEST(StartupE2E, EmptyFolderGetsOptionsWithAppPathAndTheWindowShows) {
                           ("[Options]\r\nAppPath=" + run.ExePath() + "\r\n").c_str()) == 0)
         << settings;
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(run.WaitForExit(), 0);
+    EXPECT_EQ(run.CloseAndWait(window), 0);
     EXPECT_TRUE(run.Boxes().empty());
 }
 
@@ -79,8 +78,7 @@ TEST(StartupE2E, VistaPasses) {
     ProgramRun run(folder.Path(), "");
     HWND window = run.WaitForWindow("TfrmMain");
     ASSERT_NE(window, nullptr);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(run.WaitForExit(), 0);
+    EXPECT_EQ(run.CloseAndWait(window), 0);
 }
 
 TEST(StartupE2E, TreeListsConfigurationsInFileOrderNoneSelected) {
@@ -101,8 +99,7 @@ TEST(StartupE2E, TreeListsConfigurationsInFileOrderNoneSelected) {
     EXPECT_EQ(run.TreeItems(tree, anySelected),
               (std::vector<std::string>{"Zulu Office", "Alpha", "Home"}));
     EXPECT_FALSE(anySelected);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(run.WaitForExit(), 0);
+    EXPECT_EQ(run.CloseAndWait(window), 0);
 }
 
 TEST(StartupE2E, ReadOnlySettingsFileIsReportedAndTheWindowStillOpens) {
@@ -118,8 +115,7 @@ TEST(StartupE2E, ReadOnlySettingsFileIsReportedAndTheWindowStillOpens) {
     EXPECT_EQ(boxes[0].caption, "Velmora Tarvello");
     EXPECT_EQ(boxes[0].icon, "error");
     EXPECT_EQ(boxes[0].text, "Unable to write to " + path);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(run.WaitForExit(), 0);
+    EXPECT_EQ(run.CloseAndWait(window), 0);
     EXPECT_EQ(TempFolder::ReadFile(path), "[Configurations]\r\n{K}=Alpha\r\n");
 }
 
