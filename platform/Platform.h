@@ -2,7 +2,9 @@
 // tests.
 #pragma once
 
+#include "platform/Devices.h"
 #include "platform/FileStore.h"
+#include "platform/IpHelper.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
@@ -14,6 +16,8 @@ struct Platform {
     Prompts& prompts;
     RegistryFactory& registry;
     System& system;
+    Devices& devices;
+    IpHelper& ipHelper;
 };
 
 }  // namespace vt

@@ -30,6 +30,9 @@ class Prompts {
                         unsigned flags) = 0;
     // Lets the messages waiting for this thread run, then returns.
     virtual void ProcessMessages() = 0;
+    // Shows the system's wait cursor and gives the cursor it replaced, for RestoreCursor.
+    virtual uintptr_t ShowWaitCursor() = 0;
+    virtual void RestoreCursor(uintptr_t previous) = 0;
 };
 
 }  // namespace vt

@@ -5,6 +5,7 @@
 #include "core/OSVersion.h"
 #include "core/ProductIdentity.h"
 #include "core/SettingsLayout.h"
+#include "net/DeviceControl.h"
 
 namespace vt {
 
@@ -34,6 +35,7 @@ void TfrmMain::FormCreate() {
     settings_->WriteString(settings::kOptions, settings::kAppPath, executable);
     view_.SetConfigTitle("  Configurations");
 
+    FillCards();
     FillConfigTree();
 
     request_ = DecideStartMode(SplitCommandLine(platform_.system.CommandLine()));
@@ -50,6 +52,14 @@ void TfrmMain::FormCreate() {
             view_.Terminate();
             return;
     }
+}
+
+void TfrmMain::FillCards() {
+    const std::string filter = settings_->ReadString(settings::kOptions, settings::kFilters, "");
+    Cards = EnumerateCards(platform_.registry, filter);
+    // A filter that names only adapters gone since falls back to the default rule.
+    if (Cards.empty()) Cards = EnumerateCards(platform_.registry, "");
+    RefreshCardNames(platform_.devices, Cards);
 }
 
 void TfrmMain::FillConfigTree() {

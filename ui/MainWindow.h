@@ -8,6 +8,7 @@
 
 #include "core/CommandLine.h"
 #include "core/SettingsFile.h"
+#include "net/AdapterInventory.h"
 #include "platform/Platform.h"
 #include "ui/ConfigNode.h"
 #include "ui/MainView.h"
@@ -40,8 +41,11 @@ class TfrmMain {
     const std::vector<std::unique_ptr<TConfigNode>>& ConfigNodes() const { return configNodes_; }
 
     bool Updating = false;
+    // The managed cards; a card's position is its card index.
+    TCardList Cards;
 
   private:
+    void FillCards();
     void FillConfigTree();
 
     Platform& platform_;

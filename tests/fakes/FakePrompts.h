@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Prompts.h"
@@ -20,6 +21,8 @@ class FakePrompts : public Prompts {
     std::vector<Shown> shown;
     std::deque<int> answers;  // empty: every box answers OK
     int pumps = 0;
+    uintptr_t cursor = 1;  // the arrow; 2 is the wait cursor
+    int cursorChanges = 0;
 
     int ShowBox(WindowHandle owner, const std::string& text, const std::string& caption,
                 unsigned flags) override {
@@ -30,6 +33,14 @@ class FakePrompts : public Prompts {
         return answer;
     }
     void ProcessMessages() override { ++pumps; }
+    uintptr_t ShowWaitCursor() override {
+        ++cursorChanges;
+        return std::exchange(cursor, 2);
+    }
+    void RestoreCursor(uintptr_t previous) override {
+        ++cursorChanges;
+        cursor = previous;
+    }
 };
 
 }  // namespace vt::fakes

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "core/CommandLine.h"
+#include "core/Error.h"
 #include "core/MessageBox.h"
 #include "core/OSVersion.h"
+#include "tests/fakes/FakeDevices.h"
 #include "tests/fakes/FakeFileStore.h"
+#include "tests/fakes/FakeIpHelper.h"
 #include "tests/fakes/FakeMainView.h"
 #include "tests/fakes/FakePrompts.h"
 #include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeSystem.h"
+#include "net/AdapterInventory.h"
 #include "ui/MainWindow.h"
 
 namespace vt {
@@ -99,7 +103,9 @@ class FormCreateTest : public ::testing::Test {
     fakes::FakePrompts prompts;
     fakes::FakeRegistryFactory registry;
     fakes::FakeSystem system;
-    Platform platform{files, prompts, registry, system};
+    fakes::FakeDevices devices;
+    fakes::FakeIpHelper ipHelper;
+    Platform platform{files, prompts, registry, system, devices, ipHelper};
     fakes::FakeMainView view;
     std::vector<std::string> applied;
     TfrmMain form{platform, view, [this](TfrmMain&, const std::string& name) {
@@ -115,7 +121,7 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
         fakes::FakePrompts localPrompts;
         fakes::FakeMainView localView;
         system.version = refused;
-        Platform p{files, localPrompts, registry, system};
+        Platform p{files, localPrompts, registry, system, devices, ipHelper};
         TfrmMain f(p, localView, [](TfrmMain&, const std::string&) { return 0; });
         f.FormCreate();
         ASSERT_EQ(localPrompts.shown.size(), 1u);
@@ -222,6 +228,61 @@ TEST_F(FormCreateTest, RefusedAppPathWriteEndsTheSequenceThere) {
     EXPECT_EQ(view.caption, "Velmora Tarvello 1.50");
     EXPECT_TRUE(view.items.empty());
     EXPECT_TRUE(form.ShowMainWindow());  // the window still opens
+}
+
+class FormCreateCardsTest : public FormCreateTest {
+protected:
+    void Adapter(const std::string& subkey, const std::string& id, const std::string& pnp) {
+        const std::string classKey = std::string(kAdapterClassKey) + "\\" + subkey;
+        registry.store.SeedString(classKey, "NetCfgInstanceId", id);
+        registry.store.SeedString(classKey, "DriverDesc", "Registry " + subkey);
+        registry.store.SeedString(classKey + "\\Ndi\\Interfaces", "LowerRange", "ethernet");
+        registry.store.SeedString(ConnectionKeyPath(id), "PnpInstanceID", pnp);
+    }
+    std::vector<std::string> Ids() {
+        std::vector<std::string> ids;
+        for (const TACard& card : form.Cards) ids.push_back(card.CfgInstanceId);
+        return ids;
+    }
+};
+
+TEST_F(FormCreateCardsTest, FilterSelectsTheCardsAndDevicesNameThem) {
+    Adapter("0000", "{A}", "PCI\\1");
+    Adapter("0001", "{B}", "PCI\\2");
+    files.Put(settingsPath, "[Options]\r\nFilters={b},\r\n");
+    devices.devices = {{"pci\\2", "Net", "Friendly B"}};
+    form.FormCreate();
+    EXPECT_EQ(Ids(), std::vector<std::string>{"{B}"});
+    EXPECT_EQ(form.Cards[0].DriverDesc, "Friendly B");
+}
+
+TEST_F(FormCreateCardsTest, FilterNamingOnlyVanishedAdaptersFallsBackToTheDefaultRule) {
+    Adapter("0000", "{A}", "PCI\\1");
+    Adapter("0001", "{B}", "PCI\\2");
+    files.Put(settingsPath, "[Options]\r\nFilters={GONE},\r\n");
+    form.FormCreate();
+    EXPECT_EQ(Ids(), (std::vector<std::string>{"{A}", "{B}"}));
+    EXPECT_EQ(form.Cards[1].DriverDesc, "Registry 0001");
+}
+
+TEST_F(FormCreateCardsTest, RegistryErrorEndsTheSequenceBeforeTheTree) {
+    Adapter("0000", "{A}", "PCI\\1");
+    registry.store.SeedDword(ConnectionKeyPath("{A}"), "Name", 7);
+    files.Put(settingsPath, "[Configurations]\r\n{K1}=Alpha\r\n");
+    EXPECT_THROW(form.FormCreate(), Error);
+    EXPECT_TRUE(view.items.empty());
+    EXPECT_TRUE(form.ShowMainWindow());
+}
+
+TEST_F(FormCreateCardsTest, NoDeviceSetEndsTheSequenceWithItsError) {
+    Adapter("0000", "{A}", "PCI\\1");
+    devices.setFails = true;
+    try {
+        form.FormCreate();
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "INVALID_HANDLE_VALUE");
+    }
 }
 
 TEST_F(FormCreateTest, ApplyModeHandsTheNameOnAndEnds) {

@@ -1,0 +1,81 @@
+// The device walk, the disable/enable sequence and the friendly names.
+#include "net/DeviceControl.h"
+
+#include "core/Error.h"
+
+namespace vt {
+
+namespace {
+
+void ChangeState(DeviceSet& set, uint32_t index, uint32_t stateChange) {
+    if (!set.SetPropertyChangeParams(index, stateChange))
+        throw Error("Call SetupDiSetClassInstallParams Error");
+    if (!set.CallPropertyChange(index)) throw Error("Call SetupDiCallClassInstaller Error");
+}
+
+class WaitCursor {
+public:
+    explicit WaitCursor(Prompts& prompts) : prompts_(prompts), saved_(prompts.ShowWaitCursor()) {}
+    ~WaitCursor() { prompts_.RestoreCursor(saved_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    Prompts& prompts_;
+    uintptr_t saved_;
+};
+
+}  // namespace
+
+std::string GetDeviceProperty(DeviceSet& set, uint32_t index, uint32_t property) {
+    std::string bytes;
+    if (!set.RegistryProperty(index, property, bytes)) return std::string();
+    return bytes.substr(0, bytes.find('\0'));
+}
+
+std::string GetDeviceInstanceId(DeviceSet& set, uint32_t index) {
+    std::string id;
+    if (!set.InstanceId(index, id)) return std::string();
+    return NormalizeInstanceId(id.substr(0, id.find('\0')));
+}
+
+bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) {
+    bool found = false;
+    {
+        const std::unique_ptr<DeviceSet> set = devices.PresentDevices();
+        WaitCursor cursor(prompts);
+        if (!set) throw Error("INVALID_HANDLE_VALUE");
+        for (uint32_t index = 0; set->Enumerate(index); ++index) {
+            prompts.ProcessMessages();
+            if (GetDeviceInstanceId(*set, index) != card.PnpInstanceId) continue;
+            uint32_t status = 0, problem = 0;
+            if (set->DevNodeStatus(index, status, problem)) {
+                if (status & kDnStarted) ChangeState(*set, index, kDicsDisable);
+                if (toEnable) ChangeState(*set, index, kDicsEnable);
+            }
+            found = true;
+            break;
+        }
+    }  // the cursor comes back before the set is released, as on every other path
+    if (!found) throw Error(card.DriverDesc + " does not exist.");
+    return found;
+}
+
+void RefreshCardNames(Devices& devices, TCardList& cards) {
+    const std::unique_ptr<DeviceSet> set = devices.PresentDevices();
+    if (!set) throw Error("INVALID_HANDLE_VALUE");
+    for (uint32_t index = 0; set->Enumerate(index); ++index) {
+        if (GetDeviceProperty(*set, index, kSpdrpClass) != "Net") continue;
+        const std::string friendlyName = GetDeviceProperty(*set, index, kSpdrpFriendlyName);
+        if (friendlyName.empty()) continue;
+        const std::string id = GetDeviceInstanceId(*set, index);
+        for (TACard& card : cards) {
+            if (card.PnpInstanceId == id) {
+                card.DriverDesc = friendlyName;
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace vt
