@@ -33,10 +33,11 @@ test: test-native test-wine
 run: win
 	@tools/run-demo.sh $(WIN)
 
-bench: deps
+bench: deps win
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS) --target vt_bench
 	@$(RELEASE)/vt_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	@tools/wine-bench.sh $(WIN)
 
 fuzz:
 	@tools/bootstrap.sh --fuzz

@@ -77,5 +77,3 @@ BENCHMARK(BM_SaveCardConfig)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vt
-
-BENCHMARK_MAIN();

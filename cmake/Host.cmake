@@ -16,8 +16,8 @@ add_test(NAME layering_no_windows_headers_outside_win32
 
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
-  add_executable(vt_bench bench/SettingsBench.cpp)
-  target_link_libraries(vt_bench PRIVATE vt_posix benchmark::benchmark)
+  add_executable(vt_bench bench/BenchMain.cpp bench/SettingsBench.cpp bench/StatusBench.cpp)
+  target_link_libraries(vt_bench PRIVATE vt_posix vt_fakes benchmark::benchmark)
 endif()
 
 if(VT_FUZZ)

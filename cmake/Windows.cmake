@@ -5,13 +5,15 @@ add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMIN
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(vt_win32 STATIC
+  platform/win32/Win32Devices.cpp
   platform/win32/Win32FileStore.cpp
+  platform/win32/Win32IpHelper.cpp
   platform/win32/Win32Prompts.cpp
   platform/win32/Win32Registry.cpp
   platform/win32/Win32System.cpp
   ui/win32/ErrorReport.cpp
   ui/win32/MainWindowView.cpp)
-target_link_libraries(vt_win32 PUBLIC vt_portable comctl32 advapi32 user32 gdi32)
+target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 advapi32 user32 gdi32)
 
 add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp resources/app.rc)
 target_link_libraries(VelmoraTarvello PRIVATE vt_win32)
@@ -24,10 +26,14 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 file(GLOB VT_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(vt_win32_tests ${VT_WIN32_TESTS})
-target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock shlwapi)
+target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock shlwapi iphlpapi)
 
 file(GLOB VT_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp)
 add_executable(vt_e2e_tests ${VT_E2E_TESTS})
 target_link_libraries(vt_e2e_tests PRIVATE gtest_main gtest comctl32 user32 advapi32)
 target_include_directories(vt_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
 add_dependencies(vt_e2e_tests VelmoraTarvello)
+
+# Timings on the real API under Wine, run by `make bench` (never by `make test`).
+add_executable(vt_win32_bench bench/win32/StatusSnapshotBench.cpp)
+target_link_libraries(vt_win32_bench PRIVATE vt_win32)

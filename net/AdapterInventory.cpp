@@ -43,7 +43,8 @@ TCardList EnumerateCards(RegistryFactory& registryFactory, const std::string& fi
         card.CfgInstanceId = registry->ReadString("NetCfgInstanceId");
         if (registry->ValueExists("ProviderName"))
             card.ProviderName = registry->ReadString("ProviderName");
-        if (registry->ValueExists("DriverDesc")) card.DriverDesc = registry->ReadString("DriverDesc");
+        if (registry->ValueExists("DriverDesc"))
+            card.DriverDesc = registry->ReadString("DriverDesc");
         registry->CloseKey();
 
         if (registry->OpenKey(classKey + "\\Ndi\\Interfaces", false)) {
@@ -58,7 +59,8 @@ TCardList EnumerateCards(RegistryFactory& registryFactory, const std::string& fi
                 : upperFilter.find(AsciiUpperCase(card.CfgInstanceId)) != std::string::npos;
 
         if (!registry->OpenKey(ConnectionKeyPath(card.CfgInstanceId), false)) continue;
-        if (registry->ValueExists("ShowIcon")) card.ShowIcon = registry->ReadInteger("ShowIcon") == 1;
+        if (registry->ValueExists("ShowIcon"))
+            card.ShowIcon = registry->ReadInteger("ShowIcon") == 1;
         if (registry->ValueExists("Name")) card.ConnectionName = registry->ReadString("Name");
         if (registry->ValueExists("MediaSubType"))
             card.MediaSubType = registry->ReadInteger("MediaSubType");

@@ -11,7 +11,7 @@ namespace vt {
 
 struct TACard {
     std::string CfgInstanceId;
-    int32_t MediaSubType = 0;  // 2 wireless, 1 anything else
+    int32_t MediaSubType = 0;   // 2 wireless, 1 anything else
     std::string PnpInstanceId;  // normalised
     std::string DriverDesc;
     std::string ConnectionName;

@@ -27,7 +27,8 @@ void GetAdapterStatuses(IpHelper& ipHelper, TAdapterStatuses& list) {
     std::vector<AdapterRecord> adapters;
     uint32_t required = 0;
     uint32_t result = ipHelper.GetAdaptersInfo(kFirstAdaptersInfoSize, required, adapters);
-    if (result == kErrorBufferOverflow) result = ipHelper.GetAdaptersInfo(required, required, adapters);
+    if (result == kErrorBufferOverflow)
+        result = ipHelper.GetAdaptersInfo(required, required, adapters);
     if (result != kNoError) return;
 
     for (const AdapterRecord& adapter : adapters) {

@@ -14,13 +14,13 @@ void ChangeState(DeviceSet& set, uint32_t index, uint32_t stateChange) {
 }
 
 class WaitCursor {
-public:
+  public:
     explicit WaitCursor(Prompts& prompts) : prompts_(prompts), saved_(prompts.ShowWaitCursor()) {}
     ~WaitCursor() { prompts_.RestoreCursor(saved_); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
-private:
+  private:
     Prompts& prompts_;
     uintptr_t saved_;
 };

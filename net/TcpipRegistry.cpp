@@ -44,6 +44,8 @@ std::string ReadMultiSz(Registry& key, const std::string& name) {
     return text;
 }
 
-std::string DhcpValueName(bool dhcp, const std::string& name) { return dhcp ? "DHCP" + name : name; }
+std::string DhcpValueName(bool dhcp, const std::string& name) {
+    return dhcp ? "DHCP" + name : name;
+}
 
 }  // namespace vt

@@ -1,4 +1,5 @@
-// A card's TCP/IP values in the registry: key paths, list joining, multi-string values, DHCP value names.
+// A card's TCP/IP values in the registry: key paths, list joining, multi-string values, DHCP value
+// names.
 #pragma once
 
 #include <string>

@@ -17,7 +17,7 @@ inline constexpr uint32_t kDicsDisable = 2;         // DICS_DISABLE
 // destroying the object releases it (SetupDiDestroyDeviceInfoList). Calls name a device by
 // the index at which `Enumerate` last found it.
 class DeviceSet {
-public:
+  public:
     virtual ~DeviceSet() = default;
     // SetupDiEnumDeviceInfo: false past the last device.
     virtual bool Enumerate(uint32_t index) = 0;
@@ -35,7 +35,7 @@ public:
 };
 
 class Devices {
-public:
+  public:
     virtual ~Devices() = default;
     // Null when the system gives INVALID_HANDLE_VALUE.
     virtual std::unique_ptr<DeviceSet> PresentDevices() = 0;

@@ -1,4 +1,5 @@
-// The seam for IP Helper: the adapter records of GetAdaptersInfo and the interface row of GetIfEntry.
+// The seam for IP Helper: the adapter records of GetAdaptersInfo and the interface row of
+// GetIfEntry.
 #pragma once
 
 #include <cstdint>
@@ -27,7 +28,7 @@ struct AdapterRecord {  // one IP_ADAPTER_INFO, its texts cut at the first NUL
 };
 
 class IpHelper {
-public:
+  public:
     virtual ~IpHelper() = default;
     // GetAdaptersInfo into a buffer of `bufferSize` bytes. Gives the call's result; on
     // ERROR_BUFFER_OVERFLOW `requiredSize` is the size the call asked for.

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts the program under Wine from a demo folder with a demo settings file.
+# Starts the program under Wine from a demo folder with a demo settings file and simulated adapters.
 # With no display it runs under Xvfb, saves a screenshot and prints its path.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -9,6 +9,8 @@ mkdir -p "$demo"
 cp "$WIN_BUILD/VelmoraTarvello.exe" "$demo/"
 cp "$here/../demo/LocalSettings.Ini" "$demo/"
 cd "$demo"
+# The simulated adapters live in the prefix's registry.
+wine regedit /S "$(winepath -w "$here/../demo/adapters.reg")" >/dev/null 2>&1
 
 if [ -n "${DISPLAY:-}" ]; then
   exec wine ./VelmoraTarvello.exe "$@"

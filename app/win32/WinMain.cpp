@@ -6,7 +6,9 @@
 #include "core/MessageBox.h"
 #include "core/ProductIdentity.h"
 #include "platform/Platform.h"
+#include "platform/win32/Win32Devices.h"
 #include "platform/win32/Win32FileStore.h"
+#include "platform/win32/Win32IpHelper.h"
 #include "platform/win32/Win32Prompts.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
@@ -40,7 +42,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     vt::win32::Win32Prompts prompts;
     vt::win32::Win32RegistryFactory registry;
     vt::win32::Win32System system;
-    vt::Platform platform{files, prompts, registry, system};
+    vt::win32::Win32Devices devices;
+    vt::win32::Win32IpHelper ipHelper;
+    vt::Platform platform{files, prompts, registry, system, devices, ipHelper};
 
     vt::win32::MainWindowView view;
     if (!view.Create(instance)) return 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <setupapi.h>
 
 #include <utility>
 
@@ -46,8 +47,14 @@ struct KeyTraits {
     static void Close(HKEY h) { RegCloseKey(h); }
 };
 
+struct DeviceInfoSetTraits {
+    static HDEVINFO Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HDEVINFO h) { SetupDiDestroyDeviceInfoList(h); }
+};
+
 using UniqueFile = Unique<HANDLE, FileTraits>;            // CreateFile results
 using UniqueHandle = Unique<HANDLE, KernelObjectTraits>;  // mutexes, processes, threads
 using UniqueKey = Unique<HKEY, KeyTraits>;
+using UniqueDeviceInfoSet = Unique<HDEVINFO, DeviceInfoSetTraits>;
 
 }  // namespace vt::win32

@@ -1,4 +1,4 @@
-// MessageBoxA and a PeekMessage pump that leaves a quit request for the main loop.
+// MessageBoxA, a PeekMessage pump that leaves a quit request for the main loop, the wait cursor.
 #include "platform/win32/Win32Prompts.h"
 
 #include <windows.h>
@@ -20,6 +20,14 @@ void Win32Prompts::ProcessMessages() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+uintptr_t Win32Prompts::ShowWaitCursor() {
+    return reinterpret_cast<uintptr_t>(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514))));
+}
+
+void Win32Prompts::RestoreCursor(uintptr_t previous) {
+    SetCursor(reinterpret_cast<HCURSOR>(previous));
 }
 
 }  // namespace vt::win32

@@ -10,6 +10,8 @@ class Win32Prompts : public Prompts {
     int ShowBox(WindowHandle owner, const std::string& text, const std::string& caption,
                 unsigned flags) override;
     void ProcessMessages() override;
+    uintptr_t ShowWaitCursor() override;
+    void RestoreCursor(uintptr_t previous) override;
 };
 
 }  // namespace vt::win32

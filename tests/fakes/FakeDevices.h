@@ -1,4 +1,5 @@
-// Present devices in memory: each call recorded, every call able to fail, the set's release counted.
+// Present devices in memory: each call recorded, every call able to fail, the set's release
+// counted.
 #pragma once
 
 #include <string>
@@ -19,7 +20,7 @@ struct FakeDevice {
 };
 
 class FakeDevices : public Devices {
-public:
+  public:
     std::vector<FakeDevice> devices;
     bool setFails = false;
     bool setParamsFails = false;
@@ -41,9 +42,9 @@ public:
         return n;
     }
 
-private:
+  private:
     class Set : public DeviceSet {
-    public:
+      public:
         explicit Set(FakeDevices& owner) : owner_(owner) {}
         ~Set() override {
             --owner_.setsOpen;
@@ -84,7 +85,7 @@ private:
             return !owner_.installerFails;
         }
 
-    private:
+      private:
         FakeDevices& owner_;
     };
 };

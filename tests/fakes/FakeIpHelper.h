@@ -9,16 +9,16 @@
 namespace vt::fakes {
 
 class FakeIpHelper : public IpHelper {
-public:
+  public:
     struct Row {
         uint32_t type = 6;  // IF_TYPE_ETHERNET_CSMACD
         uint32_t operStatus = 5;
         uint32_t result = 0;
     };
     std::vector<AdapterRecord> adapters;
-    std::map<uint32_t, Row> rows;  // by interface index; a missing row fails
-    uint32_t bytesPerAdapter = 640;  // about sizeof(IP_ADAPTER_INFO)
-    uint32_t failWith = 0;           // a result other than overflow, for every call
+    std::map<uint32_t, Row> rows;       // by interface index; a missing row fails
+    uint32_t bytesPerAdapter = 640;     // about sizeof(IP_ADAPTER_INFO)
+    uint32_t failWith = 0;              // a result other than overflow, for every call
     std::vector<uint32_t> bufferSizes;  // the size of each GetAdaptersInfo call
 
     uint32_t GetAdaptersInfo(uint32_t bufferSize, uint32_t& requiredSize,

@@ -1,4 +1,5 @@
-// Which adapters become cards, with what fields, in what order, and which registry faults end the list.
+// Which adapters become cards, with what fields, in what order, and which registry faults end the
+// list.
 #include <gtest/gtest.h>
 
 #include "core/Error.h"
@@ -13,7 +14,7 @@ constexpr char kWifi[] = "{1A2B3C4D-0000-4000-8000-00000000000B}";
 constexpr char kMiniport[] = "{1A2B3C4D-0000-4000-8000-00000000000C}";
 
 class AdapterInventoryTest : public ::testing::Test {
-protected:
+  protected:
     fakes::FakeRegistryFactory registry;
     fakes::FakeRegistryStore& store = registry.store;
 
@@ -24,7 +25,8 @@ protected:
         store.SeedString(classKey, "NetCfgInstanceId", id);
         store.SeedString(classKey, "DriverDesc", "Driver " + subkey);
         store.SeedString(classKey, "ProviderName", "Provider " + subkey);
-        if (!lowerRange.empty()) store.SeedString(classKey + "\\Ndi\\Interfaces", "LowerRange", lowerRange);
+        if (!lowerRange.empty())
+            store.SeedString(classKey + "\\Ndi\\Interfaces", "LowerRange", lowerRange);
         if (connection) store.SeedString(ConnectionKeyPath(id), "Name", "Connection " + subkey);
     }
     std::vector<std::string> Ids(const TCardList& cards) {
@@ -38,7 +40,9 @@ TEST(NormalizeInstanceIdTest, DropsAmpersandsAndUpperCasesAsciiOnly) {
     EXPECT_EQ(NormalizeInstanceId("pci\\ven_10ec&dev_8139\\4&1f7dbc9f&0&40f0"),
               "PCI\\VEN_10ECDEV_8139\\41F7DBC9F040F0");
     EXPECT_EQ(NormalizeInstanceId(""), "");
-    EXPECT_EQ(NormalizeInstanceId("root\\net\\\xe9&0001"), "ROOT\\NET\\\xe9" "0001");
+    EXPECT_EQ(NormalizeInstanceId("root\\net\\\xe9&0001"),
+              "ROOT\\NET\\\xe9"
+              "0001");
 }
 
 TEST_F(AdapterInventoryTest, ReadsEveryFieldOfAnAdmittedCard) {
@@ -145,7 +149,8 @@ TEST_F(AdapterInventoryTest, ValueOfTheWrongTypeEndsTheEnumeration) {
 TEST_F(AdapterInventoryTest, KeysThatCannotBeOpenedCountAsMissing) {
     Adapter("0000", kLan, "ethernet");
     Adapter("0001", kWifi, "ethernet");
-    store.refusedKeys.insert(fakes::FakeRegistryStore::Fold(std::string(kAdapterClassKey) + "\\0000"));
+    store.refusedKeys.insert(
+        fakes::FakeRegistryStore::Fold(std::string(kAdapterClassKey) + "\\0000"));
     EXPECT_EQ(Ids(EnumerateCards(registry, "")), std::vector<std::string>{kWifi});
     store.refusedKeys.insert(fakes::FakeRegistryStore::Fold(kAdapterClassKey));
     EXPECT_TRUE(EnumerateCards(registry, "").empty());  // a user without the rights
@@ -154,7 +159,8 @@ TEST_F(AdapterInventoryTest, KeysThatCannotBeOpenedCountAsMissing) {
 TEST_F(AdapterInventoryTest, KeysAreOnlyOpenedNeverCreated) {
     Adapter("0000", kLan, "");
     EnumerateCards(registry, "");
-    for (const std::string& call : store.calls) EXPECT_EQ(call.rfind("create", 0), std::string::npos) << call;
+    for (const std::string& call : store.calls)
+        EXPECT_EQ(call.rfind("create", 0), std::string::npos) << call;
     EXPECT_EQ(store.Find(std::string(kAdapterClassKey) + "\\0000\\Ndi\\Interfaces"), nullptr);
 }
 

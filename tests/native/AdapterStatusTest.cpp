@@ -1,4 +1,5 @@
-// The status snapshot: one entry per listed adapter, the second call with the reported size, formatting.
+// The status snapshot: one entry per listed adapter, the second call with the reported size,
+// formatting.
 #include <gtest/gtest.h>
 
 #include "net/AdapterStatus.h"
@@ -85,7 +86,8 @@ TEST(AdapterStatusTest, FailedInterfaceRowLeavesTypeAndStateZero) {
 
 TEST(AdapterStatusTest, MoreAdaptersThanTheFirstBufferHoldsTakeASecondCallWithTheReportedSize) {
     fakes::FakeIpHelper ip;
-    for (uint32_t i = 1; i <= 5; ++i) ip.adapters.push_back(Adapter(i, "{" + std::to_string(i) + "}"));
+    for (uint32_t i = 1; i <= 5; ++i)
+        ip.adapters.push_back(Adapter(i, "{" + std::to_string(i) + "}"));
     TAdapterStatuses list;
     GetAdapterStatuses(ip, list);
     EXPECT_EQ(ip.bufferSizes, (std::vector<uint32_t>{2048, 3200}));

@@ -12,7 +12,7 @@ namespace {
 using Calls = std::vector<std::string>;
 
 class SwitchCardTest : public ::testing::Test {
-protected:
+  protected:
     fakes::FakeDevices devices;
     fakes::FakePrompts prompts;
     TACard card;
@@ -38,15 +38,17 @@ protected:
 
 TEST_F(SwitchCardTest, StartedDeviceIsRestartedWhenItStaysEnabled) {
     EXPECT_TRUE(SwitchCard(devices, prompts, card, true));
-    EXPECT_EQ(devices.calls, (Calls{"enum 0", "id 0", "enum 1", "id 1", "status 1", "params 1 disable",
-                                    "call 1", "params 1 enable", "call 1", "release"}));
+    EXPECT_EQ(devices.calls,
+              (Calls{"enum 0", "id 0", "enum 1", "id 1", "status 1", "params 1 disable", "call 1",
+                     "params 1 enable", "call 1", "release"}));
     ExpectCleanedUp();
 }
 
 TEST_F(SwitchCardTest, StartedDeviceIsOnlyDisabledWhenItIsToBeOff) {
     EXPECT_TRUE(SwitchCard(devices, prompts, card, false));
     EXPECT_EQ(devices.InstallerCalls(), 1);
-    EXPECT_NE(std::find(devices.calls.begin(), devices.calls.end(), "params 1 disable"), devices.calls.end());
+    EXPECT_NE(std::find(devices.calls.begin(), devices.calls.end(), "params 1 disable"),
+              devices.calls.end());
 }
 
 TEST_F(SwitchCardTest, DeviceNotStartedGetsOnlyTheEnableOrNothing) {
@@ -54,7 +56,8 @@ TEST_F(SwitchCardTest, DeviceNotStartedGetsOnlyTheEnableOrNothing) {
     devices.devices[1].problem = 10;
     EXPECT_TRUE(SwitchCard(devices, prompts, card, true));
     EXPECT_EQ(devices.InstallerCalls(), 1);
-    EXPECT_NE(std::find(devices.calls.begin(), devices.calls.end(), "params 1 enable"), devices.calls.end());
+    EXPECT_NE(std::find(devices.calls.begin(), devices.calls.end(), "params 1 enable"),
+              devices.calls.end());
     devices.calls.clear();
     EXPECT_TRUE(SwitchCard(devices, prompts, card, false));
     EXPECT_EQ(devices.InstallerCalls(), 0);
@@ -70,7 +73,8 @@ TEST_F(SwitchCardTest, UnreadableStatusChangesNothingButCountsAsFound) {
 TEST_F(SwitchCardTest, OnlyTheFirstOfTwoMatchingDevicesIsSwitched) {
     devices.devices.push_back({"PCI\\VEN_10EC&DEV_8139\\4&1F7DBC9F&0&40F0", "Net", "", kDnStarted});
     EXPECT_TRUE(SwitchCard(devices, prompts, card, true));
-    for (const std::string& call : devices.calls) EXPECT_EQ(call.find(" 2"), std::string::npos) << call;
+    for (const std::string& call : devices.calls)
+        EXPECT_EQ(call.find(" 2"), std::string::npos) << call;
 }
 
 TEST_F(SwitchCardTest, WaitingMessagesRunOncePerDeviceWalked) {
@@ -108,7 +112,7 @@ TEST_F(SwitchCardTest, UnreadableInstanceIdNeverMatches) {
 }
 
 class RefreshCardNamesTest : public ::testing::Test {
-protected:
+  protected:
     fakes::FakeDevices devices;
     TCardList cards;
     void SetUp() override {

@@ -231,7 +231,7 @@ TEST_F(FormCreateTest, RefusedAppPathWriteEndsTheSequenceThere) {
 }
 
 class FormCreateCardsTest : public FormCreateTest {
-protected:
+  protected:
     void Adapter(const std::string& subkey, const std::string& id, const std::string& pnp) {
         const std::string classKey = std::string(kAdapterClassKey) + "\\" + subkey;
         registry.store.SeedString(classKey, "NetCfgInstanceId", id);

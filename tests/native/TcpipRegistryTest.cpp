@@ -21,7 +21,9 @@ TEST(TcpipRegistryTest, JoinSkipsEmptyEntries) {
     EXPECT_EQ(JoinAddrList({"", ""}, ","), "");
     EXPECT_EQ(JoinAddrList({"192.168.1.1", ""}, ","), "192.168.1.1");
     EXPECT_EQ(JoinAddrList({"", "10.0.0.2", "", "10.0.0.3", ""}, ","), "10.0.0.2,10.0.0.3");
-    EXPECT_EQ(JoinAddrList({"10.0.0.2", "10.0.0.3"}, Bytes(1, '\0')), Bytes("10.0.0.2\0" "10.0.0.3", 17));
+    EXPECT_EQ(JoinAddrList({"10.0.0.2", "10.0.0.3"}, Bytes(1, '\0')), Bytes("10.0.0.2\0"
+                                                                            "10.0.0.3",
+                                                                            17));
 }
 
 TEST(TcpipRegistryTest, MultiStringLayouts) {
@@ -32,7 +34,9 @@ TEST(TcpipRegistryTest, MultiStringLayouts) {
     WriteMultiSz(*key, "Empty", "");
     WriteMultiSz(*key, "DefaultGateway", Bytes("10.0.0.1\0", 9));
     WriteMultiSz(*key, "NoGateway", Bytes(1, '\0'));
-    EXPECT_EQ(factory.store.Get("K", "IPAddress")->data, Bytes("10.0.0.2\0" "10.0.0.3\0", 18));
+    EXPECT_EQ(factory.store.Get("K", "IPAddress")->data, Bytes("10.0.0.2\0"
+                                                               "10.0.0.3\0",
+                                                               18));
     EXPECT_EQ(factory.store.Get("K", "IPAddress")->type, kRegMultiSz);
     EXPECT_EQ(factory.store.Get("K", "Empty")->data, Bytes(1, '\0'));
     EXPECT_EQ(factory.store.Get("K", "DefaultGateway")->data, Bytes("10.0.0.1\0\0", 10));

@@ -70,7 +70,10 @@ TEST_F(MainWindowViewTest, CaptionAndTitle) {
 
 TEST_F(MainWindowViewTest, NodesAppendInOrderAndOnlyTheSelectFlagSelectsAndEdits) {
     ShowWindow(view.Window(), SW_SHOWNOACTIVATE);  // label editing needs a visible tree
-    TConfigNode office{"Office", "{K1}"}, home{"Home", "{K2}"}, added{"New configuration", "{K3}"};
+    TConfigNode office, home, added;
+    office.Text = "Office";
+    home.Text = "Home";
+    added.Text = "New configuration";
     view.SetTreeRedraw(false);
     view.AppendTreeNode(office, 0, false);
     view.AppendTreeNode(home, 0, false);

@@ -1,0 +1,4 @@
+// The benchmarks' entry point.
+#include <benchmark/benchmark.h>
+
+BENCHMARK_MAIN();

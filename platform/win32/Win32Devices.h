@@ -1,0 +1,13 @@
+// Plug and Play devices over SetupAPI and the configuration manager.
+#pragma once
+
+#include "platform/Devices.h"
+
+namespace vt::win32 {
+
+class Win32Devices : public Devices {
+  public:
+    std::unique_ptr<DeviceSet> PresentDevices() override;
+};
+
+}  // namespace vt::win32
