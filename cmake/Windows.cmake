@@ -30,7 +30,7 @@ target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock shlwa
 
 file(GLOB VT_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp)
 add_executable(vt_e2e_tests ${VT_E2E_TESTS})
-target_link_libraries(vt_e2e_tests PRIVATE gtest_main gtest comctl32 user32 advapi32)
+target_link_libraries(vt_e2e_tests PRIVATE gtest_main gtest comctl32 user32 advapi32 gdi32 shlwapi)
 target_include_directories(vt_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
 add_dependencies(vt_e2e_tests VelmoraTarvello)
 

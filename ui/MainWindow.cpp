@@ -16,8 +16,12 @@ std::string SettingsPathFor(const std::string& executablePath) {
     return folder + settings::kFileName;
 }
 
-TfrmMain::TfrmMain(Platform& platform, MainView& view, ApplyHandler applyHandler)
-    : platform_(platform), view_(view), applyHandler_(std::move(applyHandler)) {}
+TfrmMain::TfrmMain(Platform& platform, MainView& view) : platform_(platform), view_(view) {}
+
+ApplyOutcome TfrmMain::ApplyConfiguration(const std::string& name) {
+    ApplyContext context{platform_, *settings_, Cards, Marks, view_.Handle()};
+    return vt::ApplyConfiguration(context, name);
+}
 
 void TfrmMain::FormCreate() {
     if (!PassesVersionGate(OSVersionClass(platform_.system.QueryVersion()))) {
@@ -46,11 +50,16 @@ void TfrmMain::FormCreate() {
             // Until the tray icon exists the window stays visible, so the program is never
             // left running with nothing on screen.
             break;
-        case StartMode::Apply:
+        case StartMode::Apply: {
             showMainWindow_ = false;
-            exitCode_ = applyHandler_(*this, request_.configName);
+            exitCode_ = kExitApplyFailed;  // stays so when a registry error escapes the apply
+            const ApplyOutcome outcome = ApplyConfiguration(request_.configName);
+            exitCode_ = outcome == ApplyOutcome::NotFound     ? kExitNoSuchConfiguration
+                        : outcome == ApplyOutcome::CardFailed ? kExitApplyFailed
+                                                              : kExitApplied;
             view_.Terminate();
             return;
+        }
     }
 }
 

@@ -1,11 +1,11 @@
 // The main window's logic: the start sequence and the configuration tree's nodes.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/ApplyEngine.h"
 #include "core/CommandLine.h"
 #include "core/SettingsFile.h"
 #include "net/AdapterInventory.h"
@@ -20,12 +20,14 @@ inline constexpr char kGateMessage[] =
     "Server 32b. The running is aborted.";
 inline constexpr char kGateCaption[] = "Information";
 
+// Exit codes of apply mode, for scripts.
+inline constexpr int kExitApplied = 0;
+inline constexpr int kExitNoSuchConfiguration = 1;
+inline constexpr int kExitApplyFailed = 2;
+
 class TfrmMain {
   public:
-    // Applies the named configuration in apply mode and gives the process's exit code.
-    using ApplyHandler = std::function<int(TfrmMain&, const std::string& configName)>;
-
-    TfrmMain(Platform& platform, MainView& view, ApplyHandler applyHandler);
+    TfrmMain(Platform& platform, MainView& view);
 
     // The start sequence. An error ends it at the step that raised it and passes to the caller,
     // which reports it; what was set up before that step stays.
@@ -35,6 +37,8 @@ class TfrmMain {
                        int imageIndex);
 
     bool ShowMainWindow() const { return showMainWindow_; }
+    // Apply mode ends the program after the apply, also when an error escaped it.
+    bool EndsAfterStart() const { return request_.mode == StartMode::Apply; }
     int ExitCode() const { return exitCode_; }
     const StartRequest& Request() const { return request_; }
     SettingsFile* Settings() { return settings_.get(); }
@@ -43,6 +47,9 @@ class TfrmMain {
     bool Updating = false;
     // The managed cards; a card's position is its card index.
     TCardList Cards;
+    ApplyMarks Marks;
+
+    ApplyOutcome ApplyConfiguration(const std::string& name);
 
   private:
     void FillCards();
@@ -50,7 +57,6 @@ class TfrmMain {
 
     Platform& platform_;
     MainView& view_;
-    ApplyHandler applyHandler_;
     std::unique_ptr<SettingsFile> settings_;
     std::vector<std::unique_ptr<TConfigNode>> configNodes_;
     StartRequest request_;

@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "core/MessageBox.h"
-#include "core/ProductIdentity.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Devices.h"
 #include "platform/win32/Win32FileStore.h"
@@ -15,23 +13,6 @@
 #include "ui/MainWindow.h"
 #include "ui/win32/ErrorReport.h"
 #include "ui/win32/MainWindowView.h"
-
-namespace {
-
-// Exit code of an apply that could not be carried out.
-constexpr int kApplyFailed = 2;
-
-// Applying from the command line arrives with the apply engine; until then the program says so
-// and ends with a failure code instead of pretending to have applied anything.
-int ApplyNotAvailable(vt::Prompts& prompts, vt::WindowHandle owner) {
-    vt::ShowMessageBox(prompts, owner,
-                       "Applying a configuration from the command line is not available in this "
-                       "version.",
-                       vt::kProductTitle, vt::kMbIconError);
-    return kApplyFailed;
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES |
@@ -48,10 +29,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     vt::win32::MainWindowView view;
     if (!view.Create(instance)) return 1;
-    vt::TfrmMain form(platform, view, [&](vt::TfrmMain&, const std::string&) {
-        return ApplyNotAvailable(prompts, view.Handle());
-    });
-    vt::win32::Guarded(view.Window(), [&] { form.FormCreate(); });
+    vt::TfrmMain form(platform, view);
+    // An error that escapes the start sequence is reported here; apply mode still ends after it.
+    if (!vt::win32::Guarded(view.Window(), [&] { form.FormCreate(); }) && form.EndsAfterStart())
+        view.Terminate();
     if (form.ShowMainWindow()) view.Show(showCommand);
 
     MSG message;

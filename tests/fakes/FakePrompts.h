@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,7 +33,12 @@ class FakePrompts : public Prompts {
         answers.pop_front();
         return answer;
     }
-    void ProcessMessages() override { ++pumps; }
+    std::function<void()> onPump;  // what the waiting messages do, when a test needs it
+
+    void ProcessMessages() override {
+        ++pumps;
+        if (onPump) onPump();
+    }
     uintptr_t ShowWaitCursor() override {
         ++cursorChanges;
         return std::exchange(cursor, 2);

@@ -107,11 +107,7 @@ class FormCreateTest : public ::testing::Test {
     fakes::FakeIpHelper ipHelper;
     Platform platform{files, prompts, registry, system, devices, ipHelper};
     fakes::FakeMainView view;
-    std::vector<std::string> applied;
-    TfrmMain form{platform, view, [this](TfrmMain&, const std::string& name) {
-                      applied.push_back(name);
-                      return 0;
-                  }};
+    TfrmMain form{platform, view};
     const std::string settingsPath = "C:\\Tools\\LocalSettings.Ini";
 };
 
@@ -122,7 +118,7 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
         fakes::FakeMainView localView;
         system.version = refused;
         Platform p{files, localPrompts, registry, system, devices, ipHelper};
-        TfrmMain f(p, localView, [](TfrmMain&, const std::string&) { return 0; });
+        TfrmMain f(p, localView);
         f.FormCreate();
         ASSERT_EQ(localPrompts.shown.size(), 1u);
         EXPECT_EQ(localPrompts.shown[0].text,
@@ -143,7 +139,7 @@ TEST_F(FormCreateTest, AcceptedVersionsStart) {
          {V(kPlatformNT, 5, 0), V(kPlatformNT, 5, 1), V(kPlatformNT, 5, 2), V(kPlatformNT, 6, 0)}) {
         fakes::FakeMainView localView;
         system.version = accepted;
-        TfrmMain f(platform, localView, [](TfrmMain&, const std::string&) { return 0; });
+        TfrmMain f(platform, localView);
         f.FormCreate();
         EXPECT_TRUE(f.ShowMainWindow());
         EXPECT_FALSE(localView.terminated);
@@ -285,12 +281,18 @@ TEST_F(FormCreateCardsTest, NoDeviceSetEndsTheSequenceWithItsError) {
     }
 }
 
-TEST_F(FormCreateTest, ApplyModeHandsTheNameOnAndEnds) {
+TEST_F(FormCreateTest, ApplyModeOfAnUnknownNameSaysSoAndEndsWithCodeOne) {
     system.commandLine = "vt.exe \"Home Office\" ignored";
     form.FormCreate();
-    EXPECT_EQ(applied, std::vector<std::string>{"Home Office"});
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "\rConfiguration \"Home Office\" does not exist.   \r\r");
+    EXPECT_EQ(prompts.shown[0].caption, "Apply Failed: Home Office");
+    EXPECT_EQ(prompts.shown[0].flags, kMbOk);
+    EXPECT_EQ(prompts.shown[0].owner, view.Handle());
     EXPECT_FALSE(form.ShowMainWindow());
     EXPECT_TRUE(view.terminated);
+    EXPECT_TRUE(form.EndsAfterStart());
+    EXPECT_EQ(form.ExitCode(), kExitNoSuchConfiguration);
     EXPECT_EQ(files.Content(settingsPath),
               "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
 }
@@ -298,14 +300,17 @@ TEST_F(FormCreateTest, ApplyModeHandsTheNameOnAndEnds) {
 TEST_F(FormCreateTest, TrayArgumentInLowerCaseIsAName) {
     system.commandLine = "vt.exe {1193b663-4421-44c4-9523-35dc33c01133}";
     form.FormCreate();
-    EXPECT_EQ(applied, std::vector<std::string>{"{1193b663-4421-44c4-9523-35dc33c01133}"});
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].caption, "Apply Failed: {1193b663-4421-44c4-9523-35dc33c01133}");
+    EXPECT_EQ(form.ExitCode(), kExitNoSuchConfiguration);
 }
 
 TEST_F(FormCreateTest, TrayArgumentIsNotAnApply) {
     system.commandLine = std::string("vt.exe \"") + kTrayStartArgument + "\"";
     form.FormCreate();
-    EXPECT_TRUE(applied.empty());
+    EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(form.Request().mode, StartMode::Tray);
+    EXPECT_FALSE(form.EndsAfterStart());
     EXPECT_FALSE(view.terminated);
 }
 

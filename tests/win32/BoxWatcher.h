@@ -89,7 +89,8 @@ class BoxWatcher {
     static std::string IconOf(HWND box) {
         HWND control = GetDlgItem(box, 1088);         // Wine's message box icon
         if (!control) control = GetDlgItem(box, 20);  // Windows'
-        if (!control || !IsWindowVisible(control)) return "none";
+        if (!control || !IsWindowVisible(control) || !SendMessageA(control, STM_GETICON, 0, 0))
+            return "none";
         RECT rect;
         GetWindowRect(control, &rect);
         const int size = GetSystemMetrics(SM_CXICON);

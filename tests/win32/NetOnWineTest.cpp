@@ -4,7 +4,6 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <iphlpapi.h>
-#include <shlwapi.h>
 
 #include "core/Error.h"
 #include "net/AdapterInventory.h"
@@ -15,37 +14,16 @@
 #include "platform/win32/Win32IpHelper.h"
 #include "platform/win32/Win32Prompts.h"
 #include "platform/win32/Win32Registry.h"
+#include "tests/win32/RegistrySeed.h"
 
 namespace vt::win32 {
 namespace {
 
-void SetString(const std::string& path, const char* name, const std::string& text,
-               DWORD type = REG_SZ) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const std::string data = type == REG_SZ ? text + std::string(1, '\0') : text;
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                   static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-}
-
-void SetDword(const std::string& path, const char* name, DWORD value) {
-    SetString(path, name, std::string(reinterpret_cast<const char*>(&value), 4), REG_DWORD);
-}
-
-std::string RawValue(const std::string& path, const char* name, DWORD& type) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<no key>";
-    DWORD size = 0;
-    RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
-    std::string data(size, '\0');
-    RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
-    RegCloseKey(key);
-    return data;
-}
+using vt::testing::DeleteTree;
+using vt::testing::RawValue;
+using vt::testing::SeedNetDevice;
+using vt::testing::SetDword;
+using vt::testing::SetString;
 
 const char* const kIds[] = {"{7E570001-0000-4000-8000-0000000000A1}",
                             "{7E570002-0000-4000-8000-0000000000A2}",
@@ -77,14 +55,10 @@ class NetOnWineTest : public ::testing::Test {
     }
     void TearDown() override { Clean(); }
     static void Clean() {
-        for (const char* subkey : {"9001", "9002", "9003", "9004"})
-            SHDeleteKeyA(HKEY_LOCAL_MACHINE,
-                         (std::string(kAdapterClassKey) + "\\" + subkey).c_str());
-        for (const char* id : kIds)
-            SHDeleteKeyA(HKEY_LOCAL_MACHINE,
-                         (std::string(kNetworkConnectionsKey) + "\\" + id).c_str());
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Enum\\ROOT\\NET\\9001");
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Enum\\ROOT\\NET\\9002");
+        for (int i = 0; i < 3; ++i) vt::testing::RemoveAdapter(kSubkeys[i], kIds[i]);
+        DeleteTree(std::string(kAdapterClassKey) + "\\9004");
+        DeleteTree(std::string(vt::testing::kEnumNetKey) + "\\9001");
+        DeleteTree(std::string(vt::testing::kEnumNetKey) + "\\9002");
     }
     static std::vector<std::string> SeededIds(const TCardList& cards) {
         std::vector<std::string> ids;
@@ -141,16 +115,7 @@ TEST_F(NetOnWineTest, MultiStringValuesReadBackByteForByte) {
     EXPECT_EQ(ReadMultiSz(*key, "IPAddress"), "10.0.0.2\r\n10.0.0.3");
     EXPECT_EQ(ReadMultiSz(*key, "DefaultGateway"), "10.0.0.1\r\n");
     key.reset();
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
-}
-
-void SeedNetDevice(const char* subkey, const char* friendlyName) {
-    const std::string path = std::string("SYSTEM\\CurrentControlSet\\Enum\\ROOT\\NET\\") + subkey;
-    SetString(path, "ClassGUID", "{4D36E972-E325-11CE-BFC1-08002BE10318}");
-    SetString(path, "Class", "Net");
-    SetString(path, "DeviceDesc", "Seeded network device");
-    if (friendlyName) SetString(path, "FriendlyName", friendlyName);
-    SetString(path, "HardwareID", std::string("root\\velmora\0\0", 14), REG_MULTI_SZ);
+    DeleteTree(path);
 }
 
 TEST_F(NetOnWineTest, RefreshCardNamesTakesTheNetDevicesFriendlyName) {

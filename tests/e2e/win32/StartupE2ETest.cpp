@@ -119,17 +119,5 @@ TEST(StartupE2E, ReadOnlySettingsFileIsReportedAndTheWindowStillOpens) {
     EXPECT_EQ(TempFolder::ReadFile(path), "[Configurations]\r\n{K}=Alpha\r\n");
 }
 
-TEST(StartupE2E, ApplyModeSaysItIsNotAvailableAndFails) {
-    TempFolder folder("e2e-apply");
-    ProgramRun run(folder.Path(), "\"Home Office\" second");
-    ASSERT_TRUE(run.Started());
-    EXPECT_EQ(run.WaitForExit(), 2);
-    const auto boxes = run.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_FALSE(run.MainWindowEverShown());
-    EXPECT_NE(TempFolder::ReadFile(folder.File("LocalSettings.Ini")).find("AppPath="),
-              std::string::npos);
-}
-
 }  // namespace
 }  // namespace vt::e2e

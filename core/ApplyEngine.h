@@ -1,0 +1,44 @@
+// Applying configurations: one record to one card, and a whole configuration by its name to every
+// card.
+#pragma once
+
+#include <string>
+
+#include "core/ConfigRecords.h"
+#include "core/SettingsFile.h"
+#include "net/AdapterInventory.h"
+#include "platform/Platform.h"
+
+namespace vt {
+
+// The two busy marks, kept where the main window keeps its controls' tags (1 busy, 0 idle).
+struct ApplyMarks {
+    int btnApplyTag = 0;  // the card-apply mark: one card's registry values are being written
+    int actApplyTag = 0;  // the named-apply mark: a named apply's card loop runs
+};
+
+struct ApplyContext {
+    Platform& platform;
+    SettingsFile& settings;
+    const TCardList& cards;  // the current list; a named apply works on a copy taken at its start
+    ApplyMarks& marks;
+    WindowHandle owner;  // the main window, owner of every message box
+};
+
+enum class ApplyOutcome {
+    Applied,     // every card to be changed was applied, or none needed changing
+    NotFound,    // no configuration of that name
+    CardFailed,  // a card's device could not be switched (its message was shown)
+    Ignored,     // another named apply was running
+};
+
+// Writes the record's TCP/IP values into both keys of the card, then switches its device. A
+// refused registry write passes to the caller with the device untouched; a device error is
+// shown as "Apply Failed: <text>" captioned with the card's connection name, and gives false.
+bool ApplyCardConfig(ApplyContext& context, TCardConfig record, TACard card);
+
+// Applies the named configuration to every card whose record has ToConfig on, letting waiting
+// messages run before each card. A refused registry write ends the loop and passes to the caller.
+ApplyOutcome ApplyConfiguration(ApplyContext& context, const std::string& name);
+
+}  // namespace vt

@@ -1,0 +1,167 @@
+// Apply mode of the real program under Wine: seeded adapters, a settings file, the registry read
+// back byte for byte.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "tests/e2e/win32/ProcessDriver.h"
+#include "tests/win32/RegistrySeed.h"
+#include "tests/win32/TempFolder.h"
+
+namespace vt::e2e {
+namespace {
+
+using vt::testing::RawValue;
+using vt::testing::TempFolder;
+using Bytes = std::string;
+
+constexpr char kConfigKey[] = "{E2E00000-0000-4000-8000-0000000000C1}";
+const char* const kIds[] = {"{E2E0CA4D-0000-4000-8000-000000000001}",
+                            "{E2E0CA4D-0000-4000-8000-000000000002}",
+                            "{E2E0CA4D-0000-4000-8000-000000000003}"};
+const char* const kSubkeys[] = {"9101", "9102", "9103"};
+
+std::string AdapterKey(int i) {
+    return std::string("SYSTEM\\CurrentControlSet\\Services\\") + kIds[i] + "\\Parameters\\Tcpip";
+}
+std::string InterfaceKey(int i) {
+    return std::string("SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\") +
+           kIds[i];
+}
+
+// Three adapters; only the first has a present device. "Office Net" changes the first (static,
+// left disabled, so Wine needs no class installer) and the third (DHCP, whose device is gone);
+// the second is not to be touched.
+class ApplyModeE2E : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Clean();
+        for (int i = 0; i < 3; ++i)
+            vt::testing::SeedAdapter(kSubkeys[i], kIds[i], "ndis5,ethernet",
+                                     "Connection " + std::to_string(i + 1),
+                                     std::string("ROOT\\NET\\") + kSubkeys[i]);
+        vt::testing::SeedNetDevice(kSubkeys[0], "Seeded Ethernet");
+        std::string ini = "[Options]\r\nFilters=";
+        for (const char* id : kIds) ini += std::string(id) + ",";
+        ini += "\r\n\r\n[Configurations]\r\n" + std::string(kConfigKey) + "=Office Net\r\n\r\n";
+        ini += "[FriendlyName]\r\nOffice Net=" + std::string(kConfigKey) + "\r\n\r\n";
+        ini += Section(0) +
+               "ToConfig=1\r\nToEnable=0\r\nAutoDHCP=0\r\nAutoDNS=0\r\nIPCount=2\r\n"
+               "IPAddr0=10.0.0.2\r\nSubnetMask0=255.0.0.0\r\nIPAddr1=10.0.0.3\r\n"
+               "SubnetMask1=255.255.0.0\r\nGatewayCount=1\r\nGateway0=10.0.0.1\r\nDNSCount=2\r\n"
+               "DNSAddr0=10.0.0.1\r\nDNSAddr1=10.0.0.9\r\n\r\n";
+        ini += Section(1) + "ToConfig=0\r\nAutoDHCP=0\r\nIPCount=1\r\nIPAddr0=192.168.9.9\r\n\r\n";
+        ini += Section(2) + "ToConfig=1\r\nToEnable=1\r\nAutoDHCP=1\r\nAutoDNS=1\r\n";
+        TempFolder::WriteFile(folder.File("LocalSettings.Ini"), ini);
+    }
+    void TearDown() override { Clean(); }
+    static std::string Section(int i) { return "[" + std::string(kConfigKey) + kIds[i] + "]\r\n"; }
+    static void Clean() {
+        for (int i = 0; i < 3; ++i) {
+            vt::testing::RemoveAdapter(kSubkeys[i], kIds[i]);
+            vt::testing::DeleteTree(std::string("SYSTEM\\CurrentControlSet\\Services\\") + kIds[i]);
+            vt::testing::DeleteTree(InterfaceKey(i));
+        }
+        vt::testing::DeleteTree(std::string(vt::testing::kEnumNetKey) + "\\" + kSubkeys[0]);
+    }
+    static Bytes Value(const std::string& key, const char* name, DWORD expectedType) {
+        DWORD type = 0;
+        Bytes data = RawValue(key, name, type);
+        if (data != "<missing>" && type != expectedType)
+            return "<type " + std::to_string(type) + ">";
+        return data;
+    }
+    bool NothingWritten() {
+        for (int i = 0; i < 3; ++i)
+            if (vt::testing::KeyExists(AdapterKey(i)) || vt::testing::KeyExists(InterfaceKey(i)))
+                return false;
+        return true;
+    }
+    TempFolder folder{"e2e-apply"};
+};
+
+TEST_F(ApplyModeE2E, AppliesTheNamedConfigurationToTheCardsThatAskForIt) {
+    ProgramRun run(folder.Path(), "\"office NET\" ignored-second-argument");
+    ASSERT_TRUE(run.Started());
+    EXPECT_EQ(run.WaitForExit(), 2);  // the third card's device is gone
+
+    for (const std::string& key : {AdapterKey(0), InterfaceKey(0)}) {
+        SCOPED_TRACE(key);
+        EXPECT_EQ(Value(key, "EnableDHCP", REG_DWORD), Bytes("\0\0\0\0", 4));
+        EXPECT_EQ(Value(key, "IPAddress", REG_MULTI_SZ), Bytes("10.0.0.2\0"
+                                                               "10.0.0.3\0",
+                                                               18));
+        EXPECT_EQ(Value(key, "SubnetMask", REG_MULTI_SZ), Bytes("255.0.0.0\0"
+                                                                "255.255.0.0\0",
+                                                                22));
+        EXPECT_EQ(Value(key, "DefaultGateway", REG_MULTI_SZ), Bytes("10.0.0.1\0\0", 10));
+    }
+    EXPECT_EQ(Value(InterfaceKey(0), "NameServer", REG_SZ), Bytes("10.0.0.1,10.0.0.9\0", 18));
+    EXPECT_EQ(Value(AdapterKey(0), "NameServer", REG_SZ), "<missing>");
+
+    EXPECT_FALSE(vt::testing::KeyExists(AdapterKey(1)));
+    EXPECT_FALSE(vt::testing::KeyExists(InterfaceKey(1)));
+
+    for (const std::string& key : {AdapterKey(2), InterfaceKey(2)}) {
+        SCOPED_TRACE(key);
+        EXPECT_EQ(Value(key, "EnableDHCP", REG_DWORD), Bytes("\1\0\0\0", 4));
+        EXPECT_EQ(Value(key, "IPAddress", REG_MULTI_SZ), Bytes("0.0.0.0\0", 8));
+        EXPECT_EQ(Value(key, "SubnetMask", REG_MULTI_SZ), Bytes("0.0.0.0\0", 8));
+        EXPECT_EQ(Value(key, "DefaultGateway", REG_MULTI_SZ), Bytes(1, '\0'));
+    }
+    EXPECT_EQ(Value(InterfaceKey(2), "DHCPNameServer", REG_SZ), Bytes(1, '\0'));
+    EXPECT_EQ(Value(InterfaceKey(2), "NameServer", REG_SZ), Bytes(1, '\0'));
+
+    const auto boxes = run.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Connection 3");
+    EXPECT_EQ(boxes[0].text, "\rApply Failed: Seeded adapter 9103 does not exist.   \r\r");
+    EXPECT_EQ(boxes[0].icon, "none");
+    EXPECT_FALSE(run.MainWindowEverShown());
+    EXPECT_EQ(vt::testing::BoxWatcher::FindVisible(0, "TfrmMain"), nullptr);
+}
+
+TEST_F(ApplyModeE2E, EveryCardAppliedEndsWithCodeZeroAndNoMessage) {
+    // Leave only the first card to be changed.
+    std::string ini = TempFolder::ReadFile(folder.File("LocalSettings.Ini"));
+    ini.replace(ini.rfind("ToConfig=1"), 10, "ToConfig=0");
+    TempFolder::WriteFile(folder.File("LocalSettings.Ini"), ini);
+    ProgramRun run(folder.Path(), "\"Office Net\"");
+    EXPECT_EQ(run.WaitForExit(), 0);
+    EXPECT_TRUE(run.Boxes().empty());
+    EXPECT_EQ(Value(InterfaceKey(0), "IPAddress", REG_MULTI_SZ), Bytes("10.0.0.2\0"
+                                                                       "10.0.0.3\0",
+                                                                       18));
+    EXPECT_FALSE(vt::testing::KeyExists(InterfaceKey(2)));
+}
+
+TEST_F(ApplyModeE2E, UnknownNameIsReportedEndsWithCodeOneAndWritesNothing) {
+    ProgramRun run(folder.Path(), "Office");  // unquoted "Office Net" would arrive as "Office"
+    EXPECT_EQ(run.WaitForExit(), 1);
+    const auto boxes = run.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Apply Failed: Office");
+    EXPECT_EQ(boxes[0].text, "\rConfiguration \"Office\" does not exist.   \r\r");
+    EXPECT_TRUE(NothingWritten());
+    EXPECT_FALSE(run.MainWindowEverShown());
+}
+
+TEST_F(ApplyModeE2E, TrayArgumentInLowerCaseIsTakenAsAName) {
+    ProgramRun run(folder.Path(), "{1193b663-4421-44c4-9523-35dc33c01133}");
+    EXPECT_EQ(run.WaitForExit(), 1);
+    const auto boxes = run.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Apply Failed: {1193b663-4421-44c4-9523-35dc33c01133}");
+    EXPECT_TRUE(NothingWritten());
+}
+
+TEST_F(ApplyModeE2E, AppPathIsRewrittenInApplyModeToo) {
+    ProgramRun run(folder.Path(), "Nothing");
+    EXPECT_EQ(run.WaitForExit(), 1);
+    const std::string ini = TempFolder::ReadFile(folder.File("LocalSettings.Ini"));
+    const size_t appPath = ini.find("\r\nAppPath=" + run.ExePath() + "\r\n");
+    EXPECT_NE(appPath, std::string::npos) << ini;
+    EXPECT_LT(appPath, ini.find("[Configurations]"));  // in section Options
+}
+
+}  // namespace
+}  // namespace vt::e2e
