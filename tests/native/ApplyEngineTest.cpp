@@ -5,12 +5,7 @@
 #include "core/ApplyEngine.h"
 #include "core/Error.h"
 #include "net/TcpipRegistry.h"
-#include "tests/fakes/FakeDevices.h"
-#include "tests/fakes/FakeFileStore.h"
-#include "tests/fakes/FakeIpHelper.h"
-#include "tests/fakes/FakePrompts.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeSystem.h"
+#include "tests/fakes/FakePlatform.h"
 
 namespace vt {
 namespace {
@@ -24,13 +19,13 @@ const char* const kCardIds[] = {"{CA4D0000-0000-4000-8000-000000000001}",
 
 class ApplyEngineTest : public ::testing::Test {
   protected:
-    fakes::FakeFileStore files;
-    fakes::FakePrompts prompts;
-    fakes::FakeRegistryFactory registry;
-    fakes::FakeSystem system;
-    fakes::FakeDevices devices;
-    fakes::FakeIpHelper ipHelper;
-    Platform platform{files, prompts, registry, system, devices, ipHelper};
+    fakes::FakePlatform fake;
+    fakes::FakeFileStore& files = fake.files;
+    fakes::FakePrompts& prompts = fake.prompts;
+    fakes::FakeRegistryFactory& registry = fake.registry;
+    fakes::FakeSystem& system = fake.system;
+    fakes::FakeDevices& devices = fake.devices;
+    Platform& platform = fake.platform;
     SettingsFile settings{files, kPath};
     TCardList cards;
     ApplyMarks marks;

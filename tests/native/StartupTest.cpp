@@ -6,13 +6,8 @@
 #include "core/Error.h"
 #include "core/MessageBox.h"
 #include "core/OSVersion.h"
-#include "tests/fakes/FakeDevices.h"
-#include "tests/fakes/FakeFileStore.h"
-#include "tests/fakes/FakeIpHelper.h"
 #include "tests/fakes/FakeMainView.h"
-#include "tests/fakes/FakePrompts.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeSystem.h"
+#include "tests/fakes/FakePlatform.h"
 #include "net/AdapterInventory.h"
 #include "ui/MainWindow.h"
 
@@ -99,13 +94,13 @@ TEST(SettingsPathTest, BesideTheExecutable) {
 
 class FormCreateTest : public ::testing::Test {
   protected:
-    fakes::FakeFileStore files;
-    fakes::FakePrompts prompts;
-    fakes::FakeRegistryFactory registry;
-    fakes::FakeSystem system;
-    fakes::FakeDevices devices;
-    fakes::FakeIpHelper ipHelper;
-    Platform platform{files, prompts, registry, system, devices, ipHelper};
+    fakes::FakePlatform fake;
+    fakes::FakeFileStore& files = fake.files;
+    fakes::FakePrompts& prompts = fake.prompts;
+    fakes::FakeRegistryFactory& registry = fake.registry;
+    fakes::FakeSystem& system = fake.system;
+    fakes::FakeDevices& devices = fake.devices;
+    Platform& platform = fake.platform;
     fakes::FakeMainView view;
     TfrmMain form{platform, view};
     const std::string settingsPath = "C:\\Tools\\LocalSettings.Ini";
@@ -117,7 +112,7 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
         fakes::FakePrompts localPrompts;
         fakes::FakeMainView localView;
         system.version = refused;
-        Platform p{files, localPrompts, registry, system, devices, ipHelper};
+        Platform p{files, localPrompts, registry, system, devices, fake.ipHelper};
         TfrmMain f(p, localView);
         f.FormCreate();
         ASSERT_EQ(localPrompts.shown.size(), 1u);
