@@ -1,4 +1,4 @@
-// The start sequence of the main window and the filling of its configuration tree.
+// The main window's start sequence: gate, settings file, cards, configuration tree, start mode.
 #include "ui/MainWindow.h"
 
 #include "core/MessageBox.h"
