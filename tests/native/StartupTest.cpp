@@ -292,6 +292,30 @@ TEST_F(FormCreateTest, ApplyModeOfAnUnknownNameSaysSoAndEndsWithCodeOne) {
               "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
 }
 
+TEST_F(FormCreateTest, ApplyModeRegistryErrorEscapesForTheReportAndStillEndsWithCodeTwo) {
+    const std::string key = "{C0FF1000-0000-4000-8000-000000000001}";
+    const std::string card = "{CA4D0000-0000-4000-8000-000000000001}";
+    const std::string classKey = std::string(kAdapterClassKey) + "\\0000";
+    registry.store.SeedString(classKey, "NetCfgInstanceId", card);
+    registry.store.SeedString(classKey + "\\Ndi\\Interfaces", "LowerRange", "ethernet");
+    registry.store.SeedString(ConnectionKeyPath(card), "Name", "LAN");
+    registry.store.refusedValues = {"ENABLEDHCP"};
+    files.Put(settingsPath,
+              "[FriendlyName]\r\nOffice=" + key + "\r\n[" + key + card + "]\r\nToConfig=1\r\n");
+    system.commandLine = "vt.exe Office";
+    try {
+        form.FormCreate();
+        FAIL() << "the registry error did not escape";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Failed to set data for 'EnableDHCP'");
+    }
+    EXPECT_TRUE(form.EndsAfterStart());
+    EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
+    EXPECT_FALSE(form.ShowMainWindow());
+    EXPECT_EQ(form.Marks.actApplyTag, 0);
+    EXPECT_EQ(form.Marks.btnApplyTag, 0);
+}
+
 TEST_F(FormCreateTest, TrayArgumentInLowerCaseIsAName) {
     system.commandLine = "vt.exe {1193b663-4421-44c4-9523-35dc33c01133}";
     form.FormCreate();

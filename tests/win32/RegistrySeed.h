@@ -64,6 +64,23 @@ inline void DeleteTree(const std::string& path) {
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
+// Creates the key with a security descriptor that grants nobody anything (an empty DACL), as
+// a machine key looks to a user without administrator rights; `allow` gives everyone access back.
+inline bool DenyAllAccess(const std::string& path, bool allow = false) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, allow ? nullptr : &empty, FALSE);
+    const bool ok = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
 // An adapter: its class key (subkey of the network class), interfaces and connection key.
 inline void SeedAdapter(const std::string& subkey, const std::string& id,
                         const std::string& lowerRange, const std::string& connectionName,

@@ -56,6 +56,7 @@ class ApplyModeE2E : public ::testing::Test {
     void TearDown() override { Clean(); }
     static std::string Section(int i) { return "[" + std::string(kConfigKey) + kIds[i] + "]\r\n"; }
     static void Clean() {
+        vt::testing::DenyAllAccess(AdapterKey(0), true);
         for (int i = 0; i < 3; ++i) {
             vt::testing::RemoveAdapter(kSubkeys[i], kIds[i]);
             vt::testing::DeleteTree(std::string("SYSTEM\\CurrentControlSet\\Services\\") + kIds[i]);
@@ -132,6 +133,21 @@ TEST_F(ApplyModeE2E, EveryCardAppliedEndsWithCodeZeroAndNoMessage) {
                                                                        "10.0.0.3\0",
                                                                        18));
     EXPECT_FALSE(vt::testing::KeyExists(InterfaceKey(2)));
+}
+
+TEST_F(ApplyModeE2E, RefusedRegistryKeyIsReportedNoLaterCardTouchedAndTheProgramEnds) {
+    ASSERT_TRUE(vt::testing::DenyAllAccess(AdapterKey(0)));
+    ProgramRun run(folder.Path(), "\"Office Net\"");
+    EXPECT_EQ(run.WaitForExit(), 2);
+    const auto boxes = run.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Velmora Tarvello");
+    EXPECT_EQ(boxes[0].text, "Failed to set data for 'EnableDHCP'");
+    EXPECT_EQ(boxes[0].icon, "error");
+    EXPECT_FALSE(vt::testing::KeyExists(InterfaceKey(0)));
+    EXPECT_FALSE(vt::testing::KeyExists(AdapterKey(2)));
+    EXPECT_FALSE(vt::testing::KeyExists(InterfaceKey(2)));
+    EXPECT_FALSE(run.MainWindowEverShown());
 }
 
 TEST_F(ApplyModeE2E, UnknownNameIsReportedEndsWithCodeOneAndWritesNothing) {
