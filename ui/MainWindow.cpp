@@ -28,6 +28,10 @@ void TfrmMain::FormCreate() {
         showMainWindow_ = false;
         ShowMessageBox(platform_.prompts, view_.Handle(), kGateMessage, kGateCaption,
                        kMbIconInformation);
+        // A script that asked for an apply must not read this as success.
+        if (DecideStartMode(SplitCommandLine(platform_.system.CommandLine())).mode ==
+            StartMode::Apply)
+            exitCode_ = kExitApplyFailed;
         view_.Terminate();
         return;
     }

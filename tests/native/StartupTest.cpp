@@ -129,6 +129,19 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
     }
 }
 
+TEST_F(FormCreateTest, RefusedVersionInApplyModeIsNotASuccessForScripts) {
+    system.version = V(kPlatformNT, 6, 1);
+    system.commandLine = "vt.exe Office";
+    form.FormCreate();
+    EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
+    EXPECT_FALSE(files.Exists(settingsPath));
+    system.commandLine = "vt.exe";
+    fakes::FakeMainView otherView;
+    TfrmMain windowMode(platform, otherView);
+    windowMode.FormCreate();
+    EXPECT_EQ(windowMode.ExitCode(), 0);
+}
+
 TEST_F(FormCreateTest, AcceptedVersionsStart) {
     for (const OsVersionInfo& accepted :
          {V(kPlatformNT, 5, 0), V(kPlatformNT, 5, 1), V(kPlatformNT, 5, 2), V(kPlatformNT, 6, 0)}) {

@@ -72,6 +72,16 @@ TEST(StartupE2E, WindowsSevenGetsTheGateMessageAndNothingIsWritten) {
     EXPECT_EQ(TempFolder::ReadFile(folder.File("LocalSettings.Ini")), "<missing>");
 }
 
+TEST(StartupE2E, WindowsSevenInApplyModeEndsWithAFailureCode) {
+    TempFolder folder("e2e-gate-apply");
+    WineVersionFor win7("win7");
+    ProgramRun run(folder.Path(), "Office");
+    EXPECT_EQ(run.WaitForExit(), 2);
+    ASSERT_EQ(run.Boxes().size(), 1u);
+    EXPECT_EQ(run.Boxes()[0].caption, "Information");
+    EXPECT_EQ(TempFolder::ReadFile(folder.File("LocalSettings.Ini")), "<missing>");
+}
+
 TEST(StartupE2E, VistaPasses) {
     TempFolder folder("e2e-vista");
     WineVersionFor vista("vista");
