@@ -17,15 +17,8 @@ const char* const kCardIds[] = {"{CA4D0000-0000-4000-8000-000000000001}",
                                 "{CA4D0000-0000-4000-8000-000000000002}",
                                 "{CA4D0000-0000-4000-8000-000000000003}"};
 
-class ApplyEngineTest : public ::testing::Test {
+class ApplyEngineTest : public ::testing::Test, protected fakes::FakePlatform {
   protected:
-    fakes::FakePlatform fake;
-    fakes::FakeFileStore& files = fake.files;
-    fakes::FakePrompts& prompts = fake.prompts;
-    fakes::FakeRegistryFactory& registry = fake.registry;
-    fakes::FakeSystem& system = fake.system;
-    fakes::FakeDevices& devices = fake.devices;
-    Platform& platform = fake.platform;
     SettingsFile settings{files, kPath};
     TCardList cards;
     ApplyMarks marks;

@@ -92,15 +92,8 @@ TEST(SettingsPathTest, BesideTheExecutable) {
     EXPECT_EQ(SettingsPathFor("Z:/tmp/x/vt.exe"), "Z:/tmp/x/LocalSettings.Ini");
 }
 
-class FormCreateTest : public ::testing::Test {
+class FormCreateTest : public ::testing::Test, protected fakes::FakePlatform {
   protected:
-    fakes::FakePlatform fake;
-    fakes::FakeFileStore& files = fake.files;
-    fakes::FakePrompts& prompts = fake.prompts;
-    fakes::FakeRegistryFactory& registry = fake.registry;
-    fakes::FakeSystem& system = fake.system;
-    fakes::FakeDevices& devices = fake.devices;
-    Platform& platform = fake.platform;
     fakes::FakeMainView view;
     TfrmMain form{platform, view};
     const std::string settingsPath = "C:\\Tools\\LocalSettings.Ini";
@@ -112,7 +105,7 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
         fakes::FakePrompts localPrompts;
         fakes::FakeMainView localView;
         system.version = refused;
-        Platform p{files, localPrompts, registry, system, devices, fake.ipHelper};
+        Platform p{files, localPrompts, registry, system, devices, ipHelper};
         TfrmMain f(p, localView);
         f.FormCreate();
         ASSERT_EQ(localPrompts.shown.size(), 1u);
