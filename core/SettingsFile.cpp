@@ -2,8 +2,6 @@
 // lock.
 #include "core/SettingsFile.h"
 
-#include <limits>
-
 #include "core/AnsiText.h"
 #include "core/Error.h"
 
