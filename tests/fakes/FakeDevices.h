@@ -25,8 +25,8 @@ class FakeDevices : public Devices {
     bool setFails = false;
     bool setParamsFails = false;
     bool installerFails = false;
-    // What the walk did, in order: "enum N", "id N", "status N", "params N disable|enable",
-    // "call N", "release".
+    // What the walk did, in order: "enum N", "id N", "property N CODE", "status N",
+    // "params N disable|enable", "call N", "release". A property that is empty fails.
     std::vector<std::string> calls;
     int setsOpen = 0;
 
@@ -61,6 +61,8 @@ class FakeDevices : public Devices {
             return true;
         }
         bool RegistryProperty(uint32_t index, uint32_t property, std::string& bytes) override {
+            owner_.calls.push_back("property " + std::to_string(index) + " " +
+                                   std::to_string(property));
             const FakeDevice& device = owner_.devices[index];
             const std::string& text =
                 property == kSpdrpClass ? device.deviceClass : device.friendlyName;

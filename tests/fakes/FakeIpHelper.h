@@ -16,10 +16,11 @@ class FakeIpHelper : public IpHelper {
         uint32_t result = 0;
     };
     std::vector<AdapterRecord> adapters;
-    std::map<uint32_t, Row> rows;       // by interface index; a missing row fails
-    uint32_t bytesPerAdapter = 640;     // about sizeof(IP_ADAPTER_INFO)
-    uint32_t failWith = 0;              // a result other than overflow, for every call
-    std::vector<uint32_t> bufferSizes;  // the size of each GetAdaptersInfo call
+    std::map<uint32_t, Row> rows;          // by interface index; a missing row fails
+    uint32_t bytesPerAdapter = 640;        // about sizeof(IP_ADAPTER_INFO)
+    uint32_t failWith = 0;                 // a result other than overflow, for every call
+    std::vector<uint32_t> bufferSizes;     // the size of each GetAdaptersInfo call
+    std::vector<uint32_t> ifEntryIndexes;  // the index of each GetIfEntry call
 
     uint32_t GetAdaptersInfo(uint32_t bufferSize, uint32_t& requiredSize,
                              std::vector<AdapterRecord>& out) override {
@@ -35,6 +36,7 @@ class FakeIpHelper : public IpHelper {
         return kNoError;
     }
     uint32_t GetIfEntry(uint32_t index, uint32_t& type, uint32_t& operStatus) override {
+        ifEntryIndexes.push_back(index);
         const auto it = rows.find(index);
         if (it == rows.end()) return 1168;  // ERROR_NOT_FOUND
         if (it->second.result) return it->second.result;

@@ -62,6 +62,7 @@ TEST(AdapterStatusTest, OneEntryPerAdapterWithItsInterfaceRow) {
     EXPECT_FALSE(list[1].DhcpEnabled);
     EXPECT_EQ(list[1].MacAddress, "");
     EXPECT_EQ(ip.bufferSizes, std::vector<uint32_t>{2048});
+    EXPECT_EQ(ip.ifEntryIndexes, (std::vector<uint32_t>{4, 7}));
 }
 
 TEST(AdapterStatusTest, DhcpFlagIsTrueOnlyForOne) {

@@ -133,6 +133,10 @@ TEST_F(RefreshCardNamesTest, NetDevicesWithFriendlyNamesRenameTheirCards) {
                        {"PCI\\VEN_3\\C", "Net", ""}};
     RefreshCardNames(devices, cards);
     EXPECT_EQ(cards[0].DriverDesc, "Intel PRO/1000 #2");
+    // The friendly name is asked only of "Net" devices, and the id only when there is a name.
+    EXPECT_EQ(devices.calls, (Calls{"enum 0", "property 0 7", "property 0 12", "id 0", "enum 1",
+                                    "property 1 7", "enum 2", "property 2 7", "enum 3",
+                                    "property 3 7", "property 3 12", "enum 4", "release"}));
     EXPECT_EQ(cards[1].DriverDesc, "From registry 1");
     EXPECT_EQ(cards[2].DriverDesc, "From registry 2");
     EXPECT_EQ(devices.setsOpen, 0);
