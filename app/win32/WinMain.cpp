@@ -28,7 +28,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     vt::Platform platform{files, prompts, registry, system, devices, ipHelper};
 
     vt::win32::MainWindowView view;
-    if (!view.Create(instance)) return 1;
+    // Without a window nothing can run; 1 would tell a script "no such configuration".
+    if (!view.Create(instance)) return vt::kExitApplyFailed;
     vt::TfrmMain form(platform, view);
     // An error that escapes the start sequence is reported here; apply mode still ends after it.
     if (!vt::win32::Guarded(view.Window(), [&] { form.FormCreate(); }) && form.EndsAfterStart())
