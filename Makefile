@@ -1,13 +1,14 @@
 # The two commands a newcomer needs: `make run` and `make test`. Both install what is missing first.
 BUILD    ?= build
 HOST     := $(BUILD)/host
-WIN      := $(BUILD)/win32
+WIN32    := $(BUILD)/win32
+WIN64    := $(BUILD)/win64
 RELEASE  := $(BUILD)/host-release
 FUZZ     := $(BUILD)/fuzz
 JOBS     ?= $(shell nproc)
 FUZZ_SECONDS ?= 120
 
-.PHONY: all deps host win test test-native test-wine run bench fuzz clean
+.PHONY: all deps host win win32 win64 test test-native test-wine run bench fuzz clean
 
 all: host win
 
@@ -18,26 +19,34 @@ host: deps
 	@cmake -S . -B $(HOST) -DCMAKE_BUILD_TYPE=Debug -DVT_SANITIZE=ON >/dev/null
 	@cmake --build $(HOST) -j $(JOBS)
 
-win: deps
-	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(WIN) -j $(JOBS)
+# Both Windows builds, always: the 32-bit exe as specified, the 64-bit one for 64-bit Windows.
+win: win32 win64
+
+win32: deps
+	@cmake -S . -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WIN32) -j $(JOBS)
+
+win64: deps
+	@cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WIN64) -j $(JOBS)
 
 test-native: host
 	@cd $(HOST) && ctest --output-on-failure -j $(JOBS)
 
 test-wine: win
-	@tools/wine-tests.sh $(WIN)
+	@tools/check-exes.sh $(BUILD)
+	@tools/wine-tests.sh $(BUILD)
 
 test: test-native test-wine
 
 run: win
-	@tools/run-demo.sh $(WIN)
+	@tools/run-demo.sh $(BUILD)
 
 bench: deps win
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS) --target vt_bench
 	@$(RELEASE)/vt_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
-	@tools/wine-bench.sh $(WIN)
+	@tools/wine-bench.sh $(BUILD)
 
 fuzz:
 	@tools/bootstrap.sh --fuzz

@@ -3,7 +3,11 @@
 # With no display it runs under Xvfb, saves a screenshot and prints its path.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/wine-env.sh" "$1"
+# The 32-bit build where this machine can run it, else the 64-bit one.
+arch=$("$here/wine-arches.sh" | tail -n 1)
+[ -n "$arch" ] || { echo "run-demo: this machine can run no Wine (neither wine64 nor wine32 starts)" >&2; exit 1; }
+echo "Starting the $arch build under Wine"
+source "$here/wine-env.sh" "$1/$arch" "$arch"
 demo="$WIN_BUILD/demo"
 mkdir -p "$demo"
 cp "$WIN_BUILD/VelmoraTarvello.exe" "$demo/"

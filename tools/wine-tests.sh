@@ -1,32 +1,55 @@
 #!/usr/bin/env bash
-# Runs every Windows-side test under Wine in one Xvfb session, then prints one summary line.
+# Runs every Windows-side test under Wine, for each architecture this machine can run (the build
+# folders BUILD/win64 and BUILD/win32), one Xvfb session per architecture, then prints one
+# summary line over all of them.
+# Usage: tools/wine-tests.sh BUILD
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/wine-env.sh" "$1"
-cd "$WIN_BUILD"
-rm -rf results && mkdir -p results
+build=$1
 
-xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
-  status=0
-  for suite in vt_win32_tests vt_e2e_tests; do
-    echo "=== $suite (under Wine)"
-    wine ./$suite.exe --gtest_output=xml:results/$suite.xml 2>&1 | tr -d "\r" | tee results/$suite.log \
-      | grep -E "^\[ *(RUN|FAILED|  PASSED|==========) *\]|Failure|Expected|Which is|  [a-zA-Z_:.()]+$|^[^[]" \
-      | grep -v "^\[ RUN" || true
-    grep -q "^\[  PASSED  \]" results/$suite.log && ! grep -q "^\[  FAILED  \]" results/$suite.log || status=1
+mapfile -t arches < <("$here/wine-arches.sh")
+if [ ${#arches[@]} -eq 0 ]; then
+  echo "wine: this machine can run neither the 64-bit nor the 32-bit Wine" \
+       "(/usr/lib/wine/wine64 and /usr/lib/wine/wine do not start); no Windows test ran" >&2
+  exit 1
+fi
+echo "wine: running the Windows tests for: ${arches[*]}"
+
+status=0; passed=0; failed=0
+for arch in "${arches[@]}"; do
+  rm -rf "$build/$arch/results"
+  # Each architecture in a subshell of its own: its prefix, its wrappers, its server.
+  (
+    source "$here/wine-env.sh" "$build/$arch" "$arch" || exit 1
+    cd "$WIN_BUILD" && mkdir -p results
+    xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+      status=0
+      for suite in vt_win32_tests vt_e2e_tests; do
+        echo "=== $suite ('"$arch"', under Wine)"
+        wine ./$suite.exe --gtest_output=xml:results/$suite.xml 2>&1 | tr -d "\r" | tee results/$suite.log \
+          | grep -E "^\[ *(RUN|FAILED|  PASSED|==========) *\]|Failure|Expected|Which is|  [a-zA-Z_:.()]+$|^[^[]" \
+          | grep -v "^\[ RUN" || true
+        grep -q "^\[  PASSED  \]" results/$suite.log && ! grep -q "^\[  FAILED  \]" results/$suite.log || status=1
+      done
+      wineserver -k
+      exit $status
+    '
+  )
+  arch_status=$?
+  [ "$arch_status" -ne 0 ] && status=1
+
+  arch_passed=0; arch_failed=0
+  for xml in "$build/$arch"/results/*.xml; do
+    [ -f "$xml" ] || continue
+    t=$(grep -o 'tests="[0-9]*"' "$xml" | head -1 | tr -dc 0-9)
+    f=$(grep -o 'failures="[0-9]*"' "$xml" | head -1 | tr -dc 0-9)
+    arch_passed=$((arch_passed + ${t:-0} - ${f:-0})); arch_failed=$((arch_failed + ${f:-0}))
   done
-  wineserver -k
-  exit $status
-'
-status=$?
-
-passed=0; failed=0
-for xml in results/*.xml; do
-  [ -f "$xml" ] || continue
-  t=$(grep -o 'tests="[0-9]*"' "$xml" | head -1 | tr -dc 0-9)
-  f=$(grep -o 'failures="[0-9]*"' "$xml" | head -1 | tr -dc 0-9)
-  passed=$((passed + ${t:-0} - ${f:-0})); failed=$((failed + ${f:-0}))
+  # A suite that crashed wrote no report: count it as a failure.
+  [ "$arch_status" -ne 0 ] && [ "$arch_failed" -eq 0 ] && arch_failed=1
+  echo "wine $arch: $arch_passed passed, $arch_failed failed"
+  passed=$((passed + arch_passed)); failed=$((failed + arch_failed))
 done
-[ "$status" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1  # a suite that crashed wrote no report
-echo "wine: $passed passed, $failed failed"
+
+echo "wine: $passed passed, $failed failed (${arches[*]})"
 exit $status
