@@ -6,6 +6,7 @@ WIN64    := $(BUILD)/win64
 RELEASE  := $(BUILD)/host-release
 FUZZ     := $(BUILD)/fuzz
 JOBS     ?= $(shell nproc)
+MAKEFLAGS += --no-print-directory
 FUZZ_SECONDS ?= 120
 
 .PHONY: all deps host win win32 win64 test test-native test-wine run bench fuzz clean

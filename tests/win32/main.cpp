@@ -13,7 +13,10 @@ int main(int argc, char** argv) {
         vt::win32::Win32FileStore store;
         vt::SettingsFile settings(store, argv[2]);
         const int count = std::atoi(argv[4]);
-        for (int i = 0; i < count; ++i) settings.WriteInteger(argv[3], "k" + std::to_string(i), i);
+        for (int i = 0; i < count; ++i) {
+            std::string key = "k";
+            settings.WriteInteger(argv[3], key.append(std::to_string(i)), i);
+        }
         return 0;
     }
     ::testing::InitGoogleTest(&argc, argv);
