@@ -1,6 +1,7 @@
 // The apply engine: registry phase, device phase, and the loop over the cards.
 #include "core/ApplyEngine.h"
 
+#include "base/ScopeExit.h"
 #include "core/MessageBox.h"
 #include "core/SettingsLayout.h"
 #include "net/DeviceControl.h"
@@ -11,18 +12,6 @@ namespace vt {
 namespace {
 
 const std::string kNul(1, '\0');
-
-// Sets a mark for the life of the object; clears it on every way out.
-class MarkBusy {
-  public:
-    explicit MarkBusy(int& tag) : tag_(tag) { tag_ = 1; }
-    ~MarkBusy() { tag_ = 0; }
-    MarkBusy(const MarkBusy&) = delete;
-    MarkBusy& operator=(const MarkBusy&) = delete;
-
-  private:
-    int& tag_;
-};
 
 // "EnableDHCP", "IPAddress", "SubnetMask", "DefaultGateway", as both keys get them.
 void WriteAddressValues(Registry& key, const TCardConfig& record) {
@@ -56,7 +45,8 @@ void WriteRegistryValues(Platform& platform, const TCardConfig& record) {
 
 bool ApplyCardConfig(ApplyContext& context, TCardConfig record, TACard card) {
     {
-        MarkBusy cardApply(context.marks.btnApplyTag);
+        context.marks.btnApplyTag = 1;
+        ScopeExit cardApplyDone([&] { context.marks.btnApplyTag = 0; });
         WriteRegistryValues(context.platform, record);
     }
     bool result = false;
@@ -81,7 +71,8 @@ ApplyOutcome ApplyConfiguration(ApplyContext& context, const std::string& name) 
                        kMbOk);
         return ApplyOutcome::NotFound;
     }
-    MarkBusy namedApply(context.marks.actApplyTag);
+    context.marks.actApplyTag = 1;
+    ScopeExit namedApplyDone([&] { context.marks.actApplyTag = 0; });
     // The cards may be replaced while messages run between cards; the loop keeps its own copy.
     const TCardList cards = context.cards;
     bool allApplied = true;

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "core/AnsiText.h"
+#include "base/AnsiText.h"
 
 namespace vt {
 

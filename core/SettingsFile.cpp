@@ -2,8 +2,8 @@
 // lock.
 #include "core/SettingsFile.h"
 
-#include "core/AnsiText.h"
-#include "core/Error.h"
+#include "base/AnsiText.h"
+#include "base/Error.h"
 
 namespace vt {
 

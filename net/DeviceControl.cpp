@@ -1,7 +1,8 @@
 // The device walk, the disable/enable sequence and the friendly names.
 #include "net/DeviceControl.h"
 
-#include "core/Error.h"
+#include "base/Error.h"
+#include "base/ScopeExit.h"
 
 namespace vt {
 
@@ -12,18 +13,6 @@ void ChangeState(DeviceSet& set, uint32_t index, uint32_t stateChange) {
         throw Error("Call SetupDiSetClassInstallParams Error");
     if (!set.CallPropertyChange(index)) throw Error("Call SetupDiCallClassInstaller Error");
 }
-
-class WaitCursor {
-  public:
-    explicit WaitCursor(Prompts& prompts) : prompts_(prompts), saved_(prompts.ShowWaitCursor()) {}
-    ~WaitCursor() { prompts_.RestoreCursor(saved_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    Prompts& prompts_;
-    uintptr_t saved_;
-};
 
 }  // namespace
 
@@ -43,7 +32,8 @@ bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) 
     bool found = false;
     {
         const std::unique_ptr<DeviceSet> set = devices.PresentDevices();
-        WaitCursor cursor(prompts);
+        const uintptr_t savedCursor = prompts.ShowWaitCursor();
+        ScopeExit restoreCursor([&] { prompts.RestoreCursor(savedCursor); });
         if (!set) throw Error("INVALID_HANDLE_VALUE");
         for (uint32_t index = 0; set->Enumerate(index); ++index) {
             prompts.ProcessMessages();

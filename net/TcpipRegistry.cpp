@@ -1,7 +1,7 @@
 // TCP/IP value helpers with the registry's exact byte layouts.
 #include "net/TcpipRegistry.h"
 
-#include "core/Error.h"
+#include "base/Error.h"
 
 namespace vt {
 

@@ -1,8 +1,33 @@
 #!/usr/bin/env bash
-# Fails when a file outside a win32/ folder includes a Windows header.
+# Fails when a file outside a win32/ folder includes a Windows header, or when an include points
+# up the layers: ui -> core -> net -> platform -> base (controls beside core, under ui).
 cd "${1:-.}" || exit 2
+status=0
+
 hits=$(grep -rnE '#\s*include\s*[<"](windows|winreg|winbase|winuser|setupapi|iphlpapi|shlobj|commctrl|objbase|shellapi)\.h' \
-         --include='*.h' --include='*.cpp' core net platform ui controls app tests bench fuzz 2>/dev/null \
+         --include='*.h' --include='*.cpp' base core net platform ui controls app tests bench fuzz 2>/dev/null \
        | grep -v -E '(^|/)win32/')
-[ -z "$hits" ] && exit 0
-echo "Windows headers outside a win32/ folder:"; echo "$hits"; exit 1
+if [ -n "$hits" ]; then
+  echo "Windows headers outside a win32/ folder:"; echo "$hits"; status=1
+fi
+
+# What each layer may include, besides the standard library and itself.
+allowed() {
+  case "$1" in
+    base)     echo "base" ;;
+    platform) echo "platform base" ;;
+    net)      echo "net platform base" ;;
+    core)     echo "core net platform base" ;;
+    controls) echo "controls platform base" ;;
+    ui)       echo "ui controls core net platform base" ;;
+  esac
+}
+for layer in base platform net core controls ui; do
+  [ -d "$layer" ] || continue
+  ok=$(allowed "$layer")
+  while IFS= read -r hit; do
+    target=$(echo "$hit" | sed -E 's/.*#\s*include\s*"([^/"]+)\/.*/\1/')
+    case " $ok " in *" $target "*) ;; *) echo "Include points up: $hit"; status=1 ;; esac
+  done < <(grep -rnE '#\s*include\s*"[^"/]+/' --include='*.h' --include='*.cpp' "$layer")
+done
+exit $status

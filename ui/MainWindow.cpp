@@ -1,6 +1,7 @@
 // The main window's start sequence: gate, settings file, cards, configuration tree, start mode.
 #include "ui/MainWindow.h"
 
+#include "base/ScopeExit.h"
 #include "core/MessageBox.h"
 #include "core/OSVersion.h"
 #include "core/ProductIdentity.h"
@@ -79,16 +80,13 @@ void TfrmMain::FillConfigTree() {
     view_.ClearTree();
     configNodes_.clear();
     view_.SetTreeRedraw(false);
-    struct RedrawAgain {
-        MainView& view;
-        ~RedrawAgain() { view.SetTreeRedraw(true); }
-    } redrawAgain{view_};
+    ScopeExit redrawAgain([&] { view_.SetTreeRedraw(true); });
 
     for (const std::string& key : settings_->ReadSection(settings::kConfigurations)) {
         Updating = true;
+        ScopeExit notUpdating([&] { Updating = false; });
         const std::string name = settings_->ReadString(settings::kConfigurations, key, "");
         AddConfigNode(key, name, false, 0);
-        Updating = false;
     }
 }
 

@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-#include "core/AnsiText.h"
+#include "base/AnsiText.h"
 #include "platform/win32/Handles.h"
 
 namespace vt::win32 {

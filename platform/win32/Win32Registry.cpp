@@ -1,7 +1,7 @@
 // Registry reads and writes with the registry object's error texts.
 #include "platform/win32/Win32Registry.h"
 
-#include "core/Error.h"
+#include "base/Error.h"
 
 namespace vt::win32 {
 

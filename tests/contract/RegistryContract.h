@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "core/Error.h"
+#include "base/Error.h"
 #include "platform/Registry.h"
 
 namespace vt::contract {

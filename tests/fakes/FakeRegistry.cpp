@@ -1,8 +1,8 @@
 // The in-memory registry's keys, values and error texts.
 #include "tests/fakes/FakeRegistry.h"
 
-#include "core/AnsiText.h"
-#include "core/Error.h"
+#include "base/AnsiText.h"
+#include "base/Error.h"
 
 namespace vt::fakes {
 

@@ -2,7 +2,7 @@
 // list.
 #include <gtest/gtest.h>
 
-#include "core/Error.h"
+#include "base/Error.h"
 #include "net/AdapterInventory.h"
 #include "tests/fakes/FakeRegistry.h"
 

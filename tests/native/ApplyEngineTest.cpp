@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ApplyEngine.h"
-#include "core/Error.h"
+#include "base/Error.h"
 #include "net/TcpipRegistry.h"
 #include "tests/fakes/FakePlatform.h"
 

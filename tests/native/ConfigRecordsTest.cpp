@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ConfigRecords.h"
-#include "core/Error.h"
+#include "base/Error.h"
 #include "tests/fakes/FakeFileStore.h"
 
 namespace vt {

@@ -1,7 +1,7 @@
 // Switching a card's device and taking the devices' friendly names, on fake devices.
 #include <gtest/gtest.h>
 
-#include "core/Error.h"
+#include "base/Error.h"
 #include "net/DeviceControl.h"
 #include "tests/fakes/FakeDevices.h"
 #include "tests/fakes/FakePrompts.h"

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "core/Error.h"
+#include "base/Error.h"
 #include "core/SettingsFile.h"
 #include "platform/posix/PosixFileStore.h"
 #include "tests/fakes/FakeFileStore.h"

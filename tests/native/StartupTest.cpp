@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/CommandLine.h"
-#include "core/Error.h"
+#include "base/Error.h"
 #include "core/MessageBox.h"
 #include "core/OSVersion.h"
 #include "tests/fakes/FakeMainView.h"

@@ -1,7 +1,7 @@
 // TCP/IP value helpers: joining, the multi-string byte layouts, reading them back, DHCP names.
 #include <gtest/gtest.h>
 
-#include "core/Error.h"
+#include "base/Error.h"
 #include "net/TcpipRegistry.h"
 #include "tests/fakes/FakeRegistry.h"
 

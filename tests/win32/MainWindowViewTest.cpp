@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "core/Error.h"
+#include "base/Error.h"
 #include "tests/win32/BoxWatcher.h"
 #include "ui/win32/ErrorReport.h"
 #include "ui/win32/MainWindowView.h"

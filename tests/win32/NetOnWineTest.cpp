@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <iphlpapi.h>
 
-#include "core/Error.h"
+#include "base/Error.h"
 #include "net/AdapterInventory.h"
 #include "net/AdapterStatus.h"
 #include "net/DeviceControl.h"

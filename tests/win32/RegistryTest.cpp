@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "core/Error.h"
+#include "base/Error.h"
 #include "platform/win32/Win32Registry.h"
 #include "tests/contract/RegistryContract.h"
 

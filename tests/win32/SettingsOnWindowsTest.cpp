@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "core/Error.h"
+#include "base/Error.h"
 #include "core/SettingsFile.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32FileStore.h"

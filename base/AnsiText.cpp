@@ -1,5 +1,5 @@
 // Letter-case folding and blank trimming for code page 1252 text.
-#include "core/AnsiText.h"
+#include "base/AnsiText.h"
 
 #include <array>
 
