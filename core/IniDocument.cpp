@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/AnsiText.h"
+#include "core/LineBreaks.h"
 
 namespace vt {
 
@@ -53,12 +54,9 @@ IniDocument IniDocument::Parse(std::string_view text) {
     IniDocument doc;
     size_t pos = 0;
     while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        const size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view raw = text.substr(pos, end - pos);
-        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);  // the CR of CR LF
-        pos = next;
+        const LineSpan line = NextLine(text, pos);
+        const std::string_view raw = text.substr(pos, line.contentEnd - pos);
+        pos = line.next;
 
         if (auto name = SectionNameOf(TrimProfileBlanks(raw))) {
             Section section;
@@ -204,6 +202,17 @@ bool IniDocument::EraseSection(std::string_view section) {
 
 bool IniDocument::IsStorable(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+bool IniDocument::ReadsBackAsWritten(std::string_view section, std::string_view key,
+                                     std::string_view value) {
+    if (!IsStorable(section) || !IsStorable(key) || !IsStorable(value)) return false;
+    if (section.empty() || TrimProfileBlanks(section) != section) return false;
+    std::string text(key);
+    text.append("=").append(value);
+    if (SectionNameOf(TrimProfileBlanks(text))) return false;
+    const Line line = ParseLine(std::move(text));
+    return !key.empty() && line.Name() == key && key.front() != ';';
 }
 
 }  // namespace vt

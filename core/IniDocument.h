@@ -12,7 +12,7 @@
 namespace vt {
 
 // Rules kept from the Windows private-profile functions:
-// - lines end at LF; blanks (white space, CR, ^Z) around a line, a key and a value do not count;
+// - lines end at LF, or at CR where no LF follows (core/LineBreaks.h); blanks (white space, CR, ^Z) around a line, a key and a value do not count;
 // - "[" ... last "]" opens a section; its name is the text between them, without blanks around it;
 // - the first "=" ends a key; a line without "=" is a key without a value, which reads as missing;
 // - names are found regardless of letter case; the first section and the first key of a name win;
@@ -39,6 +39,13 @@ class IniDocument {
 
     // A section, key or value holding a line break or NUL would change the file's structure.
     static bool IsStorable(std::string_view text);
+
+    // Whether writing that key and value into that section gives text that a fresh reader
+    // finds again under the same names: no line break or NUL, a section name without blanks
+    // around it, a key that is listed (not empty, no ";" first, no blanks around it), holds no
+    // "=", and whose line does not read as a section header.
+    static bool ReadsBackAsWritten(std::string_view section, std::string_view key,
+                                   std::string_view value);
 
   private:
     struct Line {

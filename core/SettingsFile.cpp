@@ -1,5 +1,5 @@
-// Reads and writes of the settings file with reload-on-change, atomic replacement and a writers'
-// lock.
+// Reads and writes of the settings file: reload on change, a fresh read under the writers' lock,
+// atomic replacement.
 #include "core/SettingsFile.h"
 
 #include "base/AnsiText.h"
@@ -40,18 +40,36 @@ bool ParseSettingsInteger(std::string_view text, int32_t& value) {
 SettingsFile::SettingsFile(FileStore& store, std::string path)
     : store_(store), path_(std::move(path)) {}
 
-void SettingsFile::Reload(const FileStamp& stamp) {
-    std::string text;
-    if (stamp.exists && !store_.Read(path_, text)) text.clear();
-    doc_ = IniDocument::Parse(text);
+bool SettingsFile::Load() {
+    std::string bytes;
+    FileStamp stamp;
+    switch (store_.Read(path_, bytes, stamp)) {
+        case ReadResult::Missing:
+            bytes.clear();
+            stamp = FileStamp{};
+            break;
+        case ReadResult::Read:
+            if (bytes.size() == stamp.size) break;
+            [[fallthrough]];  // a read that ended early is no file
+        case ReadResult::Unreadable:
+            loaded_ = false;
+            return false;
+    }
     stamp_ = stamp;
+    if (!loaded_ || bytes != bytes_) {
+        text_ = EncodedText::Decode(bytes, store_);
+        doc_ = IniDocument::Parse(text_.Ansi());
+        bytes_ = std::move(bytes);
+    }
     loaded_ = true;
+    return true;
 }
 
 const IniDocument& SettingsFile::Current() {
-    const FileStamp stamp = store_.Stamp(path_);
-    if (!loaded_ || !(stamp == stamp_)) Reload(stamp);
-    return doc_;
+    static const IniDocument kEmpty;
+    if (loaded_ && store_.Stamp(path_) == stamp_) return doc_;
+    // Until it can be read, the file answers every read with its default.
+    return Load() ? doc_ : kEmpty;
 }
 
 std::string SettingsFile::ReadString(std::string_view section, std::string_view key,
@@ -88,9 +106,9 @@ void SettingsFile::RaiseUnableToWrite() const {
 void SettingsFile::Update(const std::function<void(Batch&)>& edit) {
     const auto lock = store_.LockForWriting(path_);
     if (!lock) RaiseUnableToWrite();
-    // Under the lock, start from what is on disk now: another writer may have just finished.
-    const FileStamp before = store_.Stamp(path_);
-    if (!loaded_ || !(before == stamp_)) Reload(before);
+    // Under the lock, start from what is on disk now, whatever its stamp says: another writer
+    // may have just finished, or someone edited it in place within one tick of the clock.
+    if (!Load()) RaiseUnableToWrite();
 
     // The edit works on the loaded text itself; when it cannot reach the disk, the next
     // operation reads the file again, so nothing half-done outlives the failure.
@@ -102,17 +120,18 @@ void SettingsFile::Update(const std::function<void(Batch&)>& edit) {
         throw;
     }
     if (!batch.changed_) return;  // leave the file alone
-    if (!store_.Replace(path_, doc_.Serialize())) {
+    std::string bytes = text_.Encode(doc_.Serialize(), store_);
+    if (!store_.Replace(path_, bytes)) {
         loaded_ = false;
         RaiseUnableToWrite();
     }
+    bytes_ = std::move(bytes);
     stamp_ = store_.Stamp(path_);
 }
 
 void SettingsFile::Batch::WriteString(std::string_view section, std::string_view key,
                                       std::string_view value) {
-    if (!IniDocument::IsStorable(section) || !IniDocument::IsStorable(key) ||
-        !IniDocument::IsStorable(value))
+    if (!IniDocument::ReadsBackAsWritten(section, key, value))
         throw Error("Unable to write to " + path_);
     changed_ |= doc_.WriteValue(section, key, value);
 }

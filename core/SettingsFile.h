@@ -7,15 +7,18 @@
 #include <string_view>
 #include <vector>
 
+#include "core/EncodedText.h"
 #include "core/IniDocument.h"
 #include "platform/FileStore.h"
 
 namespace vt {
 
-// Every operation first checks the file on disk and reloads it when anyone changed it, so an
-// edit made elsewhere is never overwritten. Every write replaces the file as a whole under a
-// lock shared with other processes. Reads never fail; a refused write raises
-// "Unable to write to <full path>" and leaves the file on disk as it was.
+// Reads check the file's stamp and reload it when anyone changed it. Every write reads the file
+// afresh under a lock shared with other processes, so an edit made elsewhere is never
+// overwritten, and replaces it as a whole. Reads never fail: a file that cannot be read answers
+// the defaults, and is read again next time. A write that cannot read the file first, or that
+// the system refuses, raises "Unable to write to <full path>" and leaves the file as it was.
+// Sections and keys that a fresh reader would not find again as written are refused the same way.
 class SettingsFile {
   public:
     SettingsFile(FileStore& store, std::string path);
@@ -53,14 +56,17 @@ class SettingsFile {
 
   private:
     const IniDocument& Current();
-    void Reload(const FileStamp& stamp);
+    // Reads the file into the document; false when it exists but cannot be read whole.
+    bool Load();
     [[noreturn]] void RaiseUnableToWrite() const;
 
     FileStore& store_;
     std::string path_;
     IniDocument doc_;
+    EncodedText text_;      // the file as last read or written: its form and its ANSI text
+    std::string bytes_;     // and its bytes, to tell a change that the stamp may miss
     FileStamp stamp_;
-    bool loaded_ = false;
+    bool loaded_ = false;   // doc_ holds the file as it is on disk
 };
 
 // Value forms of integers: decimal with an optional "-", or hexadecimal after "0x"/"0X".

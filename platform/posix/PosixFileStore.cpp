@@ -1,5 +1,5 @@
-// POSIX storage: stat stamps, write-then-rename replacement, flock on a lock file beside the
-// settings file.
+// POSIX storage: stat stamps, write-then-rename replacement of the link's target, flock on a lock
+// file beside it, given up after a while.
 #include "platform/posix/PosixFileStore.h"
 
 #include <fcntl.h>
@@ -7,12 +7,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cstdio>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <thread>
+
+#include "base/TextConversion.h"
 
 namespace vt {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 class FdLock : public FileStore::Lock {
   public:
@@ -26,6 +33,16 @@ class FdLock : public FileStore::Lock {
     int fd_;
 };
 
+FileStamp StampOf(const struct stat& st) {
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.size = static_cast<uint64_t>(st.st_size);
+    stamp.modified = static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000000ull +
+                     static_cast<uint64_t>(st.st_mtim.tv_nsec);
+    stamp.identity = static_cast<uint64_t>(st.st_ino) ^ (static_cast<uint64_t>(st.st_dev) << 32);
+    return stamp;
+}
+
 bool WriteAll(int fd, const std::string& content) {
     size_t done = 0;
     while (done < content.size()) {
@@ -36,41 +53,68 @@ bool WriteAll(int fd, const std::string& content) {
     return true;
 }
 
+// The file a path names, through symbolic links; the path itself when it does not exist yet.
+std::string Target(const std::string& path) {
+    char resolved[PATH_MAX];
+    return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+// One whole read, or false when the file changed size under it or a read failed.
+bool ReadWhole(int fd, std::string& content, FileStamp& stamp) {
+    struct stat st {};
+    if (fstat(fd, &st) != 0) return false;
+    content.clear();
+    char buffer[65536];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0) content.append(buffer, static_cast<size_t>(n));
+    stamp = StampOf(st);
+    return n == 0 && content.size() == stamp.size;
+}
+
 }  // namespace
 
 FileStamp PosixFileStore::Stamp(const std::string& path) {
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0) return {};
-    FileStamp stamp;
-    stamp.exists = true;
-    stamp.size = static_cast<uint64_t>(st.st_size);
-    stamp.modified = static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000000ull +
-                     static_cast<uint64_t>(st.st_mtim.tv_nsec);
-    stamp.identity = static_cast<uint64_t>(st.st_ino) ^ (static_cast<uint64_t>(st.st_dev) << 32);
-    return stamp;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    return StampOf(st);
 }
 
-bool PosixFileStore::Read(const std::string& path, std::string& content) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    content.clear();
-    char buffer[65536];
-    ssize_t n;
-    while ((n = read(fd, buffer, sizeof buffer)) > 0)
-        content.append(buffer, static_cast<size_t>(n));
-    close(fd);
-    return n == 0;
+ReadResult PosixFileStore::Read(const std::string& path, std::string& content, FileStamp& stamp) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kHoldWaitMs);
+    for (;;) {
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) return ReadResult::Missing;
+        if (fd >= 0) {
+            struct stat st {};
+            if (fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
+                close(fd);
+                return ReadResult::Missing;  // a folder in the file's place holds no settings
+            }
+            const bool whole = ReadWhole(fd, content, stamp);
+            close(fd);
+            if (whole) return ReadResult::Read;
+        }
+        if (Clock::now() >= deadline) return ReadResult::Unreadable;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
 }
 
 bool PosixFileStore::Replace(const std::string& path, const std::string& content) {
-    static std::atomic<unsigned> counter{0};
+    const std::string target = Target(path);
+    struct stat st {};
+    const bool exists = stat(target.c_str(), &st) == 0;
+    if (exists && !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) return false;
+    const size_t slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
     const std::string temp =
-        path + ".~" + std::to_string(getpid()) + "." + std::to_string(++counter);
+        folder + ReplacementFileName(slash == std::string::npos ? target : target.substr(slash + 1));
+
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    const bool written = WriteAll(fd, content) && fsync(fd) == 0;
+    const bool written = (!exists || fchmod(fd, st.st_mode & 07777) == 0) &&
+                         WriteAll(fd, content) && fsync(fd) == 0;
     const bool closed = close(fd) == 0;
-    if (!written || !closed || rename(temp.c_str(), path.c_str()) != 0) {
+    if (!written || !closed || rename(temp.c_str(), target.c_str()) != 0) {
         unlink(temp.c_str());
         return false;
     }
@@ -78,14 +122,26 @@ bool PosixFileStore::Replace(const std::string& path, const std::string& content
 }
 
 std::unique_ptr<FileStore::Lock> PosixFileStore::LockForWriting(const std::string& path) {
-    const std::string lockPath = path + ".lock";
+    const std::string lockPath = Target(path) + ".lock";
     const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) return nullptr;
-    if (flock(fd, LOCK_EX) != 0) {
-        close(fd);
-        return nullptr;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(lockWaitMs_);
+    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || Clock::now() >= deadline) {
+            close(fd);
+            return nullptr;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return std::make_unique<FdLock>(fd);
+}
+
+bool PosixFileStore::AnsiFromWide(std::u16string_view wide, std::string& ansi) {
+    return Cp1252FromWide(wide, ansi);
+}
+
+std::u16string PosixFileStore::WideFromAnsi(std::string_view ansi) {
+    return WideFromCp1252(ansi);
 }
 
 }  // namespace vt

@@ -8,10 +8,19 @@ namespace vt {
 
 class PosixFileStore : public FileStore {
   public:
+    explicit PosixFileStore(uint32_t lockWaitMs = 10000) : lockWaitMs_(lockWaitMs) {}
+
     FileStamp Stamp(const std::string& path) override;
-    bool Read(const std::string& path, std::string& content) override;
+    ReadResult Read(const std::string& path, std::string& content, FileStamp& stamp) override;
+    // A file without write permission refuses, as a read-only file does on Windows; a symbolic
+    // link's target is replaced, the link stays.
     bool Replace(const std::string& path, const std::string& content) override;
     std::unique_ptr<Lock> LockForWriting(const std::string& path) override;
+    bool AnsiFromWide(std::u16string_view wide, std::string& ansi) override;
+    std::u16string WideFromAnsi(std::string_view ansi) override;
+
+  private:
+    uint32_t lockWaitMs_;
 };
 
 }  // namespace vt

@@ -51,10 +51,15 @@ struct DeviceInfoSetTraits {
     static HDEVINFO Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HDEVINFO h) { SetupDiDestroyDeviceInfoList(h); }
 };
+struct LocalMemoryTraits {
+    static HLOCAL Invalid() { return nullptr; }
+    static void Close(HLOCAL h) { LocalFree(h); }
+};
 
 using UniqueFile = Unique<HANDLE, FileTraits>;            // CreateFile results
 using UniqueHandle = Unique<HANDLE, KernelObjectTraits>;  // mutexes, processes, threads
 using UniqueKey = Unique<HKEY, KeyTraits>;
 using UniqueDeviceInfoSet = Unique<HDEVINFO, DeviceInfoSetTraits>;
+using UniqueLocalMemory = Unique<HLOCAL, LocalMemoryTraits>;  // what the system allocates for us
 
 }  // namespace vt::win32

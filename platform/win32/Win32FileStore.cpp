@@ -1,7 +1,10 @@
 // Windows storage for the settings file.
 #include "platform/win32/Win32FileStore.h"
 
-#include <atomic>
+#include <windows.h>
+#include <sddl.h>
+
+#include <algorithm>
 
 #include "base/AnsiText.h"
 #include "platform/win32/Handles.h"
@@ -10,33 +13,52 @@ namespace vt::win32 {
 
 namespace {
 
-constexpr DWORD kLockWaitMs = 10000;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kRetryMs = 50;
+constexpr uint64_t kLargestSettingsFile = 1u << 30;
 
 uint64_t Join(DWORD high, DWORD low) {
     return (static_cast<uint64_t>(high) << 32) | low;
 }
 
-class MutexLock : public FileStore::Lock {
-  public:
-    explicit MutexLock(UniqueHandle mutex) : mutex_(std::move(mutex)) {}
-    ~MutexLock() override { ReleaseMutex(mutex_.Get()); }
-
-  private:
-    UniqueHandle mutex_;
-};
-
-// One name per settings file, whatever letter case or process spells its path.
-std::string MutexNameFor(const std::string& path) {
+uint32_t HashOf(std::string_view text) {
     uint32_t hash = 2166136261u;
-    for (char c : FoldCase(path)) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    char name[64];
-    wsprintfA(name, "VelmoraTarvello.Settings.%08lX", static_cast<unsigned long>(hash));
-    return name;
+    for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
 }
 
-}  // namespace
+// Errors that end by themselves when another program lets go of the file: a sharing or lock
+// violation, a replacement that found the old file still open, a file that is being replaced.
+bool IsBriefHold(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_ACCESS_DENIED;
+}
 
-FileStamp Win32FileStore::Stamp(const std::string& path) {
+// Repeats `attempt` while it fails with a brief hold, for at most the hold wait.
+template <typename Attempt>
+bool WhileHeld(Attempt attempt) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (attempt()) return true;
+        if (!IsBriefHold(GetLastError()) || GetTickCount() - start >= FileStore::kHoldWaitMs)
+            return false;
+        Sleep(kRetryMs);
+    }
+}
+
+FileStamp StampOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.size = Join(info.nFileSizeHigh, info.nFileSizeLow);
+    stamp.modified = Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+    stamp.identity = Join(info.nFileIndexHigh, info.nFileIndexLow) ^
+                     (static_cast<uint64_t>(info.dwVolumeSerialNumber) << 24);
+    return stamp;
+}
+
+// Where the file cannot be opened even for its attributes: what the directory entry says.
+FileStamp StampFromAttributes(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
@@ -48,28 +70,94 @@ FileStamp Win32FileStore::Stamp(const std::string& path) {
     return stamp;
 }
 
-bool Win32FileStore::Read(const std::string& path, std::string& content) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    content.clear();
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        content.append(buffer, got);
+// Reads exactly as many bytes as the file holds; false on a failed or a short read.
+bool ReadWhole(HANDLE file, std::string& content, FileStamp& stamp) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file, &info)) return false;
+    stamp = StampOf(info);
+    if (stamp.size > kLargestSettingsFile) return false;
+    content.assign(static_cast<size_t>(stamp.size), '\0');
+    size_t total = 0;
+    while (total < content.size()) {
+        DWORD got = 0;
+        const DWORD ask = static_cast<DWORD>(std::min<size_t>(content.size() - total, 1 << 20));
+        if (!ReadFile(file, content.data() + total, ask, &got, nullptr)) return false;
+        if (got == 0) return false;  // the file ended before its size
+        total += got;
+    }
     return true;
 }
 
+std::string FullPathOf(const std::string& path) {
+    char buffer[MAX_PATH * 4];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : path;
+}
+
+class MutexLock : public FileStore::Lock {
+  public:
+    explicit MutexLock(UniqueHandle mutex) : mutex_(std::move(mutex)) {}
+    ~MutexLock() override { ReleaseMutex(mutex_.Get()); }
+
+  private:
+    UniqueHandle mutex_;
+};
+
+// Every user may wait on and release the writers' mutex, whichever process made it.
+UniqueHandle CreateWritersMutex(const std::string& name) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        "D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x00100001;;;WD)", SDDL_REVISION_1, &descriptor, nullptr);
+    const UniqueLocalMemory owned(descriptor);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+    // The session-independent namespace serialises users of every session; where the system
+    // refuses it, the session's own namespace still serialises this session.
+    UniqueHandle mutex(CreateMutexA(&attributes, FALSE, ("Global\\" + name).c_str()));
+    if (!mutex) mutex.Reset(CreateMutexA(&attributes, FALSE, name.c_str()));
+    return mutex;
+}
+
+}  // namespace
+
+FileStamp Win32FileStore::Stamp(const std::string& path) {
+    // Opening for no access at all never meets another program's sharing mode.
+    UniqueFile file(CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (file && GetFileInformationByHandle(file.Get(), &info)) return StampOf(info);
+    return StampFromAttributes(path);
+}
+
+ReadResult Win32FileStore::Read(const std::string& path, std::string& content, FileStamp& stamp) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (file && ReadWhole(file.Get(), content, stamp))
+            return stamp.exists ? ReadResult::Read : ReadResult::Missing;
+        if (!file) {
+            const DWORD error = GetLastError();
+            const DWORD attributes = GetFileAttributesA(path.c_str());
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)))
+                return ReadResult::Missing;
+        }
+        // Held by another program, locked in part, or changing under the read: try again.
+        if (GetTickCount() - start >= kHoldWaitMs) return ReadResult::Unreadable;
+        Sleep(kRetryMs);
+    }
+}
+
 bool Win32FileStore::Replace(const std::string& path, const std::string& content) {
-    // A read-only file refuses writes; replacing it would quietly override the user's choice.
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return false;
-    static std::atomic<unsigned> counter{0};
-    char suffix[48];
-    wsprintfA(suffix, ".~%lu.%u", GetCurrentProcessId(), ++counter);
-    const std::string temp = path + suffix;
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // A read-only file refuses writes, as it does for the system's own writer.
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
+
+    const std::string full = FullPathOf(path);
+    const size_t slash = full.find_last_of("\\/");
+    const std::string temp =
+        full.substr(0, slash + 1) + ReplacementFileName(FoldCase(full.substr(slash + 1)));
+    SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // a leftover of a killed writer
     {
         UniqueFile file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -85,21 +173,84 @@ bool Win32FileStore::Replace(const std::string& path, const std::string& content
             return false;
         }
     }
-    if (!MoveFileExA(temp.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temp.c_str());
+    const auto moveInPlace = [&] {
+        return MoveFileExA(temp.c_str(), full.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    };
+    const bool replaced = WhileHeld([&] {
+        if (!exists) return moveInPlace();
+        // ReplaceFile gives the new file the old one's attributes, security and creation time.
+        if (ReplaceFileA(full.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                         nullptr, nullptr))
+            return true;
+        const DWORD error = GetLastError();
+        // The old file is gone already (removed by the replacement itself, or by someone else)
+        // and the new one still has its own name: move it in place.
+        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_FILE_NOT_FOUND)
+            return moveInPlace();
+        SetLastError(error);
         return false;
+    });
+    if (!replaced) DeleteFileA(temp.c_str());
+    return replaced;
+}
+
+std::string Win32FileStore::LockNameFor(const std::string& path) {
+    const std::string full = FullPathOf(path);
+    const size_t slash = full.find_last_of("\\/");
+    std::string name = full.substr(slash + 1);
+    // The file's own name as the folder lists it, also when `path` used its short form.
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA(full.c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        name = found.cFileName;
+        FindClose(search);
     }
-    return true;
+    // The folder by its identity: the file's own index changes with every replacement, the
+    // folder's never does, whatever path reaches it.
+    UniqueFile folder(CreateFileA(full.substr(0, slash + 1).c_str(), 0, kShareAll, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    char text[96];
+    if (folder && GetFileInformationByHandle(folder.Get(), &info))
+        wsprintfA(text, "VelmoraTarvello.Settings.%08lX.%08lX%08lX.%08lX",
+                  info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow,
+                  static_cast<unsigned long>(HashOf(FoldCase(name))));
+    else
+        wsprintfA(text, "VelmoraTarvello.Settings.%08lX",
+                  static_cast<unsigned long>(HashOf(FoldCase(full))));
+    return text;
 }
 
 std::unique_ptr<FileStore::Lock> Win32FileStore::LockForWriting(const std::string& path) {
-    UniqueHandle mutex(CreateMutexA(nullptr, FALSE, MutexNameFor(path).c_str()));
+    UniqueHandle mutex = CreateWritersMutex(LockNameFor(path));
     if (!mutex) return nullptr;
-    const DWORD waited = WaitForSingleObject(mutex.Get(), kLockWaitMs);
+    const DWORD waited = WaitForSingleObject(mutex.Get(), lockWaitMs_);
     // An abandoned mutex means its last writer died; the file itself is whole either way.
     if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return nullptr;
     return std::make_unique<MutexLock>(std::move(mutex));
+}
+
+bool Win32FileStore::AnsiFromWide(std::u16string_view wide, std::string& ansi) {
+    ansi.clear();
+    if (wide.empty()) return true;
+    const auto* source = reinterpret_cast<const wchar_t*>(wide.data());
+    const int length = static_cast<int>(wide.size());
+    const int size = WideCharToMultiByte(CP_ACP, 0, source, length, nullptr, 0, nullptr, nullptr);
+    ansi.resize(static_cast<size_t>(size));
+    WideCharToMultiByte(CP_ACP, 0, source, length, ansi.data(), size, nullptr, nullptr);
+    // Exact only when the way back gives the same characters: best-fit mappings are not.
+    return WideFromAnsi(ansi) == wide;
+}
+
+std::u16string Win32FileStore::WideFromAnsi(std::string_view ansi) {
+    if (ansi.empty()) return {};
+    const int length = static_cast<int>(ansi.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+    std::u16string wide(static_cast<size_t>(size), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, reinterpret_cast<wchar_t*>(wide.data()),
+                        size);
+    return wide;
 }
 
 }  // namespace vt::win32

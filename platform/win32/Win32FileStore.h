@@ -1,5 +1,5 @@
-// The settings file's storage on Windows: attribute stamps, write-through replacement, a named
-// mutex for writers.
+// The settings file's storage on Windows: handle stamps, reads and replacements that wait out a
+// brief hold by another program, ReplaceFile, a named mutex per file for writers.
 #pragma once
 
 #include "platform/FileStore.h"
@@ -8,10 +8,21 @@ namespace vt::win32 {
 
 class Win32FileStore : public FileStore {
   public:
+    explicit Win32FileStore(uint32_t lockWaitMs = 10000) : lockWaitMs_(lockWaitMs) {}
+
     FileStamp Stamp(const std::string& path) override;
-    bool Read(const std::string& path, std::string& content) override;
+    ReadResult Read(const std::string& path, std::string& content, FileStamp& stamp) override;
+    // A read-only file refuses, as it does for the system's own writer.
     bool Replace(const std::string& path, const std::string& content) override;
     std::unique_ptr<Lock> LockForWriting(const std::string& path) override;
+    bool AnsiFromWide(std::u16string_view wide, std::string& ansi) override;
+    std::u16string WideFromAnsi(std::string_view ansi) override;
+
+    // The writers' mutex's name for that file: the same for every path that reaches it.
+    static std::string LockNameFor(const std::string& path);
+
+  private:
+    uint32_t lockWaitMs_;
 };
 
 }  // namespace vt::win32

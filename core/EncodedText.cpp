@@ -1,0 +1,94 @@
+// Byte-order marks, UTF-16 and UTF-8 lines to and from the ANSI code page.
+#include "core/EncodedText.h"
+
+#include "base/TextConversion.h"
+#include "core/LineBreaks.h"
+
+namespace vt {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+std::u16string WideFromBytes(std::string_view bytes, TextForm form) {
+    if (form == TextForm::Utf8) return WideFromUtf8(bytes);
+    std::u16string wide(bytes.size() / 2, u'\0');  // an odd last byte is no character
+    for (size_t i = 0; i < wide.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        wide[i] = form == TextForm::Utf16Le ? char16_t(first | second << 8)
+                                            : char16_t(second | first << 8);
+    }
+    return wide;
+}
+
+std::string BytesFromWide(std::u16string_view wide, TextForm form) {
+    if (form == TextForm::Utf8) return Utf8FromWide(wide);
+    std::string bytes;
+    bytes.reserve(wide.size() * 2);
+    for (char16_t c : wide) {
+        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+        bytes.push_back(form == TextForm::Utf16Le ? low : high);
+        bytes.push_back(form == TextForm::Utf16Le ? high : low);
+    }
+    return bytes;
+}
+
+std::string_view MarkOf(TextForm form) {
+    switch (form) {
+        case TextForm::Utf8: return kUtf8Mark;
+        case TextForm::Utf16Le: return kUtf16LeMark;
+        case TextForm::Utf16Be: return kUtf16BeMark;
+        case TextForm::Ansi: break;
+    }
+    return {};
+}
+
+}  // namespace
+
+EncodedText EncodedText::Decode(std::string_view bytes, FileStore& codePage) {
+    EncodedText text;
+    for (TextForm form : {TextForm::Utf8, TextForm::Utf16Le, TextForm::Utf16Be})
+        if (bytes.substr(0, MarkOf(form).size()) == MarkOf(form)) text.form_ = form;
+    if (text.form_ == TextForm::Ansi) {
+        text.ansi_ = std::string(bytes);
+        return text;
+    }
+    const std::u16string wide =
+        WideFromBytes(bytes.substr(MarkOf(text.form_).size()), text.form_);
+    const std::u16string_view view(wide);
+    std::string ansiLine;
+    for (size_t pos = 0; pos < view.size();) {
+        const LineSpan span = NextLine(view, pos);
+        const std::u16string_view line = view.substr(pos, span.contentEnd - pos);
+        if (!codePage.AnsiFromWide(line, ansiLine))
+            text.unmappableLines_.emplace(ansiLine, BytesFromWide(line, text.form_));
+        text.ansi_ += ansiLine;
+        // The line break itself is plain ASCII in every form.
+        for (size_t i = span.contentEnd; i < span.next; ++i)
+            text.ansi_.push_back(static_cast<char>(view[i]));
+        pos = span.next;
+    }
+    return text;
+}
+
+std::string EncodedText::Encode(std::string_view ansi, FileStore& codePage) const {
+    if (form_ == TextForm::Ansi) return std::string(ansi);
+    std::string bytes(MarkOf(form_));
+    for (size_t pos = 0; pos < ansi.size();) {
+        const LineSpan span = NextLine(ansi, pos);
+        const std::string line(ansi.substr(pos, span.contentEnd - pos));
+        const auto kept = unmappableLines_.find(line);
+        bytes += kept != unmappableLines_.end() ? kept->second
+                                                : BytesFromWide(codePage.WideFromAnsi(line), form_);
+        std::u16string lineBreak;
+        for (size_t i = span.contentEnd; i < span.next; ++i) lineBreak.push_back(char16_t(ansi[i]));
+        bytes += BytesFromWide(lineBreak, form_);
+        pos = span.next;
+    }
+    return bytes;
+}
+
+}  // namespace vt

@@ -1,0 +1,35 @@
+// The settings file's bytes as the engine reads them, ANSI text, whatever form the file is kept
+// in, and the way back into that form.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "platform/FileStore.h"
+
+namespace vt {
+
+// The forms the system's private-profile functions tell apart by the file's first bytes: a
+// UTF-16 byte-order mark (little or big end first), a UTF-8 byte-order mark, or none (ANSI).
+enum class TextForm { Ansi, Utf8, Utf16Le, Utf16Be };
+
+class EncodedText {
+  public:
+    // Converts through the system's ANSI code page. A line with characters that have no ANSI
+    // form is remembered, so that it is written back as it was when it comes back unchanged.
+    static EncodedText Decode(std::string_view bytes, FileStore& codePage);
+
+    const std::string& Ansi() const { return ansi_; }
+    TextForm Form() const { return form_; }
+
+    // The file's bytes for `ansi`, in the form the file was read in, with its byte-order mark.
+    std::string Encode(std::string_view ansi, FileStore& codePage) const;
+
+  private:
+    TextForm form_ = TextForm::Ansi;
+    std::string ansi_;
+    std::unordered_map<std::string, std::string> unmappableLines_;  // ANSI form -> original bytes
+};
+
+}  // namespace vt
