@@ -12,7 +12,7 @@
 namespace vt {
 
 // Rules kept from the Windows private-profile functions:
-// - lines end at LF, or at CR where no LF follows (core/LineBreaks.h); blanks (white space, CR, ^Z) around a line, a key and a value do not count;
+// - lines end at CR LF, LF or a CR alone (core/LineBreaks.h); blanks (white space, CR, ^Z) around a line, a key and a value do not count;
 // - "[" ... last "]" opens a section; its name is the text between them, without blanks around it;
 // - the first "=" ends a key; a line without "=" is a key without a value, which reads as missing;
 // - names are found regardless of letter case; the first section and the first key of a name win;

@@ -10,16 +10,15 @@ struct LineSpan {
     size_t next;        // the next line starts here
 };
 
-// Lines end at LF, and the CR of a CR LF is not part of the line; where no LF follows at all, a
-// CR ends the line (files with CR-only line ends), as the system's reader splits them.
+// A line ends at CR LF, at LF, or at a CR alone (files with CR-only line ends, and a stray CR
+// within a line), as the system's reader splits them.
 template <typename Char>
 LineSpan NextLine(std::basic_string_view<Char> text, size_t pos) {
-    size_t lineBreak = text.find(Char('\n'), pos);
-    if (lineBreak == std::basic_string_view<Char>::npos) lineBreak = text.find(Char('\r'), pos);
-    if (lineBreak == std::basic_string_view<Char>::npos) return {text.size(), text.size()};
-    size_t end = lineBreak;
-    if (text[lineBreak] == Char('\n') && end > pos && text[end - 1] == Char('\r')) --end;
-    return {end, lineBreak + 1};
+    size_t end = pos;
+    while (end < text.size() && text[end] != Char('\r') && text[end] != Char('\n')) ++end;
+    if (end == text.size()) return {end, end};
+    const bool crLf = text[end] == Char('\r') && end + 1 < text.size() && text[end + 1] == Char('\n');
+    return {end, end + (crLf ? 2 : 1)};
 }
 
 }  // namespace vt

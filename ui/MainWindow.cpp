@@ -25,14 +25,18 @@ ApplyOutcome TfrmMain::ApplyConfiguration(const std::string& name) {
 }
 
 void TfrmMain::FormCreate() {
+    // Decided before anything can fail: in apply mode every way out of the start sequence is
+    // a failure for scripts until the apply itself says otherwise, and no window opens.
+    request_ = DecideStartMode(SplitCommandLine(platform_.system.CommandLine()));
+    if (request_.mode == StartMode::Apply) {
+        showMainWindow_ = false;
+        exitCode_ = kExitApplyFailed;
+    }
+
     if (!PassesVersionGate(OSVersionClass(platform_.system.QueryVersion()))) {
         showMainWindow_ = false;
         ShowMessageBox(platform_.prompts, view_.Handle(), kGateMessage, kGateCaption,
                        kMbIconInformation);
-        // A script that asked for an apply must not read this as success.
-        if (DecideStartMode(SplitCommandLine(platform_.system.CommandLine())).mode ==
-            StartMode::Apply)
-            exitCode_ = kExitApplyFailed;
         view_.Terminate();
         return;
     }
@@ -47,7 +51,6 @@ void TfrmMain::FormCreate() {
     FillCards();
     FillConfigTree();
 
-    request_ = DecideStartMode(SplitCommandLine(platform_.system.CommandLine()));
     switch (request_.mode) {
         case StartMode::Window:
             break;
@@ -56,8 +59,6 @@ void TfrmMain::FormCreate() {
             // left running with nothing on screen.
             break;
         case StartMode::Apply: {
-            showMainWindow_ = false;
-            exitCode_ = kExitApplyFailed;  // stays so when a registry error escapes the apply
             const ApplyOutcome outcome = ApplyConfiguration(request_.configName);
             exitCode_ = outcome == ApplyOutcome::NotFound     ? kExitNoSuchConfiguration
                         : outcome == ApplyOutcome::CardFailed ? kExitApplyFailed

@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <cstdlib>
 #include <thread>
 
 #include "base/TextConversion.h"
@@ -53,10 +52,18 @@ bool WriteAll(int fd, const std::string& content) {
     return true;
 }
 
-// The file a path names, through symbolic links; the path itself when it does not exist yet.
-std::string Target(const std::string& path) {
-    char resolved[PATH_MAX];
-    return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+// The file a path names, through symbolic links, also one that does not exist yet.
+std::string Target(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        char link[PATH_MAX];
+        const ssize_t length = readlink(path.c_str(), link, sizeof link - 1);
+        if (length < 0) break;  // not a link
+        const std::string next(link, static_cast<size_t>(length));
+        const size_t slash = path.find_last_of('/');
+        path = next.front() == '/' || slash == std::string::npos ? next
+                                                                 : path.substr(0, slash + 1) + next;
+    }
+    return path;
 }
 
 // One whole read, or false when the file changed size under it or a read failed.

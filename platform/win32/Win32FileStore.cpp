@@ -191,8 +191,18 @@ bool Win32FileStore::Replace(const std::string& path, const std::string& content
         SetLastError(error);
         return false;
     });
-    if (!replaced) DeleteFileA(temp.c_str());
-    return replaced;
+    if (!replaced) {
+        DeleteFileA(temp.c_str());
+        return false;
+    }
+    // The file's own attributes (hidden, system, archive...), also where the replacement call
+    // leaves them behind.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (exists && (GetFileAttributesA(full.c_str()) & kKept) != (attributes & kKept))
+        SetFileAttributesA(full.c_str(), (attributes & kKept) ? attributes & kKept
+                                                              : FILE_ATTRIBUTE_NORMAL);
+    return true;
 }
 
 std::string Win32FileStore::LockNameFor(const std::string& path) {

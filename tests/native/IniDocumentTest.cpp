@@ -73,8 +73,9 @@ TEST(IniDocumentRead, ListsKeysInFileOrderSkippingEmptyAndCommentNames) {
     EXPECT_TRUE(IniDocument::Parse(text).KeyNames("missing").empty());
 }
 
-TEST(IniDocumentRead, LoneCarriageReturnsAndEndOfFileMarksAreBlanks) {
-    EXPECT_EQ(Read("[S]\rk=1\r\n", "S", "k"), std::nullopt);  // one line: "[S]\rk=1" is a section
+TEST(IniDocumentRead, LoneCarriageReturnsEndLinesAndEndOfFileMarksAreBlanks) {
+    EXPECT_EQ(Read("[S]\rk=1\r\n", "S", "k"), "1");
+    EXPECT_EQ(Read("[S]\na=1\rb=2\n", "S", "b"), "2");
     EXPECT_EQ(Read("[S]\r\nk=1\x1a\r\r\n", "S", "k"), "1");
 }
 

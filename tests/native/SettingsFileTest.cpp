@@ -130,12 +130,60 @@ TEST_F(SettingsFileTest, RefusedWriteRaisesWithFullPathAndKeepsTheFile) {
     EXPECT_EQ(settings.ReadString("S", "k", ""), "3");
 }
 
-TEST_F(SettingsFileTest, TextsThatWouldChangeTheFilesStructureAreRefused) {
+// What one process writes, a fresh process reads back under the same names, or it is refused.
+TEST_F(SettingsFileTest, NamesAndTextsThatWouldNotReadBackAreRefused) {
     Given("[S]\r\nk=1\r\n");
     EXPECT_THROW(settings.WriteString("S", "k", "x\r\n[Options]\r\nAppPath=evil"), Error);
     EXPECT_THROW(settings.WriteString("S", "a\nb", "1"), Error);
     EXPECT_THROW(settings.WriteString("S\n", "a", "1"), Error);
+    const std::pair<const char*, const char*> refused[] = {
+        {"FriendlyName", "[Home]"}, {"S", "[a"},  // with "]" in the value below: a header
+        {"S", ";note"},  {"S", "a=b"}, {"S", " padded"}, {"S", "padded "}, {"S", ""},
+        {"", "k"},       {" ", "k"},   {" S", "k"}};
+    for (const auto& [section, key] : refused)
+        EXPECT_THROW(settings.WriteString(section, key, "b]"), Error) << section << "|" << key;
     EXPECT_EQ(store.Content(kPath), "[S]\r\nk=1\r\n");
+
+    settings.WriteString("FriendlyName", "[Home", "{K}");  // no "]" on the line: a key
+    SettingsFile fresh(store, kPath);
+    EXPECT_EQ(fresh.ReadSection("FriendlyName"), std::vector<std::string>{"[Home"});
+    EXPECT_EQ(fresh.ReadSection("S"), std::vector<std::string>{"k"});
+}
+
+// Another program holds the file for a moment: reads answer their defaults meanwhile and read it
+// again later; a write refuses rather than replace the file with what little it knows.
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverTakenAsEmpty) {
+    const std::string text = "[Options]\r\nAppPath=C:\\old.exe\r\n[FriendlyName]\r\nOffice={K}\r\n";
+    Given(text);
+    store.unreadableReads = 1;
+    EXPECT_FALSE(settings.ValueExists("FriendlyName", "Office"));
+    EXPECT_TRUE(settings.ValueExists("FriendlyName", "Office"));
+
+    SettingsFile writer(store, kPath);
+    store.unreadableReads = 1;
+    EXPECT_THROW(writer.WriteString("Options", "AppPath", "C:\\new.exe"), Error);
+    EXPECT_EQ(store.Content(kPath), text);
+    writer.WriteString("Options", "AppPath", "C:\\new.exe");
+    EXPECT_EQ(store.Content(kPath),
+              "[Options]\r\nAppPath=C:\\new.exe\r\n[FriendlyName]\r\nOffice={K}\r\n");
+}
+
+TEST_F(SettingsFileTest, AReadThatEndsEarlyIsAFailedRead) {
+    const std::string text = "[S]\r\nk=1\r\n[T]\r\nlast=2\r\n";
+    Given(text);
+    store.cutReadsBy = 9;
+    EXPECT_EQ(settings.ReadString("S", "k", "dflt"), "dflt");
+    EXPECT_THROW(settings.WriteString("S", "k", "3"), Error);
+    EXPECT_EQ(store.Content(kPath), text);
+}
+
+// An edit in place of the same size within one clock tick keeps the stamp; writes read anyway.
+TEST_F(SettingsFileTest, AWriteKeepsAnEditThatTheStampDoesNotShow) {
+    Given("[S]\r\nk=1\r\n");
+    EXPECT_EQ(settings.ReadString("S", "k", ""), "1");
+    store.PutKeepingStamp(kPath, "[S]\r\nk=2\r\n");
+    settings.WriteString("S", "new", "x");
+    EXPECT_EQ(store.Content(kPath), "[S]\r\nk=2\r\nnew=x\r\n");
 }
 
 TEST_F(SettingsFileTest, BatchIsAllOrNothing) {
@@ -154,6 +202,40 @@ TEST_F(SettingsFileTest, EraseSectionAndDeleteKey) {
     settings.DeleteKey("a", "x");
     settings.EraseSection("b");
     EXPECT_EQ(store.Content(kPath), "[A]\r\ny=2\r\n");
+}
+
+std::string Utf16Le(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+// Files kept in a Unicode form, as other editors save them, are read and written in that form.
+TEST_F(SettingsFileTest, Utf16FileIsReadAndWrittenAsUtf16) {
+    Given(Utf16Le(u"[Options]\r\nAppPath=C:\\\u00e9.exe\r\nNote=\u03a9mega\r\n"));
+    EXPECT_EQ(settings.ReadString("Options", "AppPath", ""), "C:\\\xE9.exe");
+    EXPECT_EQ(settings.ReadString("Options", "Note", ""), "?mega");  // no ANSI form
+    settings.WriteString("Options", "Filters", "{A},");
+    // The line with no ANSI form comes back as it was, not as "?mega".
+    EXPECT_EQ(store.Content(kPath),
+              Utf16Le(u"[Options]\r\nAppPath=C:\\\u00e9.exe\r\nNote=\u03a9mega\r\nFilters={A},\r\n"));
+}
+
+TEST_F(SettingsFileTest, Utf8MarkIsKeptAndHidesNothing) {
+    Given("\xEF\xBB\xBF[Options]\r\nAppPath=C:\\\xC3\xA9.exe\r\n");
+    EXPECT_EQ(settings.ReadString("Options", "AppPath", ""), "C:\\\xE9.exe");
+    settings.WriteString("Options", "AppPath", "D:\\\xE9.exe");
+    EXPECT_EQ(store.Content(kPath), "\xEF\xBB\xBF[Options]\r\nAppPath=D:\\\xC3\xA9.exe\r\n");
+}
+
+TEST_F(SettingsFileTest, CarriageReturnsAloneEndLines) {
+    Given("[S]\rk=1\rj=2");
+    EXPECT_EQ(settings.ReadSection("S"), (std::vector<std::string>{"k", "j"}));
+    settings.WriteString("S", "j", "3");
+    EXPECT_EQ(store.Content(kPath), "[S]\r\nk=1\r\nj=3\r\n");
 }
 
 // The same engine on real files.
@@ -223,6 +305,41 @@ TEST_F(SettingsOnDiskTest, InterleavedWritersInTwoProcessesLoseNothing) {
     SettingsFile reader(store, path);
     EXPECT_EQ(reader.ReadSection("Child").size(), static_cast<size_t>(kWrites));
     EXPECT_EQ(reader.ReadSection("Parent").size(), static_cast<size_t>(kWrites));
+}
+
+TEST_F(SettingsOnDiskTest, ReadOnlyFileRefusesWrites) {
+    SettingsFile settings(store, path);
+    settings.WriteString("S", "k", "1");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_THROW(settings.WriteString("S", "k", "2"), Error);
+    EXPECT_EQ(Content(), "[S]\r\nk=1\r\n");
+}
+
+TEST_F(SettingsOnDiskTest, SymbolicLinkKeepsPointingAtTheWrittenTarget) {
+    const std::string target = (dir / "real.ini").string();
+    std::filesystem::create_symlink(target, path);
+    SettingsFile settings(store, path);
+    settings.WriteString("S", "k", "1");
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    std::ifstream in(target, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "[S]\r\nk=1\r\n");
+}
+
+TEST_F(SettingsOnDiskTest, LockHeldForGoodIsGivenUpInTime) {
+    const auto held = store.LockForWriting(path);  // as by a writer that was stopped mid-write
+    ASSERT_NE(held, nullptr);
+    PosixFileStore impatient(100);
+    SettingsFile settings(impatient, path);
+    EXPECT_EQ(impatient.LockForWriting(path), nullptr);
+    EXPECT_THROW(settings.WriteString("S", "k", "1"), Error);
+}
+
+TEST_F(SettingsOnDiskTest, KilledWritersLeftoverIsOverwritten) {
+    std::ofstream((dir / ReplacementFileName("LocalSettings.Ini")).string()) << "half a file";
+    SettingsFile settings(store, path);
+    settings.WriteString("S", "k", "1");
+    EXPECT_EQ(Content(), "[S]\r\nk=1\r\n");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"LocalSettings.Ini", "LocalSettings.Ini.lock"}));
 }
 
 TEST_F(SettingsOnDiskTest, RefusedWriteRaisesWithThePath) {

@@ -282,6 +282,25 @@ TEST_F(FormCreateCardsTest, NoDeviceSetEndsTheSequenceWithItsError) {
     }
 }
 
+// A script that asked for an apply never gets the main window and a success code instead.
+TEST_F(FormCreateCardsTest, ApplyModeFailingBeforeTheApplyEndsWithCodeTwoAndNoWindow) {
+    system.commandLine = "vt.exe Office";
+    files.refuseReplace = true;
+    EXPECT_THROW(form.FormCreate(), Error);
+    EXPECT_TRUE(form.EndsAfterStart());
+    EXPECT_FALSE(form.ShowMainWindow());
+    EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
+
+    fakes::FakeMainView otherView;
+    TfrmMain other{platform, otherView};
+    files.refuseReplace = false;
+    Adapter("0000", "{A}", "PCI\\1");
+    registry.store.SeedDword(ConnectionKeyPath("{A}"), "Name", 7);  // a registry error
+    EXPECT_THROW(other.FormCreate(), Error);
+    EXPECT_FALSE(other.ShowMainWindow());
+    EXPECT_EQ(other.ExitCode(), kExitApplyFailed);
+}
+
 TEST_F(FormCreateTest, ApplyModeOfAnUnknownNameSaysSoAndEndsWithCodeOne) {
     system.commandLine = "vt.exe \"Home Office\" ignored";
     form.FormCreate();

@@ -51,10 +51,15 @@ std::vector<std::string> SystemSection(const std::string& path, const std::strin
     return SplitList(buffer, length);
 }
 
-// Every name the file mentions, in several spellings, plus names it does not have.
-std::vector<std::string> Variants(const std::set<std::string>& names) {
+// Every name the file mentions, in several spellings unless told otherwise, plus names it does
+// not have.
+std::vector<std::string> Variants(const std::set<std::string>& names, bool spellings = true) {
     std::vector<std::string> all{"Missing", ""};
     for (const std::string& name : names) {
+        if (!spellings) {
+            all.push_back(name);
+            continue;
+        }
         std::string upper = name, lower = name;
         CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
         CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
@@ -66,19 +71,28 @@ std::vector<std::string> Variants(const std::set<std::string>& names) {
 
 // Reads every section and key the file names, both ways, and lists every section's keys.
 void ExpectSameReads(const std::string& path, const std::set<std::string>& sections,
-                     const std::set<std::string>& keys) {
+                     const std::set<std::string>& keys, bool spellings = true) {
     Win32FileStore store;
     SettingsFile ours(store, path);
-    for (const std::string& section : Variants(sections)) {
+    for (const std::string& section : Variants(sections, spellings)) {
         if (section.empty()) continue;  // an empty section name asks the system for something else
         EXPECT_EQ(ours.ReadSection(section), SystemKeys(path, section))
             << "keys of [" << section << "]";
-        for (const std::string& key : Variants(keys)) {
+        for (const std::string& key : Variants(keys, spellings)) {
             if (key.empty()) continue;
             EXPECT_EQ(ours.ReadString(section, key, kDefault), SystemRead(path, section, key))
                 << "[" << section << "] " << key;
         }
     }
+}
+
+std::string Utf16Le(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
+    }
+    return bytes;
 }
 
 struct TrickyFile {
@@ -133,6 +147,17 @@ std::vector<TrickyFile> TrickyFiles() {
          {"S"},
          {"a", "a=b", "url"}},
         {"very long value", "[S]\r\nlong=" + std::string(5000, 'L') + "\r\n", {"S"}, {"long"}},
+        {"UTF-16 with its mark",
+         Utf16Le(L"[Options]\r\nAppPath=C:\\caf\u00e9.exe\r\n[S]\r\nk=1\r\nNote=\u03a9\r\n"),
+         {"Options", "S"},
+         {"AppPath", "k", "Note"}},
+        {"UTF-8 mark before the first section",
+         "\xEF\xBB\xBF[Options]\r\nAppPath=C:\\caf\xC3\xA9.exe\r\n[S]\r\nk=1\r\n",
+         {"Options", "S"},
+         {"AppPath", "k"}},
+        {"CR-only line ends", "[Options]\rAppPath=x\r[S]\rk=1\rj=2", {"Options", "S"},
+         {"AppPath", "k", "j"}},
+        {"CR inside LF lines", "[S]\na=1\rb=2\nc=3\r\n", {"S"}, {"a", "b", "c"}},
         {"more than 420 keys", manyKeys, {"Configurations"}, manyKeyNames},
     };
 }
@@ -252,6 +277,40 @@ TEST(ProfileConformance, WeWriteInPlaceWhereTheSystemEditsAHandWrittenFile) {
         EXPECT_EQ(SystemSection(ours, section), SystemSection(theirs, section)) << section;
     // The comment a person wrote survives our write.
     EXPECT_EQ(TempFolder::ReadFile(ours).rfind("; written by hand\r\n", 0), 0u);
+}
+
+// Files in another form are edited in that form by both sides, and each reads the other's edits.
+TEST(ProfileConformance, UnicodeAndCarriageReturnFilesWrittenBothWays) {
+    TempFolder folder("forms");
+    const std::pair<const char*, std::string> starts[] = {
+        {"utf16", Utf16Le(L"[Options]\r\nAppPath=C:\\caf\u00e9.exe\r\nNote=\u03a9\r\n")},
+        {"utf8", "\xEF\xBB\xBF[Options]\r\nAppPath=C:\\caf\xC3\xA9.exe\r\n"},
+        {"cr", "[Options]\rAppPath=C:\\a.exe\r[S]\rk=1"}};
+    for (const auto& [name, start] : starts) {
+        SCOPED_TRACE(name);
+        const std::string theirs = folder.File(std::string(name) + "-system.ini");
+        const std::string ours = folder.File(std::string(name) + "-ours.ini");
+        TempFolder::WriteFile(theirs, start);
+        TempFolder::WriteFile(ours, start);
+        for (const WriteStep& step : Steps())
+            WritePrivateProfileStringA(step.section, step.key, step.value, theirs.c_str());
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, theirs.c_str());
+        OurWrites(ours);
+        std::set<std::string> keys = kStepKeys;
+        keys.insert("Note");
+        // Letter case and blanks are proved on the tricky files; here the names as written.
+        ExpectSameReads(theirs, kStepSections, keys, false);  // what the system wrote, we read
+        ExpectSameReads(ours, kStepSections, keys, false);    // what we wrote, the system reads
+        for (const std::string& section : kStepSections)
+            EXPECT_EQ(SystemSection(ours, section), SystemSection(theirs, section)) << section;
+        // Both keep the file's form: its mark, and characters with no ANSI form.
+        const std::string written = TempFolder::ReadFile(ours);
+        EXPECT_EQ(written.substr(0, 3), TempFolder::ReadFile(theirs).substr(0, 3));
+        if (std::string(name) == "utf16") {
+            EXPECT_EQ(written.size() % 2, 0u);
+            EXPECT_NE(written.find(Utf16Le(L"Note=\u03a9\r\n").substr(2)), std::string::npos);
+        }
+    }
 }
 
 // Where we differ on purpose: nothing is cut. The system cuts at the caller's buffer, and the

@@ -1,7 +1,12 @@
-// The settings file on Windows files: replacement, refused writes, a second process writing at the
-// same time.
+// The settings file on Windows files: replacement, holds by other programs, refused writes, the
+// writers' lock, a second process writing at the same time.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <thread>
 
 #include "base/Error.h"
 #include "core/SettingsFile.h"
@@ -13,6 +18,28 @@ namespace vt::win32 {
 namespace {
 
 using vt::testing::TempFolder;
+
+std::string DaclText(const std::string& path) {
+    char buffer[4096];
+    DWORD needed = 0;
+    if (!GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, buffer, sizeof buffer, &needed))
+        return "<none>";
+    char* text = nullptr;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(buffer, SDDL_REVISION_1,
+                                                              DACL_SECURITY_INFORMATION, &text,
+                                                              nullptr))
+        return "<none>";
+    std::string result = text;
+    LocalFree(text);
+    return result;
+}
+
+// The 8.3 form of a path where the system makes one, else the path itself.
+std::string ShortPath(const std::string& path) {
+    char buffer[MAX_PATH];
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : path;
+}
 
 TEST(SettingsOnWindows, FirstWriteCreatesTheFileAndNothingElse) {
     TempFolder folder("create");
@@ -61,18 +88,150 @@ TEST(SettingsOnWindows, ReadOnlyFileRefusesTheWriteAndStaysIntact) {
     EXPECT_EQ(settings.ReadString("S", "k", ""), "1");
 }
 
-TEST(SettingsOnWindows, FileHeldOpenByAnotherProgramRefusesTheWrite) {
-    TempFolder folder("locked");
-    Win32FileStore store;
+constexpr char kConfigurations[] =
+    "[Options]\r\nAppPath=C:\\VT\\VelmoraTarvello.exe\r\n\r\n[Configurations]\r\n"
+    "{0A1B2C3D-0000-4000-8000-000000000001}=Office\r\n\r\n[FriendlyName]\r\n"
+    "Office={0A1B2C3D-0000-4000-8000-000000000001}\r\n";
+
+// Another program holding the file without any sharing, and letting go after `ms`.
+class Holder {
+  public:
+    Holder(const std::string& path, DWORD ms)
+        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)),
+          release_([this, ms] {
+              Sleep(ms);
+              file_.Reset();
+          }) {}
+    ~Holder() { release_.join(); }
+    bool Holding() const { return static_cast<bool>(file_); }
+
+  private:
+    UniqueFile file_;
+    std::thread release_;
+};
+
+TEST(SettingsOnWindows, ABriefHoldByAnotherProgramIsWaitedOut) {
+    TempFolder folder("brief");
     const std::string path = folder.File("LocalSettings.Ini");
-    TempFolder::WriteFile(path, "[S]\r\nk=1\r\n");
-    UniqueFile holder(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    TempFolder::WriteFile(path, kConfigurations);
+    Win32FileStore store;
+    {
+        Holder holder(path, 500);
+        ASSERT_TRUE(holder.Holding());
+        SettingsFile reader(store, path);
+        EXPECT_TRUE(reader.ValueExists("FriendlyName", "Office"));
+    }
+    {
+        Holder holder(path, 500);
+        SettingsFile writer(store, path);
+        writer.WriteString("Options", "AppPath", "D:\\VelmoraTarvello.exe");
+    }
+    std::string expected = kConfigurations;
+    expected.replace(expected.find("C:\\VT\\"), 6, "D:\\");
+    EXPECT_EQ(TempFolder::ReadFile(path), expected);
+}
+
+TEST(SettingsOnWindows, AHoldLongerThanTheWaitRefusesTheWriteAndKeepsTheFile) {
+    TempFolder folder("locked");
+    const std::string path = folder.File("LocalSettings.Ini");
+    TempFolder::WriteFile(path, kConfigurations);
+    Win32FileStore store;
+    {
+        Holder holder(path, FileStore::kHoldWaitMs + 1000);
+        SettingsFile settings(store, path);
+        try {
+            settings.WriteString("Options", "AppPath", "D:\\x.exe");
+            FAIL() << "the write was not refused";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+        }
+    }
+    EXPECT_EQ(TempFolder::ReadFile(path), kConfigurations);
+    // A reader that shares reading but not deletion blocks only the replacement.
+    UniqueFile reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(holder);
     SettingsFile settings(store, path);
-    EXPECT_THROW(settings.WriteString("S", "k", "2"), Error);
-    holder.Reset();
-    EXPECT_EQ(TempFolder::ReadFile(path), "[S]\r\nk=1\r\n");
+    EXPECT_TRUE(settings.ValueExists("FriendlyName", "Office"));
+    EXPECT_THROW(settings.WriteString("Options", "AppPath", "D:\\x.exe"), Error);
+    reader.Reset();
+    EXPECT_EQ(TempFolder::ReadFile(path), kConfigurations);
+}
+
+std::string CurrentUserSid() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    const UniqueHandle owned(token);
+    char buffer[512];
+    DWORD size = 0;
+    if (!GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size)) return "OW";
+    char* text = nullptr;
+    if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text))
+        return "OW";
+    std::string sid = text;
+    LocalFree(text);
+    return sid;
+}
+
+TEST(SettingsOnWindows, ReplacementKeepsTheFilesAttributesAndSecurity) {
+    TempFolder folder("attributes");
+    const std::string path = folder.File("LocalSettings.Ini");
+    TempFolder::WriteFile(path, kConfigurations);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    // A DACL of our own: everyone may read, only this user may change the file.
+    PSECURITY_DESCRIPTOR custom = nullptr;
+    const std::string sddl = "D:P(A;;FA;;;" + CurrentUserSid() + ")(A;;FR;;;WD)";
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1,
+                                                                     &custom, nullptr));
+    const bool aclStored = SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, custom);
+    LocalFree(custom);
+    const std::string before = DaclText(path);
+
+    Win32FileStore store;
+    SettingsFile settings(store, path);
+    settings.WriteString("Options", "AppPath", "D:\\VelmoraTarvello.exe");
+    EXPECT_NE(TempFolder::ReadFile(path).find("D:\\VelmoraTarvello.exe"), std::string::npos);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
+              static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    if (aclStored) EXPECT_EQ(DaclText(path), before);
+    std::printf("      (custom DACL %s by this system: %s)\n", aclStored ? "stored" : "not stored",
+                before.c_str());
+}
+
+// Short temporary names: the system's own writer accepts a path this close to its limit.
+TEST(SettingsOnWindows, PathCloseToTheSystemsLimitIsWritten) {
+    TempFolder folder("long");
+    std::string deep = folder.Path();
+    while (deep.size() < MAX_PATH - 40) {
+        deep += "\\" + std::string(std::min<size_t>(30, MAX_PATH - 40 - deep.size()), 'd');
+        CreateDirectoryA(deep.c_str(), nullptr);
+    }
+    std::string path = deep + "\\LocalSettings.Ini";
+    path.insert(path.size() - 4, std::string(MAX_PATH - 6 - path.size(), 'x'));
+    ASSERT_EQ(path.size(), static_cast<size_t>(MAX_PATH - 6));
+    Win32FileStore store;
+    SettingsFile settings(store, path);
+    settings.WriteString("Options", "AppPath", "C:\\a.exe");
+    EXPECT_EQ(TempFolder::ReadFile(path), "[Options]\r\nAppPath=C:\\a.exe\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("Options", "Other", "1", path.c_str()));
+    for (std::string at = deep; at.size() > folder.Path().size(); at.resize(at.rfind('\\'))) {
+        DeleteFileA(path.c_str());
+        RemoveDirectoryA(at.c_str());
+    }
+}
+
+TEST(SettingsOnWindows, EverySpellingOfOnePathSharesOneWritersLock) {
+    TempFolder folder("lockname");
+    const std::string path = folder.File("LocalSettings.Ini");
+    TempFolder::WriteFile(path, kConfigurations);
+    CreateDirectoryA(folder.File("sub").c_str(), nullptr);
+    const std::string name = Win32FileStore::LockNameFor(path);
+    std::string upper = path;
+    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    for (const std::string& other : {upper, folder.File("sub\\..\\LocalSettings.Ini"),
+                                     folder.Path() + "\\.\\LocalSettings.Ini", ShortPath(path)})
+        EXPECT_EQ(Win32FileStore::LockNameFor(other), name) << other;
+    EXPECT_NE(Win32FileStore::LockNameFor(folder.File("Other.Ini")), name);
+    RemoveDirectoryA(folder.File("sub").c_str());
 }
 
 TEST(SettingsOnWindows, TwoProcessesWritingAtOnceLoseNothing) {
@@ -80,9 +239,12 @@ TEST(SettingsOnWindows, TwoProcessesWritingAtOnceLoseNothing) {
     const std::string path = folder.File("LocalSettings.Ini");
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    constexpr int kWrites = 100;
-    std::string command =
-        "\"" + std::string(self) + "\" --writer \"" + path + "\" Child " + std::to_string(kWrites);
+    constexpr int kWrites = 500;
+    // The child reaches the file by another spelling of its path.
+    CreateDirectoryA(folder.File("sub").c_str(), nullptr);
+    const std::string otherSpelling = folder.File("SUB\\..\\localsettings.ini");
+    std::string command = "\"" + std::string(self) + "\" --writer \"" + otherSpelling + "\" Child " +
+                          std::to_string(kWrites);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -101,6 +263,7 @@ TEST(SettingsOnWindows, TwoProcessesWritingAtOnceLoseNothing) {
     SettingsFile reader(store, path);
     EXPECT_EQ(reader.ReadSection("Parent").size(), static_cast<size_t>(kWrites));
     EXPECT_EQ(reader.ReadSection("Child").size(), static_cast<size_t>(kWrites));
+    RemoveDirectoryA(folder.File("sub").c_str());
 }
 
 }  // namespace

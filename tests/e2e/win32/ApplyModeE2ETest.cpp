@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <thread>
+
 #include "tests/e2e/win32/ProcessDriver.h"
 #include "tests/win32/RegistrySeed.h"
 #include "tests/win32/TempFolder.h"
@@ -168,6 +170,91 @@ TEST_F(ApplyModeE2E, TrayArgumentInLowerCaseIsTakenAsAName) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Apply Failed: {1193b663-4421-44c4-9523-35dc33c01133}");
     EXPECT_TRUE(NothingWritten());
+}
+
+// A settings file that this program cannot write: no apply, no window, code 2 for the script.
+TEST_F(ApplyModeE2E, SettingsFileTheSystemRefusesEndsWithCodeTwoAndTheMessage) {
+    const std::string path = folder.File("LocalSettings.Ini");
+    const std::string ini = TempFolder::ReadFile(path);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        ProgramRun run(folder.Path(), "\"Office Net\"");
+        EXPECT_EQ(run.WaitForExit(), 2);
+        const auto boxes = run.Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].caption, "Velmora Tarvello");
+        EXPECT_EQ(boxes[0].text, "Unable to write to " + path);
+        EXPECT_EQ(boxes[0].icon, "error");
+        EXPECT_FALSE(run.MainWindowEverShown());
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(TempFolder::ReadFile(path), ini);
+    EXPECT_TRUE(NothingWritten());
+
+    // A folder where the file should be: it cannot be made there at all.
+    DeleteFileA(path.c_str());
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    ProgramRun run(folder.Path(), "\"Office Net\"");
+    EXPECT_EQ(run.WaitForExit(), 2);
+    EXPECT_FALSE(run.MainWindowEverShown());
+    RemoveDirectoryA(path.c_str());
+    EXPECT_TRUE(NothingWritten());
+}
+
+// Another program holds the settings file without sharing for `ms`, as an editor or a scanner.
+class HeldFile {
+  public:
+    HeldFile(const std::string& path, DWORD ms)
+        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)),
+          release_([this, ms] {
+              Sleep(ms);
+              CloseHandle(file_);
+          }) {}
+    ~HeldFile() { release_.join(); }
+    bool Holding() const { return file_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE file_;
+    std::thread release_;
+};
+
+std::string WithoutAppPath(std::string ini) {
+    const size_t at = ini.find("AppPath=");
+    if (at != std::string::npos) ini.erase(at, ini.find("\r\n", at) + 2 - at);
+    return ini;
+}
+
+TEST_F(ApplyModeE2E, SettingsFileHeldForAMomentIsWaitedOutAndApplied) {
+    const std::string path = folder.File("LocalSettings.Ini");
+    std::string ini = TempFolder::ReadFile(path);
+    ini.replace(ini.rfind("ToConfig=1"), 10, "ToConfig=0");  // the first card only
+    TempFolder::WriteFile(path, ini);
+    HeldFile held(path, 1000);
+    ASSERT_TRUE(held.Holding());
+    ProgramRun run(folder.Path(), "\"Office Net\"");
+    EXPECT_EQ(run.WaitForExit(), 0);
+    EXPECT_TRUE(run.Boxes().empty());
+    EXPECT_EQ(Value(InterfaceKey(0), "IPAddress", REG_MULTI_SZ), Bytes("10.0.0.2\0"
+                                                                       "10.0.0.3\0",
+                                                                       18));
+    // Every configuration is still there, byte for byte; only AppPath was added.
+    EXPECT_EQ(WithoutAppPath(TempFolder::ReadFile(path)), ini);
+}
+
+TEST_F(ApplyModeE2E, SettingsFileHeldLongerThanTheWaitEndsWithCodeTwoAndTheMessage) {
+    const std::string path = folder.File("LocalSettings.Ini");
+    const std::string ini = TempFolder::ReadFile(path);
+    {
+        HeldFile held(path, 4000);
+        ProgramRun run(folder.Path(), "\"Office Net\"");
+        EXPECT_EQ(run.WaitForExit(), 2);
+        const auto boxes = run.Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Unable to write to " + path);
+        EXPECT_FALSE(run.MainWindowEverShown());
+    }
+    EXPECT_TRUE(NothingWritten());
+    EXPECT_EQ(TempFolder::ReadFile(path), ini);
 }
 
 TEST_F(ApplyModeE2E, AppPathIsRewrittenInApplyModeToo) {
