@@ -5,14 +5,19 @@ add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMIN
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(vt_win32 STATIC
+  controls/win32/IPEditControl.cpp
   platform/win32/Win32Devices.cpp
   platform/win32/Win32FileStore.cpp
   platform/win32/Win32IpHelper.cpp
   platform/win32/Win32Prompts.cpp
   platform/win32/Win32Registry.cpp
   platform/win32/Win32System.cpp
+  ui/win32/ControlTable.cpp
+  ui/win32/EditIPDialog.cpp
   ui/win32/ErrorReport.cpp
-  ui/win32/MainWindowView.cpp)
+  ui/win32/IPListDialog.cpp
+  ui/win32/MainWindowView.cpp
+  ui/win32/ModalDialog.cpp)
 target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 advapi32 user32 gdi32)
 
 add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp resources/app.rc)

@@ -32,6 +32,10 @@ for arch in "${arches[@]}"; do
         grep -q "^\[  PASSED  \]" results/$suite.log && ! grep -q "^\[  FAILED  \]" results/$suite.log || status=1
       done
       wineserver -k
+      # Screenshots the tests saved, for a person to look at.
+      for picture in results/*.bmp; do
+        [ -f "$picture" ] && convert "$picture" "${picture%.bmp}.png" && rm -f "$picture"
+      done
       exit $status
     '
   )

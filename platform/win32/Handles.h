@@ -25,6 +25,8 @@ class Unique {
 
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != Traits::Invalid(); }
+    // Gives the handle up to a new owner (a window that frees it itself).
+    Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
     void Reset(Handle handle = Traits::Invalid()) {
         if (handle_ != Traits::Invalid()) Traits::Close(handle_);
         handle_ = handle;
@@ -51,6 +53,19 @@ struct DeviceInfoSetTraits {
     static HDEVINFO Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HDEVINFO h) { SetupDiDestroyDeviceInfoList(h); }
 };
+template <typename Object>
+struct GdiObjectTraits {
+    static Object Invalid() { return nullptr; }
+    static void Close(Object h) { DeleteObject(h); }
+};
+struct IconTraits {
+    static HICON Invalid() { return nullptr; }
+    static void Close(HICON h) { DestroyIcon(h); }
+};
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
 struct LocalMemoryTraits {
     static HLOCAL Invalid() { return nullptr; }
     static void Close(HLOCAL h) { LocalFree(h); }
@@ -61,5 +76,10 @@ using UniqueHandle = Unique<HANDLE, KernelObjectTraits>;  // mutexes, processes,
 using UniqueKey = Unique<HKEY, KeyTraits>;
 using UniqueDeviceInfoSet = Unique<HDEVINFO, DeviceInfoSetTraits>;
 using UniqueLocalMemory = Unique<HLOCAL, LocalMemoryTraits>;  // what the system allocates for us
+using UniqueFont = Unique<HFONT, GdiObjectTraits<HFONT>>;
+using UniqueBrush = Unique<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = Unique<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using UniqueIcon = Unique<HICON, IconTraits>;  // icons we made or loaded unshared
+using UniqueMenu = Unique<HMENU, MenuTraits>;  // menus no window owns
 
 }  // namespace vt::win32

@@ -192,7 +192,9 @@ TEST(SettingsOnWindows, ReplacementKeepsTheFilesAttributesAndSecurity) {
     EXPECT_NE(TempFolder::ReadFile(path).find("D:\\VelmoraTarvello.exe"), std::string::npos);
     EXPECT_EQ(GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
               static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
-    if (aclStored) EXPECT_EQ(DaclText(path), before);
+    if (aclStored) {
+        EXPECT_EQ(DaclText(path), before);
+    }
     std::printf("      (custom DACL %s by this system: %s)\n", aclStored ? "stored" : "not stored",
                 before.c_str());
 }

@@ -1,0 +1,230 @@
+// The address field and the address dialogs with real controls under Wine: keystrokes reach the
+// rules, the geometry is right, the buttons reach their handlers.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "controls/win32/IPEditControl.h"
+#include "tests/win32/Screenshot.h"
+#include "ui/win32/EditIPDialog.h"
+#include "ui/win32/IPListDialog.h"
+
+namespace vt::win32 {
+namespace {
+
+constexpr int kFieldId = 42;
+
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+// A plain window holding one field, recording the field's change notifications.
+class FieldHost : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RegisterIPEditClass(GetModuleHandleA(nullptr));
+        WNDCLASSA host{};
+        host.lpfnWndProc = HostProc;
+        host.hInstance = GetModuleHandleA(nullptr);
+        host.lpszClassName = "AddressFieldTestHost";
+        RegisterClassA(&host);
+        window = CreateWindowExA(0, "AddressFieldTestHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 40, 40, 300, 120, nullptr, nullptr, nullptr, nullptr);
+        field = CreateWindowExA(0, kIPEditClass, "", WS_CHILD | WS_VISIBLE, 20, 20, kIPEditWidth,
+                                kIPEditHeight, window,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)), nullptr, nullptr);
+        ASSERT_NE(field, nullptr);
+        notes().clear();
+        SetForegroundWindow(window);
+        SetFocus(field);
+        Pump();
+    }
+    void TearDown() override { DestroyWindow(window); }
+
+    // What a user's keys send to the focused box.
+    void Type(const std::string& keys) {
+        for (char c : keys) {
+            PostMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 1);
+            Pump();
+        }
+    }
+    std::vector<HWND> Segments() {
+        std::vector<HWND> boxes;
+        for (HWND child : Children(GetWindow(field, GW_CHILD))) {
+            char name[16] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, "Edit") == 0) boxes.push_back(child);
+        }
+        return boxes;
+    }
+    static std::vector<std::pair<int, HWND>>& notes() {
+        static std::vector<std::pair<int, HWND>> seen;
+        return seen;
+    }
+    static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COMMAND && HIWORD(wParam) == kIPEditChanged)
+            notes().push_back({LOWORD(wParam), reinterpret_cast<HWND>(lParam)});
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    HWND window = nullptr, field = nullptr;
+};
+
+TEST_F(FieldHost, LaidOutAsFourBoxesAndThreeLabelsInsideASilverFrame) {
+    RECT frame{};
+    GetClientRect(field, &frame);
+    EXPECT_EQ(frame.right, 145);
+    EXPECT_EQ(frame.bottom, 21);
+    HWND panel = GetWindow(field, GW_CHILD);
+    const std::vector<HWND> children = Children(panel);
+    ASSERT_EQ(children.size(), 7u);
+    const int lefts[] = {5, 30, 40, 65, 75, 100, 110};
+    for (size_t i = 0; i < children.size(); ++i) {
+        RECT box{};
+        GetWindowRect(children[i], &box);
+        MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&box), 2);
+        EXPECT_EQ(box.left, lefts[i]) << i;
+        EXPECT_EQ(box.right - box.left, i % 2 ? 10 : 25) << i;
+    }
+    EXPECT_EQ(Segments().size(), 4u);
+    UpdateWindow(window);
+    HDC dc = GetDC(field);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(192, 192, 192));
+    ReleaseDC(field, dc);
+    EXPECT_EQ(IPEditText(field), "...");
+    EXPECT_EQ(GetFocus(), Segments()[0]);  // focusing the field puts the caret in its first segment
+}
+
+TEST_F(FieldHost, KeystrokesFillTheSegmentsAndTellTheParent) {
+    Type("192168x1.");
+    EXPECT_EQ(IPEditText(field), "192.168.1.");
+    EXPECT_EQ(GetFocus(), Segments()[3]);
+    ASSERT_FALSE(notes().empty());
+    EXPECT_EQ(notes().back().first, kFieldId);
+    EXPECT_EQ(notes().back().second, Segments()[2]);  // the sender is the segment box
+    Type("300");
+    EXPECT_EQ(IPEditText(field), "192.168.1.255");
+    EXPECT_EQ(IPEditIPText(field), "192.168.1.255");
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_LEFT, 1);
+    Pump();
+    EXPECT_EQ(GetFocus(), Segments()[2]);  // the correction left the caret at the start
+}
+
+TEST_F(FieldHost, PasteMeetsTheValueRuleAndSetTextSplits) {
+    SetWindowTextA(field, "10.0.0.1.5");
+    EXPECT_EQ(IPEditText(field), "10.0.0.1");
+    ASSERT_TRUE(OpenClipboard(window));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 3);
+    memcpy(GlobalLock(text), "ab", 3);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+    SendMessageA(Segments()[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    SendMessageA(Segments()[1], WM_PASTE, 0, 0);
+    EXPECT_EQ(IPEditText(field), "10.255.0.1");
+    EnableWindow(field, FALSE);
+    EXPECT_FALSE(IsWindowEnabled(field));
+    EnableWindow(field, TRUE);
+}
+
+// Drives a modal dialog from a second thread while the test's thread runs it.
+class DialogDriver {
+  public:
+    explicit DialogDriver(std::function<void()> steps) : thread_(std::move(steps)) {}
+    ~DialogDriver() { thread_.join(); }
+    static HWND WaitFor(const char* caption) {
+        for (int i = 0; i < 500; ++i) {
+            HWND found = FindWindowA("#32770", caption);
+            if (found && IsWindowVisible(found)) return found;
+            Sleep(10);
+        }
+        return nullptr;
+    }
+    static void Click(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    static int Rows(HWND dialog) {
+        return static_cast<int>(SendDlgItemMessageA(dialog, kIdIPList, LVM_GETITEMCOUNT, 0, 0));
+    }
+
+  private:
+    std::thread thread_;
+};
+
+TEST(AddressDialogs, ListDialogButtonsReachTheirHandlersAndOkHandsBackTheRows) {
+    CreateDirectoryA("results", nullptr);
+    std::atomic<bool> sawEverything{false};
+    std::optional<std::vector<IPPair>> rows;
+    {
+        DialogDriver driver([&] {
+            HWND list = DialogDriver::WaitFor("IP Address ");
+            if (!list) return;
+            RECT client{};
+            GetClientRect(list, &client);
+            const bool geometry = client.right == 428 && client.bottom == 374;
+            const bool started = DialogDriver::Rows(list) == 2;
+            vt::testing::SaveScreenshot(list, "ip-list-dialog");
+            DialogDriver::Click(list, kIdIPListClear);
+            Sleep(100);
+            const bool cleared = DialogDriver::Rows(list) == 0;
+            DialogDriver::Click(list, kIdIPListAdd);
+            HWND single = DialogDriver::WaitFor(" IP Address");
+            if (!single) return;
+            GetClientRect(single, &client);
+            const bool singleGeometry = client.right == 329 && client.bottom == 192;
+            SendDlgItemMessageA(single, kIdEditIPAddress, WM_SETTEXT, 0,
+                                reinterpret_cast<LPARAM>("192.168.001.010"));
+            SendDlgItemMessageA(single, kIdEditIPMask, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0.0.0.0"));
+            vt::testing::SaveScreenshot(single, "edit-ip-dialog");
+            DialogDriver::Click(single, IDOK);
+            for (int i = 0; i < 100 && DialogDriver::Rows(list) != 1; ++i) Sleep(10);
+            const bool added = DialogDriver::Rows(list) == 1;
+            DialogDriver::Click(list, IDOK);
+            sawEverything = geometry && started && cleared && singleGeometry && added;
+        });
+        rows = RunIPListDialog(nullptr, {"10.0.0.1", "10.0.0.2"}, {"255.0.0.0"});
+    }
+    EXPECT_TRUE(sawEverything);
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_EQ(*rows, (std::vector<IPPair>{{"192.168.1.10", ""}}));
+}
+
+TEST(AddressDialogs, EscapeAndAcceleratorsWorkUnderTheDialogManager) {
+    std::optional<std::vector<IPPair>> rows{std::vector<IPPair>{}};
+    std::atomic<int> afterRemove{-1};
+    {
+        DialogDriver driver([&] {
+            HWND list = DialogDriver::WaitFor("IP Address ");
+            if (!list) return;
+            HWND view = GetDlgItem(list, kIdIPList);
+            LVITEMA item{};
+            item.stateMask = item.state = LVIS_SELECTED;
+            SendMessageA(view, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+            PostMessageA(view, WM_SYSCHAR, 'r', 0x20000000);  // Alt+R: "&Remove", not a tab stop
+            for (int i = 0; i < 100 && DialogDriver::Rows(list) != 1; ++i) Sleep(10);
+            afterRemove = DialogDriver::Rows(list);
+            PostMessageA(view, WM_KEYDOWN, VK_ESCAPE, 1);
+        });
+        rows = RunIPListDialog(nullptr, {"10.0.0.1", "10.0.0.2"}, {"255.0.0.0", "255.0.0.0"});
+    }
+    EXPECT_EQ(afterRemove, 1);
+    EXPECT_FALSE(rows.has_value());  // Escape: nothing handed back
+}
+
+}  // namespace
+}  // namespace vt::win32

@@ -1,0 +1,98 @@
+// Thin wrappers over control windows: one-line forwarding methods over an HWND they do not own.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+namespace vt::win32 {
+
+class Control {
+  public:
+    Control() = default;
+    explicit Control(HWND window) : window_(window) {}
+    HWND Handle() const { return window_; }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendMessageA(window_, message, wParam, lParam);
+    }
+    void SetText(const std::string& text) const { SetWindowTextA(window_, text.c_str()); }
+    std::string Text() const {
+        std::string text(static_cast<size_t>(GetWindowTextLengthA(window_)) + 1, '\0');
+        text.resize(static_cast<size_t>(GetWindowTextA(window_, text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
+    void Enable(bool enabled) const { EnableWindow(window_, enabled ? TRUE : FALSE); }
+    bool IsEnabled() const { return IsWindowEnabled(window_) != FALSE; }
+    void Focus() const { SetFocus(window_); }
+    void SetRedraw(bool on) const {
+        Send(WM_SETREDRAW, on ? TRUE : FALSE);
+        if (on) InvalidateRect(window_, nullptr, TRUE);
+    }
+
+  protected:
+    HWND window_ = nullptr;
+};
+
+class CheckBox : public Control {
+  public:
+    using Control::Control;
+    void SetChecked(bool on) const { Send(BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED); }
+    bool IsChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
+};
+
+class ListView : public Control {
+  public:
+    using Control::Control;
+    void SetExtendedStyle(DWORD style) const { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style); }
+    void AddColumn(int index, const char* caption) const {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = const_cast<char*>(caption);
+        Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+    }
+    // As wide as the widest of its cells and its caption.
+    void SizeColumnToContent(int index, const char* caption) const {
+        Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), LVSCW_AUTOSIZE);
+        const auto cells = static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index)));
+        const int header =
+            static_cast<int>(Send(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(caption))) + 16;
+        Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), cells > header ? cells : header);
+    }
+    int Count() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+    void Clear() const { Send(LVM_DELETEALLITEMS); }
+    void AddRow(const std::string& caption) const {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = Count();
+        item.pszText = const_cast<char*>(caption.c_str());
+        Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    void SetCell(int row, int column, const std::string& text) const {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = const_cast<char*>(text.c_str());
+        Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+    std::string Cell(int row, int column) const {
+        char text[256] = {};
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        Send(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    int Selected() const {
+        return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+    void Select(int row) const {
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+    void MakeVisible(int row) const { Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE); }
+};
+
+}  // namespace vt::win32

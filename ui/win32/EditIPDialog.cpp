@@ -1,0 +1,56 @@
+// The single-address dialog's window.
+#include "ui/win32/EditIPDialog.h"
+
+#include "controls/win32/IPEditControl.h"
+#include "ui/win32/ControlTable.h"
+#include "ui/win32/ModalDialog.h"
+
+namespace vt::win32 {
+
+namespace {
+
+class EditIPDialog : public ModalDialog {
+  public:
+    explicit EditIPDialog(const IPPair* initial) : initial_(initial) {}
+    std::optional<IPPair> result;
+
+  protected:
+    Frame Layout() const override { return {" IP Address", 329, 192}; }
+    bool OnInitDialog() override {
+        RegisterIPEditClass(GetModuleHandleA(nullptr));
+        CreateControls(Window(), {
+            {-1, "STATIC", "&IP Address: ", 0, 28, 42, 100, 16},
+            {kIdEditIPAddress, kIPEditClass, "", 0, 140, 38, kIPEditWidth, kIPEditHeight},
+            {-1, "STATIC", "&Subnet Mask:  ", 0, 28, 86, 100, 16},
+            {kIdEditIPMask, kIPEditClass, "", 0, 140, 82, kIPEditWidth, kIPEditHeight},
+            {IDOK, "BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 153, 154, 80, 26},
+            {IDCANCEL, "BUTTON", "&Cancel", WS_TABSTOP, 241, 154, 80, 26},
+            {-1, "BUTTON", "", BS_GROUPBOX, 8, 4, 313, 138},
+        });
+        if (initial_) {
+            SetWindowTextA(Item(kIdEditIPAddress), initial_->ip.c_str());
+            SetWindowTextA(Item(kIdEditIPMask), initial_->mask.c_str());
+        }
+        return true;
+    }
+    bool OnCommand(int id, int, HWND) override {
+        if (id != IDOK || !logic_.sButton1Click()) return false;
+        result = IPPair{IPEditIPText(Item(kIdEditIPAddress)), IPEditIPText(Item(kIdEditIPMask))};
+        End(IDOK);
+        return true;
+    }
+
+  private:
+    const IPPair* initial_;
+    TfrmEditIP logic_;
+};
+
+}  // namespace
+
+std::optional<IPPair> RunEditIPDialog(HWND owner, const IPPair* initial) {
+    EditIPDialog dialog(initial);
+    dialog.Run(owner);
+    return dialog.result;
+}
+
+}  // namespace vt::win32

@@ -1,0 +1,20 @@
+// The single-address dialog (" IP Address"): two address fields, OK and Cancel.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "ui/IPListDialog.h"
+
+namespace vt::win32 {
+
+// Control ids, so tests find the controls.
+inline constexpr int kIdEditIPAddress = 101;
+inline constexpr int kIdEditIPMask = 102;
+
+// Runs the dialog over `owner`, empty or on `initial`; the normalised pair on OK, nothing on
+// Cancel.
+std::optional<IPPair> RunEditIPDialog(HWND owner, const IPPair* initial);
+
+}  // namespace vt::win32

@@ -1,0 +1,77 @@
+// The dialog base: the empty template, binding, sizing to the client area, dispatch.
+#include "ui/win32/ModalDialog.h"
+
+#include "ui/win32/ErrorReport.h"
+
+namespace vt::win32 {
+
+namespace {
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+// A dialog with no controls, no menu, the default class and no caption; the dialog makes its
+// controls itself, in pixels.
+struct alignas(4) EmptyTemplate {
+    DLGTEMPLATE header{kDialogStyle, WS_EX_DLGMODALFRAME, 0, 0, 0, 0, 0};
+    WORD menu = 0, windowClass = 0, title = 0;
+};
+
+}  // namespace
+
+INT_PTR ModalDialog::Run(HWND owner) {
+    static const EmptyTemplate empty;
+    const auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr));
+    return DialogBoxIndirectParamA(instance, &empty.header, owner, Procedure,
+                                   reinterpret_cast<LPARAM>(this));
+}
+
+void ModalDialog::PlaceCentred(const Frame& frame) {
+    SetWindowTextA(window_, frame.caption);
+    RECT outer{0, 0, frame.clientWidth, frame.clientHeight};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
+    RECT desktop{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    SetWindowPos(window_, nullptr, desktop.left + (desktop.right - desktop.left - width) / 2,
+                 desktop.top + (desktop.bottom - desktop.top - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<ModalDialog*>(lParam);
+        self->window_ = window;
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+    }
+    auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+    if (!self) return FALSE;
+    INT_PTR result = FALSE;
+    Guarded(window, [&] { result = self->OnMessage(message, wParam, lParam); });
+    return result;
+}
+
+INT_PTR ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            PlaceCentred(Layout());
+            return OnInitDialog() ? TRUE : FALSE;
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;
+            if (id == IDCANCEL) {
+                End(IDCANCEL);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            return OnNotify(static_cast<int>(header.idFrom), header) ? TRUE : FALSE;
+        }
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace vt::win32

@@ -1,0 +1,42 @@
+// One base for every dialog: run modally under the dialog manager (Enter, Escape, Tab, "&"
+// accelerators, default buttons) on an empty template, every message guarded, commands and
+// notifications split by control id.
+#pragma once
+
+#include <windows.h>
+
+namespace vt::win32 {
+
+class ModalDialog {
+  public:
+    virtual ~ModalDialog() = default;
+    // Runs the dialog over `owner` until End; gives what End was given (IDCANCEL for Escape
+    // and the close box unless the dialog handles IDCANCEL itself).
+    INT_PTR Run(HWND owner);
+    HWND Window() const { return window_; }
+
+  protected:
+    struct Frame {
+        const char* caption;
+        int clientWidth, clientHeight;
+    };
+    virtual Frame Layout() const = 0;
+    // Creates the controls. True lets the dialog manager focus the first tab stop.
+    virtual bool OnInitDialog() = 0;
+    virtual bool OnCommand(int id, int code, HWND control) = 0;
+    virtual bool OnNotify(int id, const NMHDR& header) {
+        (void)id, (void)header;
+        return false;
+    }
+    void End(INT_PTR result) { EndDialog(window_, result); }
+    HWND Item(int id) const { return GetDlgItem(window_, id); }
+
+  private:
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void PlaceCentred(const Frame& frame);
+
+    HWND window_ = nullptr;
+};
+
+}  // namespace vt::win32
