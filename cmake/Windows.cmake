@@ -18,7 +18,7 @@ add_library(vt_win32 STATIC
   ui/win32/IPListDialog.cpp
   ui/win32/MainWindowView.cpp
   ui/win32/ModalDialog.cpp)
-target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 advapi32 user32 gdi32)
+target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 ole32 advapi32 user32 gdi32)
 
 add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp resources/app.rc)
 target_link_libraries(VelmoraTarvello PRIVATE vt_win32)

@@ -1,4 +1,5 @@
-// The seam for facts about the running process and system: version, own path, command line.
+// The seam for facts about the running process and system: version, own path, command line, new
+// GUIDs.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,8 @@ class System {
     virtual OsVersionInfo QueryVersion() = 0;  // GetVersionEx with the ANSI record
     virtual std::string ExecutablePath() = 0;  // the running executable's full path
     virtual std::string CommandLine() = 0;     // the whole command line, program name first
+    // A freshly generated GUID in registry form: braces, upper-case hexadecimal, 8-4-4-4-12.
+    virtual std::string NewGuid() = 0;
 };
 
 }  // namespace vt

@@ -1,5 +1,5 @@
-// What the main window's logic asks of the real window: its caption, its tree, and ending the
-// program.
+// What the main window's logic asks of the real window as a whole: caption, titles, ending the
+// program, and the posted message that restarts a label edit.
 #pragma once
 
 #include <string>
@@ -18,12 +18,8 @@ class MainView {
     virtual void SetApplicationTitle(const std::string& title) = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void SetConfigTitle(const std::string& title) = 0;
-
-    virtual void ClearTree() = 0;
-    virtual void SetTreeRedraw(bool enabled) = 0;
-    // Appends a top-level item for the node; when `select`, selects it and starts editing its
-    // label.
-    virtual void AppendTreeNode(TConfigNode& node, int imageIndex, bool select) = 0;
+    // Posts WM_EDITNODE (WM_USER + 100) for the node; the window then calls EditNode.
+    virtual void PostEditNode(TConfigNode& node) = 0;
 
     // Asks the application to end once the messages already queued have run.
     virtual void Terminate() = 0;

@@ -1,6 +1,8 @@
-// The main window's start sequence: gate, settings file, cards, configuration tree, start mode.
+// The main window's start sequence: gate, settings file, cards, configuration tree, tabs, start
+// mode.
 #include "ui/MainWindow.h"
 
+#include "base/Error.h"
 #include "base/ScopeExit.h"
 #include "core/MessageBox.h"
 #include "core/OSVersion.h"
@@ -17,11 +19,25 @@ std::string SettingsPathFor(const std::string& executablePath) {
     return folder + settings::kFileName;
 }
 
-TfrmMain::TfrmMain(Platform& platform, MainView& view) : platform_(platform), view_(view) {}
+TfrmMain::TfrmMain(Platform& platform, MainViews views)
+    : Tree(*this, views.tree),
+      Tabs(*this, views.tabs),
+      Editor(*this, views.editor),
+      platform_(platform),
+      views_(views) {}
+
+SettingsFile& TfrmMain::Settings() {
+    if (!settings_) throw Error("The settings file is not open.");
+    return *settings_;
+}
 
 ApplyOutcome TfrmMain::ApplyConfiguration(const std::string& name) {
-    ApplyContext context{platform_, *settings_, Cards, Marks, view_.Handle()};
+    ApplyContext context{platform_, Settings(), Cards, Marks, views_.frame.Handle()};
     return vt::ApplyConfiguration(context, name);
+}
+
+int TfrmMain::Ask(const std::string& text, const std::string& caption, unsigned flags) {
+    return ShowMessageBox(platform_.prompts, views_.frame.Handle(), text, caption, flags);
 }
 
 void TfrmMain::FormCreate() {
@@ -35,21 +51,22 @@ void TfrmMain::FormCreate() {
 
     if (!PassesVersionGate(OSVersionClass(platform_.system.QueryVersion()))) {
         showMainWindow_ = false;
-        ShowMessageBox(platform_.prompts, view_.Handle(), kGateMessage, kGateCaption,
-                       kMbIconInformation);
-        view_.Terminate();
+        Ask(kGateMessage, kGateCaption, kMbIconInformation);
+        views_.frame.Terminate();
         return;
     }
 
-    view_.SetApplicationTitle(kProductTitle);
+    views_.frame.SetApplicationTitle(kProductTitle);
     const std::string executable = platform_.system.ExecutablePath();
     settings_ = std::make_unique<SettingsFile>(platform_.files, SettingsPathFor(executable));
-    view_.SetCaption(kMainWindowCaption);
+    views_.frame.SetCaption(kMainWindowCaption);
     settings_->WriteString(settings::kOptions, settings::kAppPath, executable);
-    view_.SetConfigTitle("  Configurations");
+    views_.frame.SetConfigTitle("  Configurations");
+    Editor.ShowEditorState(false, true, true, true, true);
 
     FillCards();
     FillConfigTree();
+    Tabs.FillCardTabs();
 
     switch (request_.mode) {
         case StartMode::Window:
@@ -63,7 +80,7 @@ void TfrmMain::FormCreate() {
             exitCode_ = outcome == ApplyOutcome::NotFound     ? kExitNoSuchConfiguration
                         : outcome == ApplyOutcome::CardFailed ? kExitApplyFailed
                                                               : kExitApplied;
-            view_.Terminate();
+            views_.frame.Terminate();
             return;
         }
     }
@@ -78,27 +95,15 @@ void TfrmMain::FillCards() {
 }
 
 void TfrmMain::FillConfigTree() {
-    view_.ClearTree();
-    configNodes_.clear();
-    view_.SetTreeRedraw(false);
-    ScopeExit redrawAgain([&] { view_.SetTreeRedraw(true); });
-
+    Tree.Clear();
+    views_.tree.SetTreeRedraw(false);
+    ScopeExit redrawAgain([&] { views_.tree.SetTreeRedraw(true); });
     for (const std::string& key : settings_->ReadSection(settings::kConfigurations)) {
         Updating = true;
         ScopeExit notUpdating([&] { Updating = false; });
         const std::string name = settings_->ReadString(settings::kConfigurations, key, "");
-        AddConfigNode(key, name, false, 0);
+        Tree.AddConfigNode(key, name, false, 0);
     }
-}
-
-void TfrmMain::AddConfigNode(const std::string& key, const std::string& name, bool select,
-                             int imageIndex) {
-    auto node = std::make_unique<TConfigNode>();
-    node->Text = name;
-    node->ConfigKey = key;
-    node->Modified = false;
-    configNodes_.push_back(std::move(node));
-    view_.AppendTreeNode(*configNodes_.back(), imageIndex, select);
 }
 
 }  // namespace vt

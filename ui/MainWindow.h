@@ -1,17 +1,19 @@
-// The main window's logic: the start sequence and the configuration tree's nodes.
+// The main window's logic: the start sequence, what its parts share, and the parts themselves (the
+// configuration tree, the card tabs, the settings editor).
 #pragma once
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "core/ApplyEngine.h"
 #include "core/CommandLine.h"
 #include "core/SettingsFile.h"
 #include "net/AdapterInventory.h"
 #include "platform/Platform.h"
-#include "ui/ConfigNode.h"
+#include "ui/CardTabs.h"
+#include "ui/ConfigTree.h"
 #include "ui/MainView.h"
+#include "ui/SettingsEditor.h"
 
 namespace vt {
 
@@ -25,40 +27,54 @@ inline constexpr int kExitApplied = 0;
 inline constexpr int kExitNoSuchConfiguration = 1;
 inline constexpr int kExitApplyFailed = 2;
 
+// The views of the main window's parts; the real window is all of them at once.
+struct MainViews {
+    MainView& frame;
+    ConfigTreeView& tree;
+    CardTabsView& tabs;
+    EditorView& editor;
+};
+
 class TfrmMain {
   public:
-    TfrmMain(Platform& platform, MainView& view);
+    TfrmMain(Platform& platform, MainViews views);
 
     // The start sequence. An error ends it at the step that raised it and passes to the caller,
     // which reports it; what was set up before that step stays.
     void FormCreate();
-
-    void AddConfigNode(const std::string& key, const std::string& name, bool select,
-                       int imageIndex);
 
     bool ShowMainWindow() const { return showMainWindow_; }
     // Apply mode ends the program after the apply, also when an error escaped it.
     bool EndsAfterStart() const { return request_.mode == StartMode::Apply; }
     int ExitCode() const { return exitCode_; }
     const StartRequest& Request() const { return request_; }
-    SettingsFile* Settings() { return settings_.get(); }
-    const std::vector<std::unique_ptr<TConfigNode>>& ConfigNodes() const { return configNodes_; }
 
-    bool Updating = false;
+    // What the parts share.
+    Platform& platform() { return platform_; }
+    MainView& Frame() { return views_.frame; }
+    SettingsFile& Settings();
+    SettingsFile* SettingsIfOpen() { return settings_.get(); }
     // The managed cards; a card's position is its card index.
     TCardList Cards;
+    // Set while the window changes its own controls: no save prompt, no reload, no edit marks.
+    bool Updating = false;
     ApplyMarks Marks;
 
+    ConfigTree Tree;
+    CardTabs Tabs;
+    SettingsEditor Editor;
+
     ApplyOutcome ApplyConfiguration(const std::string& name);
+    // A message box owned by the main window.
+    int Ask(const std::string& text, const std::string& caption, unsigned flags);
 
   private:
     void FillCards();
     void FillConfigTree();
 
     Platform& platform_;
-    MainView& view_;
+    MainViews views_;
     std::unique_ptr<SettingsFile> settings_;
-    std::vector<std::unique_ptr<TConfigNode>> configNodes_;
     StartRequest request_;
     bool showMainWindow_ = true;
     int exitCode_ = 0;

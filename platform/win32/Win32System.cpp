@@ -1,7 +1,10 @@
-// GetVersionExA, GetModuleFileNameA and GetCommandLineA.
+// GetVersionExA, GetModuleFileNameA, GetCommandLineA, and new GUIDs from COM.
 #include "platform/win32/Win32System.h"
 
 #include <windows.h>
+#include <objbase.h>
+
+#include "base/Error.h"
 
 namespace vt::win32 {
 
@@ -32,6 +35,17 @@ std::string Win32System::ExecutablePath() {
 
 std::string Win32System::CommandLine() {
     return GetCommandLineA();
+}
+
+std::string Win32System::NewGuid() {
+    GUID guid{};
+    if (FAILED(CoCreateGuid(&guid))) throw Error("CoCreateGuid failed");
+    LPOLESTR wide = nullptr;
+    if (FAILED(StringFromCLSID(guid, &wide))) throw Error("StringFromCLSID failed");
+    char text[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    CoTaskMemFree(wide);
+    return text;
 }
 
 }  // namespace vt::win32

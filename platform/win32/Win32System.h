@@ -10,6 +10,7 @@ class Win32System : public System {
     OsVersionInfo QueryVersion() override;
     std::string ExecutablePath() override;
     std::string CommandLine() override;
+    std::string NewGuid() override;
 };
 
 }  // namespace vt::win32

@@ -1,5 +1,7 @@
-// A system whose version, executable path and command line a test sets.
+// A system whose version, executable path and command line a test sets; GUIDs in sequence.
 #pragma once
+
+#include <string>
 
 #include "platform/System.h"
 
@@ -14,6 +16,12 @@ class FakeSystem : public System {
     OsVersionInfo QueryVersion() override { return version; }
     std::string ExecutablePath() override { return executablePath; }
     std::string CommandLine() override { return commandLine; }
+    // {00000000-0000-4000-8000-000000000001}, then ...2, and so on.
+    std::string NewGuid() override {
+        const std::string number = std::to_string(++guids);
+        return "{00000000-0000-4000-8000-" + std::string(12 - number.size(), '0') + number + "}";
+    }
+    int guids = 0;
 };
 
 }  // namespace vt::fakes

@@ -6,7 +6,7 @@
 #include "base/Error.h"
 #include "core/MessageBox.h"
 #include "core/OSVersion.h"
-#include "tests/fakes/FakeMainView.h"
+#include "tests/fakes/FakeMainWindow.h"
 #include "tests/fakes/FakePlatform.h"
 #include "net/AdapterInventory.h"
 #include "ui/MainWindow.h"
@@ -94,8 +94,9 @@ TEST(SettingsPathTest, BesideTheExecutable) {
 
 class FormCreateTest : public ::testing::Test, protected fakes::FakePlatform {
   protected:
-    fakes::FakeMainView view;
-    TfrmMain form{platform, view};
+    FormCreateTest() { view.form = &form; }
+    fakes::FakeMainWindow view;
+    TfrmMain form{platform, view.Views()};
     const std::string settingsPath = "C:\\Tools\\LocalSettings.Ini";
 };
 
@@ -103,10 +104,10 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
     for (const OsVersionInfo& refused :
          {V(kPlatformNT, 6, 1), V(kPlatformNT, 4, 0), V(kPlatformWin9x, 4, 10), OsVersionInfo{}}) {
         fakes::FakePrompts localPrompts;
-        fakes::FakeMainView localView;
+        fakes::FakeMainWindow localView;
         system.version = refused;
         Platform p{files, localPrompts, registry, system, devices, ipHelper};
-        TfrmMain f(p, localView);
+        TfrmMain f(p, localView.Views());
         f.FormCreate();
         ASSERT_EQ(localPrompts.shown.size(), 1u);
         EXPECT_EQ(localPrompts.shown[0].text,
@@ -117,7 +118,7 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
         EXPECT_EQ(localPrompts.shown[0].owner, localView.Handle());
         EXPECT_FALSE(f.ShowMainWindow());
         EXPECT_TRUE(localView.terminated);
-        EXPECT_EQ(f.Settings(), nullptr);
+        EXPECT_EQ(f.SettingsIfOpen(), nullptr);
         EXPECT_FALSE(files.Exists(settingsPath));
     }
 }
@@ -129,8 +130,8 @@ TEST_F(FormCreateTest, RefusedVersionInApplyModeIsNotASuccessForScripts) {
     EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
     EXPECT_FALSE(files.Exists(settingsPath));
     system.commandLine = "vt.exe";
-    fakes::FakeMainView otherView;
-    TfrmMain windowMode(platform, otherView);
+    fakes::FakeMainWindow otherView;
+    TfrmMain windowMode(platform, otherView.Views());
     windowMode.FormCreate();
     EXPECT_EQ(windowMode.ExitCode(), 0);
 }
@@ -138,9 +139,9 @@ TEST_F(FormCreateTest, RefusedVersionInApplyModeIsNotASuccessForScripts) {
 TEST_F(FormCreateTest, AcceptedVersionsStart) {
     for (const OsVersionInfo& accepted :
          {V(kPlatformNT, 5, 0), V(kPlatformNT, 5, 1), V(kPlatformNT, 5, 2), V(kPlatformNT, 6, 0)}) {
-        fakes::FakeMainView localView;
+        fakes::FakeMainWindow localView;
         system.version = accepted;
-        TfrmMain f(platform, localView);
+        TfrmMain f(platform, localView.Views());
         f.FormCreate();
         EXPECT_TRUE(f.ShowMainWindow());
         EXPECT_FALSE(localView.terminated);
@@ -202,16 +203,6 @@ TEST_F(FormCreateTest, MoreThanFourHundredTwentyConfigurationsAllListed) {
     EXPECT_EQ(view.items[499].text, "Config 499");
 }
 
-TEST_F(FormCreateTest, AddedNodeWithSelectIsSelectedAndEditing) {
-    form.FormCreate();
-    form.AddConfigNode("{K}", "New", false, 0);
-    EXPECT_EQ(view.selected, nullptr);
-    form.AddConfigNode("{L}", "Newer", true, 2);
-    ASSERT_NE(view.selected, nullptr);
-    EXPECT_EQ(view.selected->Text, "Newer");
-    EXPECT_EQ(view.editing, view.selected);
-    EXPECT_EQ(view.items.back().image, 2);
-}
 
 TEST_F(FormCreateTest, RefusedAppPathWriteEndsTheSequenceThere) {
     files.Put(settingsPath, "[Configurations]\r\n{K1}=Alpha\r\n");
@@ -242,6 +233,18 @@ class FormCreateCardsTest : public FormCreateTest {
         return ids;
     }
 };
+
+TEST_F(FormCreateCardsTest, AddedNodeWithSelectIsSelectedAndEditing) {
+    Adapter("0000", "{A}", "PCI\\1");
+    form.FormCreate();
+    form.Tree.AddConfigNode("{K}", "New", false, 0);
+    EXPECT_EQ(view.selected, nullptr);
+    form.Tree.AddConfigNode("{L}", "Newer", true, 2);
+    ASSERT_NE(view.selected, nullptr);
+    EXPECT_EQ(view.selected->Text, "Newer");
+    EXPECT_EQ(view.editing, view.selected);
+    EXPECT_EQ(view.items.back().image, 2);
+}
 
 TEST_F(FormCreateCardsTest, FilterSelectsTheCardsAndDevicesNameThem) {
     Adapter("0000", "{A}", "PCI\\1");
@@ -291,8 +294,8 @@ TEST_F(FormCreateCardsTest, ApplyModeFailingBeforeTheApplyEndsWithCodeTwoAndNoWi
     EXPECT_FALSE(form.ShowMainWindow());
     EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
 
-    fakes::FakeMainView otherView;
-    TfrmMain other{platform, otherView};
+    fakes::FakeMainWindow otherView;
+    TfrmMain other{platform, otherView.Views()};
     files.refuseReplace = false;
     Adapter("0000", "{A}", "PCI\\1");
     registry.store.SeedDword(ConnectionKeyPath("{A}"), "Name", 7);  // a registry error

@@ -1,0 +1,214 @@
+// The configuration tree and the card tabs on fakes: the save prompt on both, add, rename, delete,
+// the tab marks, the current card's errors.
+#include <gtest/gtest.h>
+
+#include "base/Error.h"
+#include "tests/fakes/MainWindowFixture.h"
+
+namespace vt {
+namespace {
+
+using C = EditorControl;
+
+class ConfigTreeTest : public fakes::MainWindowFixture {
+  protected:
+    // Office selected on the LAN tab, with an unsaved edit: the gateway typed anew.
+    void EditOffice() {
+        view.UserSelects(Node("Office"));
+        view.UserTypes(C::edtGateway, "10.0.0.254");
+        ASSERT_TRUE(Node("Office")->Modified);
+    }
+};
+
+TEST_F(ConfigTreeTest, StartFillsTabsWithCardIndexesAndMarksOnSelection) {
+    Start(fakes::TwoConfigurations());
+    ASSERT_EQ(view.tabs.size(), 2u);
+    EXPECT_EQ(view.tabs[0].caption, "LAN  ");
+    EXPECT_EQ(view.tabs[1].hint, "|WLAN adapter");
+    EXPECT_EQ(view.tabs[1].card, 1);
+    EXPECT_EQ(view.selectedTab, 0);
+    view.UserSelects(Node("Office"));
+    EXPECT_EQ(view.tabs[0].image, 1);
+    EXPECT_EQ(view.tabs[1].image, 0);
+    EXPECT_EQ(view.Text(C::edtIP), "10.0.0.2");
+    EXPECT_EQ(view.Text(C::edtDns1), "...");  // one DNS entry stored
+    EXPECT_EQ(Node("Office")->IPList, (TAddrType{"10.0.0.2", "10.0.0.3"}));
+    // A tab dragged elsewhere keeps its card: the card comes from the tab's data.
+    std::swap(view.tabs[0], view.tabs[1]);
+    view.UserSelectsTab(1);
+    EXPECT_EQ(form.Tabs.CurrentCard().ConnectionName, "LAN");
+}
+
+TEST_F(ConfigTreeTest, SavePromptOnATreeChange) {
+    Start(fakes::TwoConfigurations());
+    EditOffice();
+    prompts.answers = {kIdCancel};
+    view.UserSelects(Node("Home"));
+    EXPECT_EQ(view.selected, Node("Office"));
+    EXPECT_EQ(view.Text(C::edtGateway), "10.0.0.254");  // the edits stay
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "\rThe settings has been changed, do you want to save?    \r\r");
+    EXPECT_EQ(prompts.shown[0].caption, "Save - Office");
+    EXPECT_EQ(prompts.shown[0].flags, kMbYesNoCancel | kMbIconQuestion);
+
+    prompts.answers = {kIdNo};
+    view.UserSelects(Node("Home"));
+    EXPECT_EQ(view.selected, Node("Home"));
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.1");
+
+    view.UserSelects(Node("Office"));
+    view.UserTypes(C::edtGateway, "10.0.0.254");
+    prompts.answers = {kIdYes};
+    view.UserSelects(Node("Home"));
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
+    EXPECT_FALSE(Node("Office")->Modified);
+}
+
+TEST_F(ConfigTreeTest, SavePromptOnATabChangeWritesForTheTabBeingLeft) {
+    Start(fakes::TwoConfigurations());
+    EditOffice();
+    prompts.answers = {kIdCancel};
+    view.UserSelectsTab(1);
+    EXPECT_EQ(view.selectedTab, 0);
+    prompts.answers = {kIdYes};
+    view.UserSelectsTab(1);
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
+    EXPECT_EQ(Read("{K1}{CB}", "Gateway0"), "<none>");
+    EXPECT_EQ(view.Text(C::edtIP), "...");  // WLAN's record of Office: the defaults
+}
+
+TEST_F(ConfigTreeTest, CancelWhileTheTabsAreRebuiltLeavesNoTabSelected) {
+    Start(fakes::TwoConfigurations());
+    EditOffice();
+    prompts.answers = {kIdCancel};
+    form.Tabs.FillCardTabs();
+    EXPECT_EQ(view.selectedTab, -1);
+    EXPECT_TRUE(Node("Office")->Modified);
+}
+
+TEST_F(ConfigTreeTest, AddNamesWritesAndSelectsWithoutPromptingOrRefilling) {
+    Start(fakes::TwoConfigurations());
+    EditOffice();
+    form.Tree.actAddExecute();
+    EXPECT_TRUE(prompts.shown.empty());
+    TConfigNode* added = Node("New Configuration1");
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(view.selected, added);
+    EXPECT_EQ(view.editing, added);
+    EXPECT_EQ(added->ConfigKey, "{00000000-0000-4000-8000-000000000001}");
+    EXPECT_EQ(Read("Configurations", added->ConfigKey), "New Configuration1");
+    EXPECT_EQ(Read("FriendlyName", "New Configuration1"), added->ConfigKey);
+    EXPECT_EQ(Read(added->ConfigKey, "ShowInMenu"), "1");
+    EXPECT_EQ(view.Text(C::edtGateway), "10.0.0.254");  // the editor kept what it showed
+    form.Editor.btnSaveClick();
+    EXPECT_EQ(Read(added->ConfigKey + "{CA}", "Gateway0"), "10.0.0.254");
+
+    // Gaps are filled, and names are compared ignoring ASCII letter case.
+    form.Tree.tvConfigEdited(*added, "new configuration3");
+    std::string ini = Ini();
+    ini.replace(ini.find("[Options]\r\n"), 11, "[Options]\r\nDefaultAddToMenu=0\r\n");
+    files.Put(kPath, ini);
+    form.Tree.actAddExecute();
+    EXPECT_NE(Node("New Configuration1"), nullptr);
+    EXPECT_EQ(form.Tree.NewConfigName(), "New Configuration2");
+    EXPECT_EQ(Read(Node("New Configuration1")->ConfigKey, "ShowInMenu"), "<none>");
+}
+
+TEST_F(ConfigTreeTest, RenameRefusesEmptyTakenAndUnstorableNames) {
+    Start(fakes::TwoConfigurations());
+    TConfigNode& office = *Node("Office");
+    const std::string before = Ini();
+    struct Case {
+        const char* name;
+        const char* why;
+    };
+    for (const Case& c : {Case{"", "The name cannot be empty."},
+                          Case{"office", "The name you specified already exists. specify a "
+                                         "different name."},
+                          Case{"Office", "The name you specified already exists. specify a "
+                                         "different name."},
+                          Case{"A=B", "The name cannot contain \"=\" or begin with \";\", nor "
+                                      "begin or end with a blank."},
+                          Case{"   ", "The name cannot contain \"=\" or begin with \";\", nor "
+                                     "begin or end with a blank."}}) {
+        prompts.shown.clear();
+        view.postedEdits.clear();
+        form.Tree.tvConfigEdited(office, c.name);
+        ASSERT_EQ(prompts.shown.size(), 1u) << c.name;
+        EXPECT_EQ(prompts.shown[0].text, "\rCannot rename \"Office\": " + std::string(c.why) + "   \r\r");
+        EXPECT_EQ(prompts.shown[0].caption, "Rename - Office");
+        EXPECT_EQ(prompts.shown[0].flags, kMbIconError);
+        EXPECT_EQ(view.postedEdits, std::vector<TConfigNode*>{&office});
+        EXPECT_EQ(office.Text, "Office");
+    }
+    EXPECT_EQ(Ini(), before);
+}
+
+TEST_F(ConfigTreeTest, RenameWritesTheNewNameBothWaysAndTouchesNoCardSection) {
+    Start(fakes::TwoConfigurations());
+    form.Tree.tvConfigEdited(*Node("Office"), "Head Office");
+    EXPECT_EQ(view.items[0].text, "Head Office");
+    EXPECT_EQ(Ini(),
+              "[Configurations]\r\n{K1}=Head Office\r\n{K2}=Home\r\n"
+              "[FriendlyName]\r\nHome={K2}\r\nHead Office={K1}\r\n" +
+                  fakes::TwoConfigurations().substr(fakes::TwoConfigurations().find("[{K1}{CA}]")) +
+                  "\r\n[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
+}
+
+TEST_F(ConfigTreeTest, DeleteAsksErasesTheCurrentCardsSectionsAndSelectsANeighbour) {
+    Start(fakes::TwoConfigurations() + "[{K1}{GONE}]\r\nToConfig=1\r\n[{K1}]\r\nShowInMenu=1\r\n");
+    EditOffice();
+    prompts.answers = {kIdNo};
+    form.Tree.actDeleteExecute();
+    EXPECT_NE(Node("Office"), nullptr);
+    EXPECT_EQ(prompts.shown.back().caption, "Delete - Office");
+    EXPECT_EQ(prompts.shown.back().flags, kMbYesNo | kMbIconQuestion);
+
+    prompts.answers = {kIdYes};
+    form.Tree.actDeleteExecute();
+    EXPECT_EQ(prompts.shown.size(), 2u);  // no save prompt for the deleted configuration
+    EXPECT_EQ(Node("Office"), nullptr);
+    EXPECT_EQ(form.Tree.Nodes().size(), 1u);
+    EXPECT_EQ(view.selected, Node("Home"));
+    const std::string ini = Ini();
+    for (const char* gone : {"{K1}{CA}", "{K1}{CB}", "[{K1}]", "{K1}=", "Office="})
+        EXPECT_EQ(ini.find(gone), std::string::npos) << gone;
+    EXPECT_NE(ini.find("[{K1}{GONE}]"), std::string::npos);  // a card no longer managed
+
+    prompts.answers = {kIdYes};
+    form.Tree.actDeleteExecute();  // the last one: the editor goes back to its start state
+    EXPECT_EQ(view.selected, nullptr);
+    EXPECT_FALSE(view.IsEnabled(C::btnSave));
+    EXPECT_EQ(view.Text(C::edtIP), "...");
+}
+
+TEST_F(ConfigTreeTest, NoCardsOrAVanishedCardStopTheChangeWithTheirMessage) {
+    files.Put(kPath, fakes::TwoConfigurations());
+    form.FormCreate();  // no adapters at all
+    EXPECT_TRUE(view.tabs.empty());
+    try {
+        view.UserSelects(Node("Office"));
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), kNoAdapters);
+    }
+    form.Cards.push_back(TACard{"{CA}"});
+    view.tabs = {{"LAN  ", "|", 5}};
+    try {
+        view.UserSelectsTab(0);
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), kAdaptersChanged);
+    }
+}
+
+TEST_F(ConfigTreeTest, HoverHintNamesTheNode) {
+    Start(fakes::TwoConfigurations());
+    form.Tree.tvConfigMouseMove(Node("Home"));
+    form.Tree.tvConfigMouseMove(nullptr);
+    EXPECT_EQ(view.treeHint, "  Configurations - Home");
+}
+
+}  // namespace
+}  // namespace vt

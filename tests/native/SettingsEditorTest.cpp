@@ -1,0 +1,159 @@
+// The settings editor on fakes: the state table, user edits, the title box, the address list,
+// the checks, and what Save and Apply write.
+#include <gtest/gtest.h>
+
+#include "tests/fakes/MainWindowFixture.h"
+
+namespace vt {
+namespace {
+
+using C = EditorControl;
+
+class SettingsEditorTest : public fakes::MainWindowFixture {
+  protected:
+    // Enabled states of: checkIP, IP rows, checkDNS, DNS rows, Save.
+    std::vector<bool> States() {
+        return {view.IsEnabled(C::checkIP), view.IsEnabled(C::edtIP), view.IsEnabled(C::checkDNS),
+                view.IsEnabled(C::edtDns0), view.IsEnabled(C::btnSave)};
+    }
+};
+
+TEST_F(SettingsEditorTest, StateTable) {
+    Start("");
+    using B = std::vector<bool>;
+    // The start state: nothing enabled, Enable and both automatic boxes checked.
+    EXPECT_EQ(States(), (B{false, false, false, false, false}));
+    EXPECT_TRUE(view.IsChecked(C::rbEnable) && view.IsChecked(C::checkIP) &&
+                view.IsChecked(C::checkDNS) && !view.IsChecked(C::checkSelected));
+    EXPECT_FALSE(view.IsEnabled(C::gbEditor));
+    form.Editor.ShowEditorState(true, false, false, true, true);  // adapter to be disabled
+    EXPECT_EQ(States(), (B{false, false, false, false, true}));
+    EXPECT_FALSE(view.IsChecked(C::checkDNS));  // a static address never shows automatic DNS
+    form.Editor.ShowEditorState(true, true, true, false, false);
+    EXPECT_EQ(States(), (B{true, false, true, true, false}));
+    form.Editor.ShowEditorState(true, true, true, true, true);
+    EXPECT_EQ(States(), (B{true, false, true, false, true}));
+    form.Editor.ShowEditorState(true, true, false, true, true);
+    EXPECT_EQ(States(), (B{true, true, false, true, true}));
+    EXPECT_TRUE(view.IsEnabled(C::checkSelected));
+}
+
+TEST_F(SettingsEditorTest, TheAutomaticBoxesDriveEachOther) {
+    Start(fakes::TwoConfigurations());
+    view.UserSelects(Node("Home"));
+    view.UserClicks(C::checkSelected);
+    view.UserClicks(C::checkIP);  // static address
+    EXPECT_FALSE(view.IsChecked(C::checkDNS));
+    EXPECT_FALSE(view.IsEnabled(C::checkDNS));
+    EXPECT_TRUE(view.IsEnabled(C::edtGateway) && view.IsEnabled(C::edtDns1));
+    EXPECT_TRUE(view.IsEnabled(C::btnSave) && view.IsEnabled(C::btnApply));
+    view.UserClicks(C::checkIP);
+    EXPECT_TRUE(view.IsEnabled(C::checkDNS));
+    EXPECT_FALSE(view.IsChecked(C::checkDNS));
+    EXPECT_TRUE(view.IsEnabled(C::edtDns0));
+    EXPECT_FALSE(view.IsEnabled(C::edtIP));
+}
+
+TEST_F(SettingsEditorTest, SaveWritesOneGatewayTwoDnsServersAndTheFurtherAddresses) {
+    Start(fakes::TwoConfigurations());
+    view.UserSelects(Node("Office"));
+    view.UserTypes(C::edtIP, "192.168.001.010");
+    form.Editor.btnSaveClick();
+    const std::string s = "{K1}{CA}";
+    EXPECT_EQ(Read(s, "IPCount"), "2");
+    EXPECT_EQ(Read(s, "IPAddr0"), "192.168.1.10");
+    EXPECT_EQ(Read(s, "IPAddr1"), "10.0.0.3");
+    EXPECT_EQ(Read(s, "SubnetMask1"), "255.255.0.0");
+    EXPECT_EQ(Read(s, "GatewayCount"), "1");
+    EXPECT_EQ(Read(s, "DNSCount"), "2");
+    EXPECT_EQ(Read(s, "DNSAddr1"), "");
+    EXPECT_EQ(Read(s, "AutoDNS"), "0");
+    EXPECT_FALSE(Node("Office")->Modified);
+    EXPECT_FALSE(view.IsEnabled(C::btnSave));  // reloaded: clean
+}
+
+TEST_F(SettingsEditorTest, StaticAddressNeedsAnAddressAndAMask) {
+    Start(fakes::TwoConfigurations());
+    view.UserSelects(Node("Office"));
+    const std::string before = Ini();
+    view.UserTypes(C::edtIP, "0.0.0.0");  // counts as empty
+    form.Editor.btnApplyClick();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "\rIP Address: can not be empty.   \r\r");
+    EXPECT_EQ(prompts.shown[0].caption, "Save - Office");
+    EXPECT_EQ(prompts.shown[0].flags, kMbIconInformation);
+    EXPECT_EQ(view.focused, C::edtIP);
+    view.UserTypes(C::edtIP, "10.0.0.9");
+    view.UserTypes(C::edtMask, "");
+    form.Editor.btnSaveClick();
+    EXPECT_EQ(prompts.shown.back().text, "\rSubnet Mask: can not be empty.   \r\r");
+    EXPECT_EQ(view.focused, C::edtMask);
+    EXPECT_EQ(Ini(), before);
+    EXPECT_TRUE(Node("Office")->Modified);
+
+    view.UserClicks(C::rbDisable);  // no address check for an adapter to be disabled
+    form.Editor.btnSaveClick();
+    EXPECT_EQ(Read("{K1}{CA}", "ToEnable"), "0");
+    EXPECT_EQ(Read("{K1}{CA}", "SubnetMask0"), "");
+}
+
+TEST_F(SettingsEditorTest, TitleBoxStoresAtOnceAndAddsToAnEmptyTree) {
+    Start("");
+    view.UserClicks(C::checkSelected);
+    TConfigNode* added = Node("New Configuration1");
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(Read(added->ConfigKey + "{CA}", "ToConfig"), "1");
+    EXPECT_EQ(view.tabs[0].image, 1);
+    EXPECT_TRUE(view.IsEnabled(C::btnApply));
+    EXPECT_FALSE(added->Modified);  // nothing left to ask about
+
+    fakes::FakeMainWindow other;
+    TfrmMain unselected{platform, other.Views()};
+    other.form = &unselected;
+    files.Put(kPath, fakes::TwoConfigurations());
+    unselected.FormCreate();
+    const std::string before = files.Content(kPath);
+    other.UserClicks(C::checkSelected);  // configurations, none selected: only the tab mark
+    EXPECT_EQ(files.Content(kPath), before);
+    EXPECT_EQ(other.tabs[0].image, 1);
+}
+
+TEST_F(SettingsEditorTest, AddressListShowsTheNodesListsAndOnOkReplacesThem) {
+    Start(fakes::TwoConfigurations());
+    view.UserSelects(Node("Office"));
+    view.UserTypes(C::edtIP, "10.9.9.9");
+    form.Editor.btnIPMoreClick();  // Cancel: nothing changes
+    EXPECT_EQ(view.addressListShown,
+              (std::vector<IPPair>{{"10.0.0.2", "255.0.0.0"}, {"10.0.0.3", "255.255.0.0"}}));
+    EXPECT_EQ(view.Text(C::edtIP), "10.9.9.9");
+
+    view.addressListAnswer = std::vector<IPPair>{{"172.16.0.1", "255.255.0.0"}};
+    form.Editor.btnIPMoreClick();
+    EXPECT_EQ(Node("Office")->IPList, TAddrType{"172.16.0.1"});
+    EXPECT_EQ(view.Text(C::edtMask), "255.255.0.0");
+    EXPECT_TRUE(view.IsEnabled(C::btnSave));
+
+    view.addressListAnswer = std::vector<IPPair>{};  // every row removed
+    form.Editor.btnIPMoreClick();
+    form.Editor.btnSaveClick();
+    EXPECT_EQ(Read("{K1}{CA}", "IPCount"), "0");
+    EXPECT_EQ(view.Text(C::edtIP), "...");  // a list of none shows an empty field
+}
+
+TEST_F(SettingsEditorTest, ApplyWritesTheRecordAlsoWhenTheDeviceFails) {
+    Start(fakes::TwoConfigurations());
+    view.UserSelects(Node("Office"));
+    view.UserTypes(C::edtGateway, "10.0.0.254");
+    form.Marks.btnApplyTag = 1;  // a card's registry values are being written
+    form.Editor.btnApplyClick();
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.1");
+    form.Marks.btnApplyTag = 0;
+    form.Editor.btnApplyClick();
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].caption, "LAN");
+    EXPECT_EQ(prompts.shown[0].text, "\rApply Failed: LAN adapter does not exist.   \r\r");
+}
+
+}  // namespace
+}  // namespace vt

@@ -1,0 +1,166 @@
+// The settings editor's showing, states, checks, saving and buttons.
+#include "ui/SettingsEditor.h"
+
+#include "base/ScopeExit.h"
+#include "core/ApplyEngine.h"
+#include "ui/MainWindow.h"
+
+namespace vt {
+
+namespace {
+
+using C = EditorControl;
+
+constexpr EditorControl kAddressFields[] = {C::edtIP, C::edtMask, C::edtGateway, C::edtDns0,
+                                            C::edtDns1};
+constexpr EditorControl kIPRows[] = {C::lbIP,   C::edtIP,     C::btnIPMore, C::lbMask,
+                                     C::edtMask, C::lbGateway, C::edtGateway};
+constexpr EditorControl kDNSRows[] = {C::lbDNS0, C::edtDns0, C::lbDNS1, C::edtDns1};
+
+// An entry of a list, or the empty text where the list is shorter (a stored count of 0).
+std::string Entry(const TAddrType& list, size_t index) {
+    return index < list.size() ? list[index] : std::string();
+}
+
+}  // namespace
+
+void SettingsEditor::ShowCardConfig(const TCardConfig& record) {
+    if (main_.Updating) return;
+    main_.Updating = true;
+    ScopeExit notUpdating([&] { main_.Updating = false; });
+    view_.SetAddress(C::edtIP, Entry(record.IPAddr, 0));
+    view_.SetAddress(C::edtMask, Entry(record.SubnetMask, 0));
+    view_.SetAddress(C::edtGateway, Entry(record.Gateway, 0));
+    view_.SetAddress(C::edtDns0, Entry(record.DNSAddr, 0));
+    view_.SetAddress(C::edtDns1, Entry(record.DNSAddr, 1));
+    ShowEditorState(record.ToConfig, record.ToEnable, record.AutoDHCP, record.AutoDNS,
+                    record.Modified);
+}
+
+void SettingsEditor::ShowStartState() {
+    main_.Updating = true;
+    ScopeExit notUpdating([&] { main_.Updating = false; });
+    for (EditorControl field : kAddressFields) view_.SetAddress(field, "");
+    ShowEditorState(false, true, true, true, true);
+}
+
+void SettingsEditor::ShowEditorState(bool toConfig, bool toEnable, bool autoDHCP, bool autoDNS,
+                                     bool modified) {
+    // Each step reads what the steps before it set.
+    view_.SetChecked(C::rbEnable, toEnable);
+    view_.SetChecked(C::rbDisable, !toEnable);
+    view_.SetChecked(C::checkSelected, toConfig);
+    view_.SetChecked(C::checkIP, autoDHCP);
+    view_.SetChecked(C::checkDNS, autoDNS && view_.IsChecked(C::checkIP));
+    for (EditorControl control : {C::gbEditor, C::rbEnable, C::rbDisable})
+        view_.SetEnabled(control, toConfig);
+    view_.SetEnabled(C::checkIP, toConfig && toEnable);
+    const bool ipRows = view_.IsEnabled(C::checkIP) && !view_.IsChecked(C::checkIP);
+    for (EditorControl control : kIPRows) view_.SetEnabled(control, ipRows);
+    view_.SetEnabled(C::checkDNS, toConfig && toEnable && view_.IsChecked(C::checkIP));
+    const bool dnsRows = view_.IsEnabled(C::checkIP) && !view_.IsChecked(C::checkDNS);
+    for (EditorControl control : kDNSRows) view_.SetEnabled(control, dnsRows);
+    for (EditorControl control : {C::btnSave, C::btnCancel, C::btnApply})
+        view_.SetEnabled(control, toConfig && modified);
+}
+
+void SettingsEditor::ShowStateOfTheBoxes(bool modified) {
+    ShowEditorState(view_.IsChecked(C::checkSelected), view_.IsChecked(C::rbEnable),
+                    view_.IsChecked(C::checkIP), view_.IsChecked(C::checkDNS), modified);
+}
+
+void SettingsEditor::rbEnableClick() {
+    TConfigNode* node = main_.Tree.Selected();
+    if (main_.Updating || !node) return;
+    node->Modified = true;
+    ShowStateOfTheBoxes(true);
+}
+
+void SettingsEditor::checkSelectedClick() {
+    if (main_.Tree.Nodes().empty()) main_.Tree.actAddExecute();
+    const bool checked = view_.IsChecked(C::checkSelected);
+    if (TConfigNode* node = main_.Tree.Selected()) {
+        const TACard& card = main_.Tabs.CurrentCard();
+        main_.Settings().WriteBool(CardSectionName(node->ConfigKey, card.CfgInstanceId),
+                                   "ToConfig", checked);
+        ShowStateOfTheBoxes(true);
+    }
+    if (main_.Tabs.Selected() >= 0) main_.Tabs.SetTabMark(main_.Tabs.Selected(), checked);
+}
+
+void SettingsEditor::btnIPMoreClick() {
+    TConfigNode* node = main_.Tree.Selected();
+    if (!node) return;
+    const auto rows = view_.EditAddressList(node->IPList, node->MaskList);
+    if (!rows) return;
+    node->IPList.clear();
+    node->MaskList.clear();
+    for (const IPPair& row : *rows) {
+        node->IPList.push_back(row.ip);
+        node->MaskList.push_back(row.mask);
+    }
+    if (!rows->empty()) {
+        view_.SetAddress(C::edtIP, rows->front().ip);
+        view_.SetAddress(C::edtMask, rows->front().mask);
+    }
+    node->Modified = true;
+    ShowStateOfTheBoxes(true);
+}
+
+bool SettingsEditor::ValidateEditor(const TConfigNode& node) {
+    if (view_.IsChecked(C::checkIP) || !view_.IsEnabled(C::checkIP)) return true;
+    for (const auto& [field, label] : {std::pair{C::edtIP, "IP Address:"},
+                                       std::pair{C::edtMask, "Subnet Mask:"}}) {
+        if (!view_.Address(field).empty()) continue;
+        main_.Ask(std::string(label) + " can not be empty.", "Save - " + node.Text,
+                  kMbIconInformation);
+        view_.Focus(field);
+        return false;
+    }
+    return true;
+}
+
+void SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
+    const TACard card = main_.Tabs.CurrentCard();
+    TCardConfig record;
+    record.ConfigName = node.Text;
+    record.ConfigKey = node.ConfigKey;
+    record.CardId = card.CfgInstanceId;
+    record.Modified = false;
+    record.ToConfig = view_.IsChecked(C::checkSelected);
+    record.ToEnable = view_.IsChecked(C::rbEnable);
+    record.AutoDHCP = view_.IsChecked(C::checkIP);
+    record.AutoDNS = view_.IsChecked(C::checkDNS);
+    for (size_t i = 0; i < node.IPList.size(); ++i) {
+        record.IPAddr.push_back(i == 0 ? view_.Address(C::edtIP) : node.IPList[i]);
+        record.SubnetMask.push_back(i == 0 ? view_.Address(C::edtMask) : Entry(node.MaskList, i));
+    }
+    record.Gateway = {view_.Address(C::edtGateway)};
+    record.DNSAddr = {view_.Address(C::edtDns0), view_.Address(C::edtDns1)};
+    SettingsFile& settings = main_.Settings();
+    SaveCardConfig(settings, record);
+    if (!apply) return;
+    ApplyContext context{main_.platform(), settings, main_.Cards, main_.Marks,
+                         main_.Frame().Handle()};
+    ApplyCardConfig(context, record, card);
+}
+
+void SettingsEditor::btnSaveClick() {
+    TConfigNode* node = main_.Tree.Selected();
+    if (!node || !ValidateEditor(*node)) return;
+    SaveEditor(*node, false);
+    main_.Tree.tvConfigChange(node);
+}
+
+void SettingsEditor::btnApplyClick() {
+    TConfigNode* node = main_.Tree.Selected();
+    if (main_.Marks.btnApplyTag == 1 || !node || !ValidateEditor(*node)) return;
+    SaveEditor(*node, true);
+    main_.Tree.tvConfigChange(node);
+}
+
+void SettingsEditor::btnCancelClick() {
+    if (TConfigNode* node = main_.Tree.Selected()) main_.Tree.tvConfigChange(node);
+}
+
+}  // namespace vt
