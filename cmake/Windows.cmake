@@ -12,12 +12,16 @@ add_library(vt_win32 STATIC
   platform/win32/Win32Prompts.cpp
   platform/win32/Win32Registry.cpp
   platform/win32/Win32System.cpp
+  ui/win32/Actions.cpp
   ui/win32/ControlTable.cpp
   ui/win32/EditIPDialog.cpp
   ui/win32/ErrorReport.cpp
   ui/win32/IPListDialog.cpp
   ui/win32/MainWindowView.cpp
-  ui/win32/ModalDialog.cpp)
+  ui/win32/ModalDialog.cpp
+  ui/win32/Win32CardTabsView.cpp
+  ui/win32/Win32ConfigTreeView.cpp
+  ui/win32/Win32EditorView.cpp)
 target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 ole32 advapi32 user32 gdi32)
 
 add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp resources/app.rc)
@@ -30,7 +34,9 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB VT_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
-add_executable(vt_win32_tests ${VT_WIN32_TESTS})
+# The program's resources too: the windows under test load its pictures, and the manifest gives
+# them the same common controls.
+add_executable(vt_win32_tests ${VT_WIN32_TESTS} resources/app.rc)
 target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock shlwapi iphlpapi)
 
 file(GLOB VT_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp)

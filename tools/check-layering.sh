@@ -19,7 +19,7 @@ allowed() {
     net)      echo "net platform base" ;;
     core)     echo "core net platform base" ;;
     controls) echo "controls platform base" ;;
-    ui)       echo "ui controls core net platform base" ;;
+    ui)       echo "ui controls core net platform base resources" ;;
   esac
 }
 for layer in base platform net core controls ui; do

@@ -2,6 +2,7 @@
 // message loop.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "platform/Platform.h"
 #include "platform/win32/Win32Devices.h"
@@ -18,6 +19,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES |
                                                        ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
+    // The shell's link object and the other COM objects live on this, the GUI thread.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
     vt::win32::Win32FileStore files;
     vt::win32::Win32Prompts prompts;
@@ -30,7 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     vt::win32::MainWindowView view;
     // Without a window nothing can run; 1 would tell a script "no such configuration".
     if (!view.Create(instance)) return vt::kExitApplyFailed;
-    vt::TfrmMain form(platform, view);
+    vt::TfrmMain form(platform, view.Views());
+    view.Attach(form);
     // An error that escapes the start sequence is reported here; apply mode still ends after it.
     if (!vt::win32::Guarded(view.Window(), [&] { form.FormCreate(); }) && form.EndsAfterStart())
         view.Terminate();
@@ -38,9 +42,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (view.PreTranslate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     if (IsWindow(view.Window())) DestroyWindow(view.Window());
+    if (com) CoUninitialize();
     return form.ExitCode();
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <setupapi.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -66,6 +67,10 @@ struct MenuTraits {
     static HMENU Invalid() { return nullptr; }
     static void Close(HMENU h) { DestroyMenu(h); }
 };
+struct ImageListTraits {
+    static HIMAGELIST Invalid() { return nullptr; }
+    static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
+};
 struct LocalMemoryTraits {
     static HLOCAL Invalid() { return nullptr; }
     static void Close(HLOCAL h) { LocalFree(h); }
@@ -81,5 +86,6 @@ using UniqueBrush = Unique<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = Unique<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using UniqueIcon = Unique<HICON, IconTraits>;  // icons we made or loaded unshared
 using UniqueMenu = Unique<HMENU, MenuTraits>;  // menus no window owns
+using UniqueImageList = Unique<HIMAGELIST, ImageListTraits>;
 
 }  // namespace vt::win32

@@ -7,14 +7,26 @@
 
 namespace vt::win32 {
 
+namespace {
+
+UniqueFont MessageFont(LONG weight) {
+    NONCLIENTMETRICSA metrics{};
+    // The structure's size before Vista, so older systems accept it too.
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    metrics.lfMessageFont.lfWeight = weight;
+    return UniqueFont(CreateFontIndirectA(&metrics.lfMessageFont));
+}
+
+}  // namespace
+
 HFONT GuiFont() {
-    static const UniqueFont font = [] {
-        NONCLIENTMETRICSA metrics{};
-        // The structure's size before Vista, so older systems accept it too.
-        metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-        return UniqueFont(CreateFontIndirectA(&metrics.lfMessageFont));
-    }();
+    static const UniqueFont font = MessageFont(FW_NORMAL);
+    return font.Get();
+}
+
+HFONT GuiFontBold() {
+    static const UniqueFont font = MessageFont(FW_BOLD);
     return font.Get();
 }
 

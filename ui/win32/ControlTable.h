@@ -22,5 +22,6 @@ void CreateControls(HWND parent, std::initializer_list<ControlSpec> controls);
 
 // The font of every window: the system's message font (Tahoma 8 on Windows XP).
 HFONT GuiFont();
+HFONT GuiFontBold();
 
 }  // namespace vt::win32

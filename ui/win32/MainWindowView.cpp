@@ -1,58 +1,151 @@
-// The main window's frame, its tree and title controls, and its window procedure.
+// The main window's frame, layout, splitter, hints and message dispatch.
 #include "ui/win32/MainWindowView.h"
 
-#include <commctrl.h>
-
+#include "resources/resource.h"
+#include "ui/win32/Actions.h"
+#include "ui/win32/ControlTable.h"
 #include "ui/win32/ErrorReport.h"
+#include "ui/win32/MainWindowIds.h"
 
 namespace vt::win32 {
 
 namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr int kTreeWidth = 220;
-constexpr int kTitleHeight = 22;
+constexpr char kSplitterClass[] = "TSplitter";
+constexpr char kPageClass[] = "TCardPage";
+constexpr int kSplitterWidth = 4;
+constexpr int kMinLeftWidth = 120, kMaxLeftWidth = 320;
+constexpr int kEditorTop = 140;
+
+UniqueImageList LoadImages(HINSTANCE instance, int bitmap, int size) {
+    return UniqueImageList(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(bitmap), size, 0,
+                                                RGB(255, 0, 255), IMAGE_BITMAP,
+                                                LR_CREATEDIBSECTION));
+}
+
+void RegisterClasses(HINSTANCE instance, WNDPROC main, WNDPROC splitter, WNDPROC page) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpfnWndProc = page;
+    windowClass.lpszClassName = kPageClass;
+    RegisterClassExA(&windowClass);
+    windowClass.lpfnWndProc = main;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+    windowClass.lpszClassName = kMainWindowClass;
+    RegisterClassExA(&windowClass);
+    windowClass.lpfnWndProc = splitter;
+    windowClass.hIcon = nullptr;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32644));  // IDC_SIZEWE
+    windowClass.lpszClassName = kSplitterClass;
+    RegisterClassExA(&windowClass);
+}
 
 }  // namespace
 
 bool MainWindowView::Create(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
-    RegisterClassExA(&windowClass);
-
+    RegisterClasses(instance, WindowProc, SplitterProc, PageProc);
+    actionImages_ = LoadImages(instance, IDB_ACTIONS, 20);
+    treeImages_ = LoadImages(instance, IDB_TREE, 24);
+    tabMarks_ = LoadImages(instance, IDB_TABMARKS, 18);
     RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    AdjustWindowRectEx(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    window_ = CreateWindowExA(0, kMainWindowClass, "", kStyle, x, y, width, height, nullptr,
-                              nullptr, instance, this);
-    return window_ != nullptr;
+    window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, "", kStyle, x, y, width,
+                              height, nullptr, BuildMainMenu(), instance, this);
+    if (!window_) return false;
+    // The menu bar's height is known only now: make the client area exact.
+    RECT client{};
+    GetClientRect(window_, &client);
+    SetWindowPos(window_, nullptr, 0, 0, width + kClientWidth - client.right,
+                 height + kClientHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    Layout();
+    return true;
 }
 
 void MainWindowView::CreateControls() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    font_ = CreateFontIndirectA(&metrics.lfMessageFont);
+    CreateToolbar();
+    statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                                 window_, reinterpret_cast<HMENU>(kIdStatusBar), nullptr, nullptr);
+    SendMessageA(statusBar_, SB_SIMPLE, TRUE, 0);
+    tree_.Create(window_, treeImages_.Get());
+    splitter_ = CreateWindowExA(0, kSplitterClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
+                                reinterpret_cast<HMENU>(kIdSplitter), nullptr, nullptr);
+    tabs_.Create(window_, tabMarks_.Get());
+    tabs_.onStripChanged = [this] { Layout(); };
+    page_ = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_VISIBLE |
+                                                                     WS_CLIPSIBLINGS,
+                            0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kIdCardPage), nullptr,
+                            nullptr);
+    SetWindowPos(page_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // above the tab control
+    win32::CreateControls(page_, {
+        {kIdDeviceLine, "STATIC", "", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, 12, 6, 0, 18},
+        {kIdStatusGroup, "BUTTON", "Connection Status", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 28, 0, 104},
+    });
+    SendDlgItemMessageA(page_, kIdDeviceLine, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold()), 0);
+    editor_.Create(page_, kEditorTop);
+    for (HWND control : {statusBar_, splitter_})
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+}
 
-    const HINSTANCE instance =
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
-    lbConfigTitle_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 0, 0,
-                                     kTreeWidth, kTitleHeight, window_, nullptr, instance, nullptr);
-    tvConfig_ = CreateWindowExA(
-        WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_SHOWSELALWAYS | TVS_EDITLABELS, 0,
-        kTitleHeight, kTreeWidth, kClientHeight - kTitleHeight, window_, nullptr, instance,
-        nullptr);
-    for (HWND control : {lbConfigTitle_, tvConfig_})
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+void MainWindowView::CreateToolbar() {
+    toolbar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
+                               0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kIdToolbar), nullptr,
+                               nullptr);
+    SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(actionImages_.Get()));
+    SendMessageA(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+    for (int command : kToolbarCommands) {
+        TBBUTTON button{};
+        if (command == 0) {
+            button.fsStyle = BTNS_SEP;
+        } else {
+            const Action* action = FindAction(command);
+            button.iBitmap = action->image;
+            button.idCommand = command;
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
+            button.iString = reinterpret_cast<INT_PTR>(action->toolbarText);
+        }
+        SendMessageA(toolbar_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+}
+
+void MainWindowView::Layout() {
+    if (!toolbar_) return;
+    SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+    SendMessageA(statusBar_, WM_SIZE, 0, 0);
+    RECT bar{}, status{};
+    GetWindowRect(toolbar_, &bar);
+    GetWindowRect(statusBar_, &status);
+    const int top = bar.bottom - bar.top;
+    const int bottom = kClientHeight - (status.bottom - status.top);
+    tree_.Place(0, top, leftWidth_, bottom - top);
+    MoveWindow(splitter_, leftWidth_, top, kSplitterWidth, bottom - top, TRUE);
+    const int tabsLeft = leftWidth_ + kSplitterWidth;
+    MoveWindow(tabs_.Tabs(), tabsLeft, top + 2, kClientWidth - tabsLeft - 2, bottom - top - 4, TRUE);
+    const RECT page = tabs_.PageArea();
+    const int pageWidth = page.right - page.left;
+    MoveWindow(page_, page.left, page.top, pageWidth, page.bottom - page.top, TRUE);
+    SetWindowPos(GetDlgItem(page_, kIdDeviceLine), nullptr, 0, 0, pageWidth - 24, 18,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(GetDlgItem(page_, kIdStatusGroup), nullptr, 0, 0, pageWidth - 16, 104,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    editor_.Resize(pageWidth);
+}
+
+void MainWindowView::Attach(TfrmMain& form) {
+    form_ = &form;
+    tree_.Attach(form);
+    tabs_.Attach(form);
+    editor_.Attach(form);
 }
 
 void MainWindowView::Show(int showCommand) {
@@ -69,37 +162,74 @@ void MainWindowView::SetCaption(const std::string& caption) {
 }
 
 void MainWindowView::SetConfigTitle(const std::string& title) {
-    SetWindowTextA(lbConfigTitle_, title.c_str());
+    SetWindowTextA(tree_.Title(), title.c_str());
 }
 
-void MainWindowView::ClearTree() {
-    TreeView_DeleteAllItems(tvConfig_);
-}
-
-void MainWindowView::SetTreeRedraw(bool enabled) {
-    SendMessageA(tvConfig_, WM_SETREDRAW, enabled ? TRUE : FALSE, 0);
-    if (enabled) InvalidateRect(tvConfig_, nullptr, TRUE);
-}
-
-void MainWindowView::AppendTreeNode(TConfigNode& node, int imageIndex, bool select) {
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(node.Text.c_str());
-    insert.item.iImage = imageIndex;
-    insert.item.iSelectedImage = imageIndex;
-    insert.item.lParam = reinterpret_cast<LPARAM>(&node);
-    const HTREEITEM item = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tvConfig_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-    if (select && item) {
-        TreeView_SelectItem(tvConfig_, item);
-        SendMessageA(tvConfig_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item));
-    }
+void MainWindowView::PostEditNode(TConfigNode& node) {
+    PostMessageA(window_, WM_EDITNODE, reinterpret_cast<WPARAM>(&node), 0);
 }
 
 void MainWindowView::Terminate() {
     PostQuitMessage(0);
+}
+
+void MainWindowView::ShowHint(const std::string& hint) {
+    const std::string text = LongHint(hint);
+    if (text == shownHint_) return;
+    shownHint_ = text;
+    SendMessageA(statusBar_, SB_SETTEXTA, 255 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string MainWindowView::HintAt(HWND control, POINT screen) {
+    if (control == tree_.Tree()) return tree_.HintAt(screen);
+    if (control == tabs_.Tabs()) return tabs_.HintAt(screen);
+    if (control == toolbar_) {
+        POINT at = screen;
+        ScreenToClient(toolbar_, &at);
+        const int index = static_cast<int>(SendMessageA(toolbar_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&at)));
+        TBBUTTON button{};
+        if (index >= 0 && SendMessageA(toolbar_, TB_GETBUTTON, static_cast<WPARAM>(index),
+                                       reinterpret_cast<LPARAM>(&button)))
+            if (const Action* action = FindAction(button.idCommand)) return action->hint;
+    }
+    return std::string();
+}
+
+bool MainWindowView::PreTranslate(MSG& message) {
+    if (message.message == WM_MOUSEMOVE && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+        POINT screen{};
+        GetCursorPos(&screen);
+        Guarded(window_, [&] { ShowHint(HintAt(message.hwnd, screen)); });
+    }
+    // A label being edited in the tree takes Enter and Escape itself.
+    if (tree_.IsEditingLabel()) return false;
+    return IsDialogMessageA(window_, &message) != FALSE;
+}
+
+void MainWindowView::OnCommand(int id, int code) {
+    if (editor_.OnCommand(id, code) || !form_) return;
+    ConfigTree& tree = form_->Tree;
+    switch (id) {
+        case kCmdAdd: tree.actAddExecute(); break;
+        case kCmdRename: tree.actModifyExecute(); break;
+        case kCmdDelete: tree.actDeleteExecute(); break;
+        case kCmdApply: tree.actApplyExecute(); break;
+        case kCmdExit: DestroyWindow(window_); break;
+        default: break;
+    }
+}
+
+bool MainWindowView::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.hwndFrom == tree_.Tree()) return tree_.OnNotify(header, result);
+    if (header.hwndFrom == tabs_.Tabs()) return tabs_.OnNotify(header, result);
+    if (header.code == TTN_GETDISPINFOA) {  // the toolbar's tool tips: the action's short hint
+        auto& tip = *reinterpret_cast<NMTTDISPINFOA*>(const_cast<NMHDR*>(&header));
+        if (const Action* action = FindAction(static_cast<int>(header.idFrom))) {
+            tip.lpszText = const_cast<char*>(action->hint);
+            return true;
+        }
+    }
+    return false;
 }
 
 LRESULT CALLBACK MainWindowView::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -122,13 +252,80 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             CreateControls();
             return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+            break;
+        }
+        case WM_EDITNODE:
+            if (form_) form_->Tree.EditNode(*reinterpret_cast<TConfigNode*>(wParam));
+            return 0;
+        case WM_NODEEDITED:
+            tree_.NodeEdited();
+            return 0;
+        case WM_MEASUREITEM:
+            if (MeasureMenuImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (DrawMenuImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), actionImages_.Get()))
+                return TRUE;
+            break;
+        case WM_MENUSELECT: {
+            const Action* action = FindAction(LOWORD(wParam));
+            ShowHint(action && !(HIWORD(wParam) & MF_POPUP) ? action->hint : "");
+            return 0;
+        }
+        case WM_EXITMENULOOP:
+            ShowHint("");
+            return 0;
         case WM_DESTROY:
-            if (font_) DeleteObject(font_);
             PostQuitMessage(0);
             return 0;
         default:
-            return DefWindowProcA(window_, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+// The bar between the panes: dragging it gives the left pane another width.
+LRESULT CALLBACK MainWindowView::SplitterProc(HWND splitter, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            SetCapture(splitter);
+            return 0;
+        case WM_LBUTTONUP:
+            ReleaseCapture();
+            return 0;
+        case WM_MOUSEMOVE:
+            if (GetCapture() == splitter && (wParam & MK_LBUTTON)) {
+                HWND main = GetParent(splitter);
+                auto* self = reinterpret_cast<MainWindowView*>(GetWindowLongPtrA(main, GWLP_USERDATA));
+                POINT at{};
+                GetCursorPos(&at);
+                ScreenToClient(main, &at);
+                const int width = at.x < kMinLeftWidth ? kMinLeftWidth
+                                  : at.x > kMaxLeftWidth ? kMaxLeftWidth
+                                                         : static_cast<int>(at.x);
+                if (self && width != self->leftWidth_) {
+                    self->leftWidth_ = width;
+                    self->Layout();
+                }
+            }
+            return 0;
+        default:
+            return DefWindowProcA(splitter, message, wParam, lParam);
+    }
+}
+
+// The card page hands what its controls report to the main window.
+LRESULT CALLBACK MainWindowView::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND || message == WM_NOTIFY)
+        return SendMessageA(GetParent(page), message, wParam, lParam);
+    return DefWindowProcA(page, message, wParam, lParam);
 }
 
 }  // namespace vt::win32

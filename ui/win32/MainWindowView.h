@@ -1,10 +1,15 @@
-// The main window itself: a fixed-size frame with the configuration tree, driven by the portable
-// logic.
+// The main window itself: frame, menu, toolbar, status bar, the two panes with their splitter, and
+// the parts' views (tree, tabs, editor); its window procedure dispatches to them by control id.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
-#include "ui/MainView.h"
+#include "platform/win32/Handles.h"
+#include "ui/MainWindow.h"
+#include "ui/win32/Win32CardTabsView.h"
+#include "ui/win32/Win32ConfigTreeView.h"
+#include "ui/win32/Win32EditorView.h"
 
 namespace vt::win32 {
 
@@ -14,29 +19,55 @@ inline constexpr int kClientHeight = 533;
 
 class MainWindowView : public MainView {
   public:
+    MainWindowView() = default;
+    MainWindowView(const MainWindowView&) = delete;
+    MainWindowView& operator=(const MainWindowView&) = delete;
+
     // Creates the window hidden, with its controls.
     bool Create(HINSTANCE instance);
     HWND Window() const { return window_; }
     void Show(int showCommand);
+    MainViews Views() { return {*this, tree_, tabs_, editor_}; }
+    // From now on the window's events go to the form.
+    void Attach(TfrmMain& form);
 
+    // The message loop's share of each message: hints in the status bar, Tab and the "&" keys
+    // among the controls. True when the message was handled.
+    bool PreTranslate(MSG& message);
+
+    // --- MainView
     WindowHandle Handle() override { return reinterpret_cast<WindowHandle>(window_); }
     void SetApplicationTitle(const std::string& title) override;
     void SetCaption(const std::string& caption) override;
     void SetConfigTitle(const std::string& title) override;
-    void ClearTree() override;
-    void SetTreeRedraw(bool enabled) override;
-    void AppendTreeNode(TConfigNode& node, int imageIndex, bool select) override;
+    void PostEditNode(TConfigNode& node) override;
     void Terminate() override;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SplitterProc(HWND splitter, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    void CreateToolbar();
+    void Layout();
+    void OnCommand(int id, int code);
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+    void ShowHint(const std::string& hint);
+    std::string HintAt(HWND control, POINT screen);
 
     HWND window_ = nullptr;
-    HWND lbConfigTitle_ = nullptr;
-    HWND tvConfig_ = nullptr;
-    HFONT font_ = nullptr;
+    HWND toolbar_ = nullptr;
+    HWND statusBar_ = nullptr;
+    HWND splitter_ = nullptr;
+    HWND page_ = nullptr;
+    TfrmMain* form_ = nullptr;
+    int leftWidth_ = 200;
+    std::string shownHint_;
+    UniqueImageList actionImages_, treeImages_, tabMarks_;
+    Win32ConfigTreeView tree_;
+    Win32CardTabsView tabs_;
+    Win32EditorView editor_;
 };
 
 }  // namespace vt::win32

@@ -1,0 +1,7 @@
+/* Identifiers of the program's resources, shared by the resource script and the code. */
+#pragma once
+
+#define IDI_APP 1
+#define IDB_ACTIONS 101  /* the menu and toolbar images, 20 x 20, in action order */
+#define IDB_TREE 102     /* the configuration tree's image, 24 x 24 */
+#define IDB_TABMARKS 103 /* the card tabs' marks, 18 x 18: 0 unchanged, 1 changed */

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Draws the program's small pictures with ImageMagick into resources/images/ (24-bit BMP on a
+# magenta background, the image lists' mask colour). Run by hand when a picture changes; the
+# results are committed, the build only uses them.
+set -euo pipefail
+out="$(cd "$(dirname "$0")/.." && pwd)/resources/images"
+mkdir -p "$out"
+bg='#FF00FF'
+tile() {  # size, draw commands...
+  local size=$1; shift
+  convert -size "${size}x${size}" "xc:$bg" +antialias "$@" -type TrueColor "BMP3:$tmp/$((n++)).bmp"
+}
+strip() {  # name: joins the tiles drawn so far, left to right
+  convert $(ls "$tmp"/*.bmp | sort -V) +append -type TrueColor "BMP3:$out/$1.bmp"
+  rm -f "$tmp"/*.bmp; n=0
+}
+tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT; n=0
+
+# The menu and toolbar images, 20 x 20, in the order the actions name them.
+tile 20 -fill '#1E5AC8' -draw 'circle 10,10 10,1' -fill white -font DejaVu-Sans-Bold -pointsize 14 \
+        -gravity center -annotate +0+0 '?'                                             # 0 help
+tile 20 -fill white -stroke '#505050' -draw 'rectangle 2,5 17,15' \
+        -draw 'line 2,5 10,11' -draw 'line 17,5 10,11'                                 # 1 feedback
+tile 20 -fill '#C83C28' -stroke '#802010' -draw 'polygon 10,2 1,10 19,10' \
+        -fill '#F0DCA0' -stroke '#806040' -draw 'rectangle 4,10 15,18' \
+        -fill '#806040' -draw 'rectangle 8,13 11,18'                                   # 2 homepage
+tile 20 -fill '#7A7A7A' -draw 'circle 10,10 10,3' -draw 'rectangle 8,1 11,18' \
+        -draw 'rectangle 1,8 18,11' -fill "$bg" -draw 'circle 10,10 10,7'              # 3 options
+tile 20 -fill white -stroke '#505050' -draw 'rectangle 2,2 17,17' -stroke none \
+        -fill '#1E5AC8' -draw 'polygon 6,14 6,9 4,9 9,4 14,9 12,9 12,14'               # 4 shortcut
+tile 20 -stroke '#1E9628' -strokewidth 3 -draw 'line 3,10 8,15' -draw 'line 8,15 16,4'     # 5 apply
+tile 20 -stroke '#D22828' -strokewidth 3 -draw 'line 4,4 15,15' -draw 'line 15,4 4,15' # 6 delete
+tile 20 -stroke '#404040' -fill '#F0C828' -draw 'polygon 13,2 17,6 7,16 3,12' \
+        -fill '#404040' -draw 'polygon 3,12 7,16 2,17'                                 # 7 rename
+tile 20 -fill '#9A6A3A' -stroke '#5A3A1A' -draw 'rectangle 3,2 12,18' -stroke none \
+        -fill '#1E9628' -draw 'polygon 9,8 14,8 14,5 19,10 14,15 14,12 9,12'           # 8 exit
+tile 20 -fill '#1E9628' -draw 'rectangle 8,3 11,16' -draw 'rectangle 3,8 16,11'        # 9 add
+strip actions
+
+# The configuration tree's image, 24 x 24: a screen on its stand, a cable to the network.
+tile 24 -fill '#DCE6F0' -stroke '#30507A' -draw 'rectangle 2,3 19,15' -fill '#5A8CC8' \
+        -stroke none -draw 'rectangle 4,5 17,13' -fill '#30507A' -draw 'rectangle 9,16 12,18' \
+        -draw 'rectangle 6,19 15,20' -stroke '#1E9628' -strokewidth 2 -draw 'line 19,12 22,12' \
+        -draw 'line 22,12 22,21'
+strip tree
+
+# The tab marks, 18 x 18: 0 the configuration leaves the card alone, 1 it changes the card.
+tile 18 -fill none -stroke '#A0A0A0' -strokewidth 2 -draw 'circle 9,9 9,3'
+tile 18 -fill '#1E9628' -draw 'circle 9,9 9,1' -stroke white -strokewidth 2 \
+        -draw 'line 5,9 8,12' -draw 'line 8,12 13,6'
+strip tabmarks
+echo "Drew: $(ls "$out")"

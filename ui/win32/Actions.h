@@ -1,0 +1,38 @@
+// The main window's actions (caption, hint, image, toolbar text) and the menus built from them.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "ui/win32/MainWindowIds.h"
+
+namespace vt::win32 {
+
+struct Action {
+    int command;
+    const char* caption;      // with its "&" and, after a tab, its key
+    const char* hint;         // "short|long", or one text for both
+    int image;                // in the 20 x 20 action images; -1 for none
+    const char* toolbarText;  // nullptr: not on the toolbar
+};
+
+// The action of a command; nullptr for none.
+const Action* FindAction(int command);
+
+// The part of a hint that the status bar shows: after "|", or all of it.
+std::string LongHint(const std::string& hint);
+
+// The menu bar and the tree's pop-up menu. Items with an image are drawn from the image list by
+// DrawMenuImage.
+HMENU BuildMainMenu();
+HMENU BuildTreeMenu();
+bool MeasureMenuImage(MEASUREITEMSTRUCT& item);
+bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images);
+
+// The toolbar's buttons, left to right, 0 for a divider.
+inline constexpr int kToolbarCommands[] = {kCmdAdd, kCmdRename, kCmdDelete, 0, kCmdApply, 0,
+                                           kCmdExit};
+
+}  // namespace vt::win32

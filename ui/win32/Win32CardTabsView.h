@@ -1,0 +1,55 @@
+// The card tabs: a tab control whose tabs carry their card index, show the change marks, and can be
+// dragged into another order.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "ui/CardTabs.h"
+
+namespace vt {
+class TfrmMain;
+}
+
+namespace vt::win32 {
+
+class Win32CardTabsView : public CardTabsView {
+  public:
+    void Create(HWND parent, HIMAGELIST marks);
+    void Attach(TfrmMain& form) { form_ = &form; }
+    HWND Tabs() const { return tabs_; }
+    // The area below the tab strip, in the parent's coordinates; it moves when the first tab
+    // gives the strip its height, and then `onStripChanged` runs.
+    RECT PageArea() const;
+    std::function<void()> onStripChanged;
+
+    // --- CardTabsView
+    void ClearTabs() override;
+    void AddTab(const std::string& caption, const std::string& hint, int cardIndex) override;
+    int TabCount() const override;
+    int SelectedTab() const override;
+    void SelectTab(int tab) override;
+    int TabCardIndex(int tab) const override;
+    void SetTabImage(int tab, int image) override;
+
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+    // The hint of the tab under the pointer, or empty.
+    std::string HintAt(POINT screen) const;
+
+  private:
+    static LRESULT CALLBACK DragProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam);
+    int TabAt(POINT client) const;
+    void MoveDraggedTo(int tab);
+
+    TfrmMain* form_ = nullptr;
+    HWND tabs_ = nullptr;
+    std::map<int, std::string> hints_;  // by card index: a tab keeps its hint wherever it goes
+    int dragged_ = -1;
+    WNDPROC tabsProc_ = nullptr;  // the tab control's own procedure, under our drag handling
+};
+
+}  // namespace vt::win32

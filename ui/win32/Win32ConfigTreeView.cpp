@@ -1,0 +1,183 @@
+// The configuration tree's window side.
+#include "ui/win32/Win32ConfigTreeView.h"
+
+#include <utility>
+
+#include "ui/MainWindow.h"
+#include "ui/win32/Actions.h"
+#include "ui/win32/ControlTable.h"
+#include "ui/win32/MainWindowIds.h"
+
+namespace vt::win32 {
+
+namespace {
+
+constexpr int kTitleHeight = 22;
+
+}  // namespace
+
+void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images) {
+    CreateControls(parent, {
+        {kIdConfigTitle, "STATIC", "", SS_CENTERIMAGE | SS_SUNKEN, 0, 0, 0, 0},
+        {kIdTree, WC_TREEVIEWA, "",
+         WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS | TVS_NOTOOLTIPS, 0, 0, 0, 0,
+         WS_EX_CLIENTEDGE},
+    });
+    title_ = GetDlgItem(parent, kIdConfigTitle);
+    tree_ = GetDlgItem(parent, kIdTree);
+    TreeView_SetImageList(tree_, images, TVSIL_NORMAL);
+    TreeView_SetIndent(tree_, 35);
+    TreeView_SetItemHeight(tree_, 26);
+    LOGFONTA font{};
+    GetObjectA(GuiFont(), sizeof font, &font);
+    font.lfUnderline = TRUE;
+    underlined_.Reset(CreateFontIndirectA(&font));
+    menu_.Reset(BuildTreeMenu());
+}
+
+void Win32ConfigTreeView::Place(int x, int y, int width, int height) {
+    MoveWindow(title_, x, y, width, kTitleHeight, TRUE);
+    MoveWindow(tree_, x, y + kTitleHeight, width, height - kTitleHeight, TRUE);
+}
+
+void Win32ConfigTreeView::ClearTree() {
+    TreeView_DeleteAllItems(tree_);
+}
+
+void Win32ConfigTreeView::SetTreeRedraw(bool enabled) {
+    SendMessageA(tree_, WM_SETREDRAW, enabled ? TRUE : FALSE, 0);
+    if (enabled) InvalidateRect(tree_, nullptr, TRUE);
+}
+
+void Win32ConfigTreeView::AppendTreeNode(TConfigNode& node, int imageIndex) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(node.Text.c_str());
+    insert.item.iImage = imageIndex;
+    insert.item.iSelectedImage = imageIndex;
+    insert.item.lParam = reinterpret_cast<LPARAM>(&node);
+    SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+}
+
+void Win32ConfigTreeView::SelectNode(TConfigNode& node) {
+    TreeView_SelectItem(tree_, ItemOf(node));  // the tree reports the change itself
+}
+
+void Win32ConfigTreeView::RemoveTreeNode(TConfigNode& node) {
+    TreeView_DeleteItem(tree_, ItemOf(node));
+}
+
+void Win32ConfigTreeView::EditNodeLabel(TConfigNode& node) {
+    SetFocus(tree_);
+    SendMessageA(tree_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(ItemOf(node)));
+}
+
+void Win32ConfigTreeView::ShowNodeText(TConfigNode& node) {
+    TVITEMA item{};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = ItemOf(node);
+    item.pszText = const_cast<char*>(node.Text.c_str());
+    SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+TConfigNode* Win32ConfigTreeView::SelectedNode() const {
+    return NodeOf(tree_, TreeView_GetSelection(tree_));
+}
+
+TConfigNode* Win32ConfigTreeView::NodeOf(HWND tree, HTREEITEM item) {
+    if (!item) return nullptr;
+    TVITEMA query{};
+    query.mask = TVIF_PARAM | TVIF_HANDLE;
+    query.hItem = item;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    return reinterpret_cast<TConfigNode*>(query.lParam);
+}
+
+HTREEITEM Win32ConfigTreeView::ItemOf(const TConfigNode& node) const {
+    for (HTREEITEM item = TreeView_GetRoot(tree_); item; item = TreeView_GetNextSibling(tree_, item))
+        if (NodeOf(tree_, item) == &node) return item;
+    return nullptr;
+}
+
+void Win32ConfigTreeView::NodeEdited() {
+    TConfigNode* node = std::exchange(editedNode_, nullptr);
+    if (!form_ || !node || !ItemOf(*node)) return;
+    form_->Tree.tvConfigEdited(*node, editedText_);
+}
+
+const std::string& Win32ConfigTreeView::HintAt(POINT screen) {
+    TVHITTESTINFO hit{};
+    hit.pt = screen;
+    ScreenToClient(tree_, &hit.pt);
+    const HTREEITEM item = TreeView_HitTest(tree_, &hit);
+    if (form_ && item && (hit.flags & TVHT_ONITEM)) form_->Tree.tvConfigMouseMove(NodeOf(tree_, item));
+    return hint_;
+}
+
+void Win32ConfigTreeView::ShowMenu() {
+    POINT at{};
+    GetCursorPos(&at);
+    // The menu acts on the selected node: a right click does not select.
+    TrackPopupMenu(menu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, GetParent(tree_),
+                   nullptr);
+}
+
+LRESULT Win32ConfigTreeView::CustomDraw(NMTVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+        reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec) == TreeView_GetSelection(tree_)) {
+        SelectObject(draw.nmcd.hdc, underlined_.Get());
+        return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
+}
+
+bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (!form_) return false;
+    ConfigTree& tree = form_->Tree;
+    switch (header.code) {
+        case TVN_SELCHANGINGA:
+        case TVN_SELCHANGINGW:
+            result = tree.tvConfigChanging() ? FALSE : TRUE;
+            return true;
+        case TVN_SELCHANGEDA:
+        case TVN_SELCHANGEDW: {
+            const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+            tree.tvConfigChange(reinterpret_cast<TConfigNode*>(change.itemNew.lParam));
+            return true;
+        }
+        case TVN_ENDLABELEDITA: {
+            const auto& edit = reinterpret_cast<const NMTVDISPINFOA&>(header);
+            // No text: the edit was cancelled, and the name stays. Otherwise the name is checked
+            // once the edit box has gone, so that a message about it cannot end the edit anew.
+            if (edit.item.pszText) {
+                editedNode_ = reinterpret_cast<TConfigNode*>(edit.item.lParam);
+                editedText_ = edit.item.pszText;
+                PostMessageA(GetParent(tree_), WM_NODEEDITED, 0, 0);
+            }
+            result = FALSE;  // the logic shows the name it keeps
+            return true;
+        }
+        case TVN_KEYDOWN: {
+            // The keys Windows users expect in a list of names: F2 renames, Delete deletes.
+            const auto key = reinterpret_cast<const NMTVKEYDOWN&>(header).wVKey;
+            if (key == VK_F2) tree.actModifyExecute();
+            if (key == VK_DELETE) tree.actDeleteExecute();
+            result = 0;
+            return key == VK_F2 || key == VK_DELETE;
+        }
+        case NM_RCLICK:
+            ShowMenu();
+            result = TRUE;
+            return true;
+        case NM_CUSTOMDRAW:
+            result = CustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace vt::win32

@@ -1,0 +1,62 @@
+// The configuration tree and its title bar: the tree control, its notifications to the logic,
+// the underlined selected node, the pop-up menu.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/win32/Handles.h"
+#include "ui/ConfigTree.h"
+
+namespace vt {
+class TfrmMain;
+}
+
+namespace vt::win32 {
+
+class Win32ConfigTreeView : public ConfigTreeView {
+  public:
+    void Create(HWND parent, HIMAGELIST images);
+    void Attach(TfrmMain& form) { form_ = &form; }
+    void Place(int x, int y, int width, int height);
+    HWND Tree() const { return tree_; }
+    HWND Title() const { return title_; }
+
+    // --- ConfigTreeView
+    void ClearTree() override;
+    void SetTreeRedraw(bool enabled) override;
+    void AppendTreeNode(TConfigNode& node, int imageIndex) override;
+    void SelectNode(TConfigNode& node) override;
+    void RemoveTreeNode(TConfigNode& node) override;
+    void EditNodeLabel(TConfigNode& node) override;
+    void ShowNodeText(TConfigNode& node) override;
+    TConfigNode* SelectedNode() const override;
+    void SetTreeHint(const std::string& hint) override { hint_ = hint; }
+
+    // The tree's notifications; true when handled, with the result to return.
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+    // The pointer moved over the tree: the hint of the node under it.
+    const std::string& HintAt(POINT screen);
+    bool IsEditingLabel() const { return TreeView_GetEditControl(tree_) != nullptr; }
+    // WM_NODEEDITED: hands the ended label edit to the logic.
+    void NodeEdited();
+
+  private:
+    HTREEITEM ItemOf(const TConfigNode& node) const;
+    static TConfigNode* NodeOf(HWND tree, HTREEITEM item);
+    LRESULT CustomDraw(NMTVCUSTOMDRAW& draw);
+    void ShowMenu();
+
+    TfrmMain* form_ = nullptr;
+    HWND title_ = nullptr;
+    HWND tree_ = nullptr;
+    std::string hint_;
+    TConfigNode* editedNode_ = nullptr;
+    std::string editedText_;
+    UniqueFont underlined_;
+    UniqueMenu menu_;
+};
+
+}  // namespace vt::win32

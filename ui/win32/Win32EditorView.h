@@ -1,0 +1,51 @@
+// The settings editor's controls on the card page: check boxes, radio buttons, address fields and
+// buttons, addressed by EditorControl; their clicks go to the editor's logic.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/SettingsEditor.h"
+#include "ui/win32/MainWindowIds.h"
+
+namespace vt {
+class TfrmMain;
+}
+
+namespace vt::win32 {
+
+// The editor control's id: the first editor id plus its place in EditorControl.
+inline int EditorId(EditorControl control) {
+    return kIdEditorFirst + static_cast<int>(control);
+}
+
+class Win32EditorView : public EditorView {
+  public:
+    // Makes the controls on `page`, the group's top edge at `top`.
+    void Create(HWND page, int top);
+    void Attach(TfrmMain& form) { form_ = &form; }
+    // The group and its separators follow the page's width.
+    void Resize(int pageWidth);
+
+    // --- EditorView
+    void SetChecked(EditorControl control, bool checked) override;
+    bool IsChecked(EditorControl control) const override;
+    void SetEnabled(EditorControl control, bool enabled) override;
+    bool IsEnabled(EditorControl control) const override;
+    void SetAddress(EditorControl field, const std::string& text) override;
+    std::string Address(EditorControl field) const override;
+    void Focus(EditorControl control) override;
+    std::optional<std::vector<IPPair>> EditAddressList(const TAddrType& ips,
+                                                       const TAddrType& masks) override;
+
+    // A command from one of the editor's controls; false when it is not one of them.
+    bool OnCommand(int id, int code);
+
+  private:
+    HWND Item(EditorControl control) const { return GetDlgItem(page_, EditorId(control)); }
+
+    TfrmMain* form_ = nullptr;
+    HWND page_ = nullptr;
+    int top_ = 0;
+};
+
+}  // namespace vt::win32
