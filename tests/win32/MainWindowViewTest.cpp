@@ -159,6 +159,29 @@ TEST_F(MainWindowViewTest, TreeTabsAndEditorReachTheLogic) {
     EXPECT_EQ(form->Tabs.CurrentCard().ConnectionName, "WLAN");
 }
 
+// The status bar shows the long hint of what the pointer is over.
+TEST_F(MainWindowViewTest, StatusBarShowsTheHintUnderThePointer) {
+    const auto hintOver = [&](HWND control, RECT area) {
+        POINT at{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+        ClientToScreen(control, &at);
+        SetCursorPos(at.x, at.y);
+        MSG move{control, WM_MOUSEMOVE, 0, 0, 0, at};
+        view->PreTranslate(move);
+        char text[128] = {};
+        SendDlgItemMessageA(view->Window(), kIdStatusBar, SB_GETTEXTA, 0,
+                            reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    RECT area{};
+    TreeView_GetItemRect(tree, Item(1), &area, TRUE);
+    EXPECT_EQ(hintOver(tree, area), "  Configurations - Home");
+    TabCtrl_GetItemRect(tabs, 1, &area);
+    EXPECT_EQ(hintOver(tabs, area), "WLAN adapter");
+    HWND toolbar = GetDlgItem(view->Window(), kIdToolbar);
+    SendMessageA(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&area));
+    EXPECT_EQ(hintOver(toolbar, area), "Add a configuration");
+}
+
 TEST_F(MainWindowViewTest, AddRenameByLabelEditingAndTheToolbarCommands) {
     SendMessageA(view->Window(), WM_COMMAND, MAKEWPARAM(kCmdAdd, BN_CLICKED), 0);
     HWND edit = TreeView_GetEditControl(tree);

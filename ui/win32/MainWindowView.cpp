@@ -72,7 +72,8 @@ void MainWindowView::CreateControls() {
     CreateToolbar();
     statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                                  window_, reinterpret_cast<HMENU>(kIdStatusBar), nullptr, nullptr);
-    SendMessageA(statusBar_, SB_SIMPLE, TRUE, 0);
+    const int parts[] = {-1};  // one part, the whole width
+    SendMessageA(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
     tree_.Create(window_, treeImages_.Get());
     splitter_ = CreateWindowExA(0, kSplitterClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
                                 reinterpret_cast<HMENU>(kIdSplitter), nullptr, nullptr);
@@ -177,7 +178,7 @@ void MainWindowView::ShowHint(const std::string& hint) {
     const std::string text = LongHint(hint);
     if (text == shownHint_) return;
     shownHint_ = text;
-    SendMessageA(statusBar_, SB_SETTEXTA, 255 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(statusBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::string MainWindowView::HintAt(HWND control, POINT screen) {

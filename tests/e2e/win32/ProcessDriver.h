@@ -26,7 +26,7 @@ inline std::string BuildFolder() {
 class ProgramRun {
   public:
     // Copies the program into `folder` and starts it there with `arguments`.
-    ProgramRun(const std::string& folder, const std::string& arguments) {
+    ProgramRun(const std::string& folder, const std::string& arguments, int answer = IDOK) {
         exePath_ = folder + "\\VelmoraTarvello.exe";
         CopyFileA((BuildFolder() + "VelmoraTarvello.exe").c_str(), exePath_.c_str(), FALSE);
         std::string command = "\"" + exePath_ + "\"" + (arguments.empty() ? "" : " " + arguments);
@@ -34,7 +34,8 @@ class ProgramRun {
         startup.cb = sizeof startup;
         started_ = CreateProcessA(exePath_.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, folder.c_str(), &startup, &process_);
-        if (started_) watcher_ = std::make_unique<vt::testing::BoxWatcher>(process_.dwProcessId);
+        if (started_)
+            watcher_ = std::make_unique<vt::testing::BoxWatcher>(process_.dwProcessId, answer);
     }
     ~ProgramRun() {
         if (!started_) return;
@@ -75,9 +76,13 @@ class ProgramRun {
     std::vector<SeenBox> Boxes() { return watcher_->Boxes(); }
     bool MainWindowEverShown() { return watcher_->EverShown("TfrmMain"); }
 
-    // The texts of the tree's top-level items, and whether any item is selected.
-    std::vector<std::string> TreeItems(HWND tree, bool& anySelected) {
-        std::vector<std::string> texts;
+    struct TreeItem {
+        HTREEITEM handle;
+        std::string text;
+    };
+    // The tree's top-level items with their texts, read across the process boundary.
+    std::vector<TreeItem> TreeItemsOf(HWND tree) {
+        std::vector<TreeItem> items;
         HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
                                      FALSE, process_.dwProcessId);
         char* remote =
@@ -95,12 +100,29 @@ class ProgramRun {
             SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote));
             char text[1024] = {};
             ReadProcessMemory(process, remote + sizeof query, text, sizeof text - 1, nullptr);
-            texts.emplace_back(text);
+            items.push_back({item, text});
         }
-        anySelected = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0;
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
         CloseHandle(process);
+        return items;
+    }
+
+    // The texts of the tree's top-level items, and whether any item is selected.
+    std::vector<std::string> TreeItems(HWND tree, bool& anySelected) {
+        std::vector<std::string> texts;
+        for (const TreeItem& item : TreeItemsOf(tree)) texts.push_back(item.text);
+        anySelected = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != 0;
         return texts;
+    }
+
+    // Waits until `done` holds, for at most `ms`.
+    template <typename Condition>
+    static bool WaitUntil(Condition done, DWORD ms = 10000) {
+        for (DWORD waited = 0; waited < ms; waited += 20) {
+            if (done()) return true;
+            Sleep(20);
+        }
+        return done();
     }
 
   private:
