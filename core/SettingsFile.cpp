@@ -93,6 +93,17 @@ std::vector<std::string> SettingsFile::ReadSection(std::string_view section) {
     return Current().KeyNames(section);
 }
 
+std::vector<std::pair<std::string, std::string>> SettingsFile::ReadSectionValues(
+    std::string_view section) {
+    const IniDocument& doc = Current();
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (std::string& key : doc.KeyNames(section)) {
+        std::string value = doc.ReadValue(section, key).value_or(std::string());
+        entries.emplace_back(std::move(key), std::move(value));
+    }
+    return entries;
+}
+
 bool SettingsFile::ValueExists(std::string_view section, std::string_view key) {
     for (const std::string& name : ReadSection(section))
         if (EqualsIgnoreCase(name, key)) return true;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/EncodedText.h"
@@ -30,6 +31,9 @@ class SettingsFile {
     int32_t ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue);
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue);
     std::vector<std::string> ReadSection(std::string_view section);  // the keys, in file order
+    // The keys in file order, each with the value ReadString gives it (default empty), from one
+    // look at the file.
+    std::vector<std::pair<std::string, std::string>> ReadSectionValues(std::string_view section);
     bool ValueExists(std::string_view section, std::string_view key);
 
     void WriteString(std::string_view section, std::string_view key, std::string_view value);

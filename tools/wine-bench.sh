@@ -9,5 +9,8 @@ echo "Wine timings of the $arch build"
 source "$here/wine-env.sh" "$1/$arch" "$arch"
 cd "$WIN_BUILD"
 wine ./vt_win32_bench.exe 2>&1 | tr -d '\r'
-xvfb-run -a -s '-screen 0 1024x768x24' wine ./vt_apply_bench.exe 2>&1 | tr -d '\r'
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+  wine ./vt_apply_bench.exe 2>&1 | tr -d "\r"
+  wine ./vt_startup_bench.exe 2>&1 | tr -d "\r"
+'
 wineserver -k || true

@@ -98,10 +98,9 @@ void TfrmMain::FillConfigTree() {
     Tree.Clear();
     views_.tree.SetTreeRedraw(false);
     ScopeExit redrawAgain([&] { views_.tree.SetTreeRedraw(true); });
-    for (const std::string& key : settings_->ReadSection(settings::kConfigurations)) {
+    for (const auto& [key, name] : settings_->ReadSectionValues(settings::kConfigurations)) {
         Updating = true;
         ScopeExit notUpdating([&] { Updating = false; });
-        const std::string name = settings_->ReadString(settings::kConfigurations, key, "");
         Tree.AddConfigNode(key, name, false, 0);
     }
 }

@@ -83,6 +83,14 @@ TEST_F(SettingsFileTest, ValueExistsComparesListedKeysIgnoringCase) {
     EXPECT_FALSE(settings.ValueExists("FriendlyName", "Home"));
 }
 
+TEST_F(SettingsFileTest, SectionValuesAreWhatEachReadWouldGive) {
+    Given("[C]\r\n{B}=Beta\r\n{A}=\"Alpha\"\r\n{b}=again\r\nnovalue\r\n{E}=\r\n");
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(settings.ReadSectionValues("c"),
+              (Entries{{"{B}", "Beta"}, {"{A}", "Alpha"}, {"{b}", "Beta"}, {"{E}", ""}}));
+    EXPECT_EQ(store.reads, 1);
+}
+
 TEST_F(SettingsFileTest, EmptyKeyReadsEmptyNotTheDefault) {
     Given("[S]\r\n=x\r\n");
     EXPECT_EQ(settings.ReadString("S", "", "dflt"), "");
