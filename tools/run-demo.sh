@@ -25,7 +25,8 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   wine ./VelmoraTarvello.exe &
   for i in $(seq 1 50); do sleep 0.2; xwininfo -root -tree 2>/dev/null | grep -q "Velmora Tarvello 1.50" && break; done
   sleep 1
-  import -window root "'"$shot"'"
+  id=$(xwininfo -root -tree 2>/dev/null | grep "Velmora Tarvello 1.50" | head -n 1 | awk "{print \$1}")
+  import -window "${id:-root}" "'"$shot"'"
   wineserver -k
 '
 echo "No display: the program ran under Xvfb. Screenshot: $shot"
