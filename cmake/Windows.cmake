@@ -11,6 +11,7 @@ add_library(vt_win32 STATIC
   platform/win32/Win32IpHelper.cpp
   platform/win32/Win32Prompts.cpp
   platform/win32/Win32Registry.cpp
+  platform/win32/Win32Shell.cpp
   platform/win32/Win32System.cpp
   ui/win32/Actions.cpp
   ui/win32/ControlTable.cpp

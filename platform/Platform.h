@@ -7,6 +7,7 @@
 #include "platform/IpHelper.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
 #include "platform/System.h"
 
 namespace vt {
@@ -18,6 +19,7 @@ struct Platform {
     System& system;
     Devices& devices;
     IpHelper& ipHelper;
+    Shell& shell;
 };
 
 }  // namespace vt

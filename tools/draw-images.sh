@@ -24,10 +24,9 @@ tile 20 -fill white -stroke '#505050' -draw 'rectangle 2,5 17,15' \
 tile 20 -fill '#C83C28' -stroke '#802010' -draw 'polygon 10,2 1,10 19,10' \
         -fill '#F0DCA0' -stroke '#806040' -draw 'rectangle 4,10 15,18' \
         -fill '#806040' -draw 'rectangle 8,13 11,18'                                   # 2 homepage
+tile 20                                                                                # 3 (none)
 tile 20 -fill '#7A7A7A' -draw 'circle 10,10 10,3' -draw 'rectangle 8,1 11,18' \
-        -draw 'rectangle 1,8 18,11' -fill "$bg" -draw 'circle 10,10 10,7'              # 3 options
-tile 20 -fill white -stroke '#505050' -draw 'rectangle 2,2 17,17' -stroke none \
-        -fill '#1E5AC8' -draw 'polygon 6,14 6,9 4,9 9,4 14,9 12,9 12,14'               # 4 shortcut
+        -draw 'rectangle 1,8 18,11' -fill "$bg" -draw 'circle 10,10 10,7'              # 4 options
 tile 20 -stroke '#1E9628' -strokewidth 3 -draw 'line 3,10 8,15' -draw 'line 8,15 16,4'     # 5 apply
 tile 20 -stroke '#D22828' -strokewidth 3 -draw 'line 4,4 15,15' -draw 'line 15,4 4,15' # 6 delete
 tile 20 -stroke '#404040' -fill '#F0C828' -draw 'polygon 13,2 17,6 7,16 3,12' \
@@ -35,6 +34,8 @@ tile 20 -stroke '#404040' -fill '#F0C828' -draw 'polygon 13,2 17,6 7,16 3,12' \
 tile 20 -fill '#9A6A3A' -stroke '#5A3A1A' -draw 'rectangle 3,2 12,18' -stroke none \
         -fill '#1E9628' -draw 'polygon 9,8 14,8 14,5 19,10 14,15 14,12 9,12'           # 8 exit
 tile 20 -fill '#1E9628' -draw 'rectangle 8,3 11,16' -draw 'rectangle 3,8 16,11'        # 9 add
+tile 20 -fill white -stroke '#30507A' -draw 'rectangle 2,3 17,16' -fill '#30507A' \
+        -draw 'rectangle 2,3 17,6'                                                     # 10 restore
 strip actions
 
 # The configuration tree's image, 24 x 24: a screen on its stand, a cable to the network.
@@ -49,4 +50,27 @@ tile 18 -fill none -stroke '#A0A0A0' -strokewidth 2 -draw 'circle 9,9 9,3'
 tile 18 -fill '#1E9628' -draw 'circle 9,9 9,1' -stroke white -strokewidth 2 \
         -draw 'line 5,9 8,12' -draw 'line 8,12 13,6'
 strip tabmarks
+# The connection status pictures, 54 x 54: two computers joined by a cable (0-2) or by radio
+# waves (3-5); grey when the card is disabled, blue when enabled, a red cross when the link is down.
+computer() {  # left, screen colour, frame colour
+  echo "-fill $3 -draw 'rectangle $1,14 $(($1+19)),30' -fill $2 -draw 'rectangle $(($1+2)),16 $(($1+17)),28'" \
+       "-fill $3 -draw 'rectangle $(($1+7)),31 $(($1+12)),34' -draw 'rectangle $(($1+3)),35 $(($1+16)),37'"
+}
+status() {  # screen colour, frame colour, link colour, wireless, down
+  local draw
+  draw="$(computer 2 "$1" "$2") $(computer 33 "$1" "$2")"
+  if [ "$4" = yes ]; then
+    draw+=" -fill none -stroke $3 -strokewidth 2 -draw 'arc 20,16 34,30 200,340' -draw 'arc 16,10 38,32 210,330'"
+  else
+    draw+=" -stroke $3 -strokewidth 2 -draw 'line 12,44 12,48' -draw 'line 12,48 42,48' -draw 'line 42,48 42,44'"
+  fi
+  [ "$5" = yes ] && draw+=" -stroke '#D22828' -strokewidth 3 -draw 'line 21,40 33,52' -draw 'line 33,40 21,52'"
+  eval tile 54 "$draw"
+}
+for wireless in no yes; do
+  status "'#B4B4B4'" "'#787878'" "'#969696'" "$wireless" no   # 0, 3: disabled
+  status "'#5A8CC8'" "'#30507A'" "'#30507A'" "$wireless" yes  # 1, 4: link down
+  status "'#5A8CC8'" "'#30507A'" "'#1E9628'" "$wireless" no   # 2, 5: connected
+done
+strip status
 echo "Drew: $(ls "$out")"

@@ -1,11 +1,12 @@
 // What the main window's logic asks of the real window as a whole: caption, titles, ending the
-// program, and the posted message that restarts a label edit.
+// program, the posted message that restarts a label edit, the status refresh thread.
 #pragma once
 
 #include <string>
 
 #include "platform/Prompts.h"
 #include "ui/ConfigNode.h"
+#include "ui/UpdateNetStatus.h"
 
 namespace vt {
 
@@ -20,6 +21,10 @@ class MainView {
     virtual void SetConfigTitle(const std::string& title) = 0;
     // Posts WM_EDITNODE (WM_USER + 100) for the node; the window then calls EditNode.
     virtual void PostEditNode(TConfigNode& node) = 0;
+
+    // Runs the thread's loop on a thread of its own, handing each refresh to this window's
+    // thread (Status.RefreshStatusPanel); the window stops it, without hanging, when it ends.
+    virtual void StartStatusThread(TUpdateNetStatus& thread) = 0;
 
     // Asks the application to end once the messages already queued have run.
     virtual void Terminate() = 0;

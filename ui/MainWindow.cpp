@@ -23,6 +23,8 @@ TfrmMain::TfrmMain(Platform& platform, MainViews views)
     : Tree(*this, views.tree),
       Tabs(*this, views.tabs),
       Editor(*this, views.editor),
+      Status(*this, views.status),
+      Tray(*this, views.tray),
       platform_(platform),
       views_(views) {}
 
@@ -67,13 +69,15 @@ void TfrmMain::FormCreate() {
     FillCards();
     FillConfigTree();
     Tabs.FillCardTabs();
+    StatusThread.StopRequested = false;
+    views_.frame.StartStatusThread(StatusThread);
 
     switch (request_.mode) {
         case StartMode::Window:
             break;
         case StartMode::Tray:
-            // Until the tray icon exists the window stays visible, so the program is never
-            // left running with nothing on screen.
+            showMainWindow_ = false;
+            Tray.MinimizeToTray();
             break;
         case StartMode::Apply: {
             const ApplyOutcome outcome = ApplyConfiguration(request_.configName);

@@ -14,6 +14,9 @@
 #include "ui/ConfigTree.h"
 #include "ui/MainView.h"
 #include "ui/SettingsEditor.h"
+#include "ui/StatusPanel.h"
+#include "ui/TrayMenu.h"
+#include "ui/UpdateNetStatus.h"
 
 namespace vt {
 
@@ -33,6 +36,8 @@ struct MainViews {
     ConfigTreeView& tree;
     CardTabsView& tabs;
     EditorView& editor;
+    StatusPanelView& status;
+    TrayView& tray;
 };
 
 class TfrmMain {
@@ -63,6 +68,9 @@ class TfrmMain {
     ConfigTree Tree;
     CardTabs Tabs;
     SettingsEditor Editor;
+    StatusPanel Status;
+    TrayMenu Tray;
+    TUpdateNetStatus StatusThread;
 
     ApplyOutcome ApplyConfiguration(const std::string& name);
     // A message box owned by the main window.

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32IpHelper.h"
 #include "platform/win32/Win32Prompts.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
 #include "ui/MainWindow.h"
 #include "ui/win32/ErrorReport.h"
@@ -28,7 +29,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     vt::win32::Win32System system;
     vt::win32::Win32Devices devices;
     vt::win32::Win32IpHelper ipHelper;
-    vt::Platform platform{files, prompts, registry, system, devices, ipHelper};
+    vt::win32::Win32Shell shell;
+    vt::Platform platform{files, prompts, registry, system, devices, ipHelper, shell};
 
     vt::win32::MainWindowView view;
     // Without a window nothing can run; 1 would tell a script "no such configuration".

@@ -17,7 +17,9 @@ namespace vt::fakes {
 class FakeMainWindow : public MainView,
                        public ConfigTreeView,
                        public CardTabsView,
-                       public EditorView {
+                       public EditorView,
+                       public StatusPanelView,
+                       public TrayView {
   public:
     FakeMainWindow() {
         for (EditorControl field : {EditorControl::edtIP, EditorControl::edtMask,
@@ -25,7 +27,7 @@ class FakeMainWindow : public MainView,
                                     EditorControl::edtDns1})
             fields_[field] = std::make_unique<Field>(*this);
     }
-    MainViews Views() { return {*this, *this, *this, *this}; }
+    MainViews Views() { return {*this, *this, *this, *this, *this, *this}; }
     TfrmMain* form = nullptr;  // told of selection changes and edits, as the real window tells it
 
     // --- frame
@@ -38,6 +40,8 @@ class FakeMainWindow : public MainView,
     void SetConfigTitle(const std::string& title) override { configTitle = title; }
     void PostEditNode(TConfigNode& node) override { postedEdits.push_back(&node); }
     void Terminate() override { terminated = true; }
+    TUpdateNetStatus* statusThread = nullptr;
+    void StartStatusThread(TUpdateNetStatus& thread) override { statusThread = &thread; }
 
     // --- tree
     struct Item {
@@ -137,6 +141,27 @@ class FakeMainWindow : public MainView,
             addressListShown.push_back({ips[i], i < masks.size() ? masks[i] : ""});
         return addressListAnswer;
     }
+
+    // --- status panel
+    bool showing = true;
+    int picture = -1;
+    std::string statusWord, statusMemo, deviceLine;
+    bool IsShowing() const override { return showing; }
+    void SetStatusPicture(int index) override { picture = index; }
+    void SetStatusWord(const std::string& text) override { statusWord = text; }
+    void SetStatusMemo(const std::string& text) override { statusMemo = text; }
+    void SetDeviceLine(const std::string& text) override { deviceLine = text; }
+
+    // --- tray
+    bool trayIconVisible = false, foreground = false;
+    std::vector<TrayItem> trayItems;
+    std::vector<std::pair<int, int>> trayMenuOpened;
+    void SetTrayIconVisible(bool visible) override { trayIconVisible = visible; }
+    void ShowMainWindow() override { showing = true; }
+    void HideMainWindow() override { showing = false; }
+    void SetTrayItems(const std::vector<TrayItem>& items) override { trayItems = items; }
+    void SetForeground() override { foreground = true; }
+    void PopupTrayMenu(int x, int y) override { trayMenuOpened.push_back({x, y}); }
 
     // --- what a user does
     void UserSelects(TConfigNode* node) { ChangeSelection(node); }

@@ -7,6 +7,7 @@
 #include "tests/fakes/FakeIpHelper.h"
 #include "tests/fakes/FakePrompts.h"
 #include "tests/fakes/FakeRegistry.h"
+#include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeSystem.h"
 
 namespace vt::fakes {
@@ -18,7 +19,8 @@ struct FakePlatform {
     FakeSystem system;
     FakeDevices devices;
     FakeIpHelper ipHelper;
-    Platform platform{files, prompts, registry, system, devices, ipHelper};
+    FakeShell shell;
+    Platform platform{files, prompts, registry, system, devices, ipHelper, shell};
 };
 
 }  // namespace vt::fakes

@@ -106,7 +106,7 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
         fakes::FakePrompts localPrompts;
         fakes::FakeMainWindow localView;
         system.version = refused;
-        Platform p{files, localPrompts, registry, system, devices, ipHelper};
+        Platform p{files, localPrompts, registry, system, devices, ipHelper, shell};
         TfrmMain f(p, localView.Views());
         f.FormCreate();
         ASSERT_EQ(localPrompts.shown.size(), 1u);

@@ -1,0 +1,42 @@
+// The tray icon's events and the tray menu's configuration items.
+#include "ui/TrayMenu.h"
+
+#include "core/SettingsLayout.h"
+#include "ui/MainWindow.h"
+
+namespace vt {
+
+void TrayMenu::MinimizeToTray() {
+    view_.HideMainWindow();
+    view_.SetTrayIconVisible(true);
+}
+
+void TrayMenu::CoolTrayIcon1MouseDown(TrayButton button, int x, int y) {
+    if (button == TrayButton::Left) {
+        Restore1Click();
+    } else if (button == TrayButton::Right) {
+        FillTrayMenu();
+        view_.SetForeground();
+        view_.PopupTrayMenu(x, y);
+    }
+}
+
+void TrayMenu::Restore1Click() {
+    view_.SetTrayIconVisible(false);
+    view_.ShowMainWindow();
+}
+
+void TrayMenu::FillTrayMenu() {
+    std::vector<TrayItem> items;
+    SettingsFile& settings = main_.Settings();
+    for (const auto& node : main_.Tree.Nodes())
+        if (settings.ReadBool(node->ConfigKey, settings::kShowInMenu, false))
+            items.push_back({node->Text, node->Text});
+    view_.SetTrayItems(items);
+}
+
+void TrayMenu::TrayItemClick(const std::string& hint) {
+    main_.ApplyConfiguration(hint);
+}
+
+}  // namespace vt
