@@ -22,8 +22,10 @@ add_library(vt_win32 STATIC
   ui/win32/ModalDialog.cpp
   ui/win32/Win32CardTabsView.cpp
   ui/win32/Win32ConfigTreeView.cpp
-  ui/win32/Win32EditorView.cpp)
-target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 ole32 advapi32 user32 gdi32)
+  ui/win32/Win32EditorView.cpp
+  ui/win32/Win32StatusPanelView.cpp
+  ui/win32/Win32TrayView.cpp)
+target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 ole32 shell32 advapi32 user32 gdi32)
 
 add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp resources/app.rc)
 target_link_libraries(VelmoraTarvello PRIVATE vt_win32)
@@ -42,7 +44,7 @@ target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock shlwa
 
 file(GLOB VT_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp)
 add_executable(vt_e2e_tests ${VT_E2E_TESTS})
-target_link_libraries(vt_e2e_tests PRIVATE gtest_main gtest comctl32 user32 advapi32 gdi32 shlwapi)
+target_link_libraries(vt_e2e_tests PRIVATE gtest_main gtest comctl32 user32 advapi32 gdi32 shlwapi iphlpapi)
 target_include_directories(vt_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
 add_dependencies(vt_e2e_tests VelmoraTarvello)
 

@@ -5,3 +5,4 @@
 #define IDB_ACTIONS 101  /* the menu and toolbar images, 20 x 20, in action order */
 #define IDB_TREE 102     /* the configuration tree's image, 24 x 24 */
 #define IDB_TABMARKS 103 /* the card tabs' marks, 18 x 18: 0 unchanged, 1 changed */
+#define IDB_STATUS 104   /* the connection status pictures, 54 x 54 */

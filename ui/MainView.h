@@ -23,8 +23,10 @@ class MainView {
     virtual void PostEditNode(TConfigNode& node) = 0;
 
     // Runs the thread's loop on a thread of its own, handing each refresh to this window's
-    // thread (Status.RefreshStatusPanel); the window stops it, without hanging, when it ends.
+    // thread (Status.RefreshStatusPanel). Stopping waits for the loop to end without ever
+    // blocking a refresh it hands over; the window also stops it when it ends.
     virtual void StartStatusThread(TUpdateNetStatus& thread) = 0;
+    virtual void StopStatusThread() = 0;
 
     // Asks the application to end once the messages already queued have run.
     virtual void Terminate() = 0;

@@ -43,6 +43,10 @@ struct MainViews {
 class TfrmMain {
   public:
     TfrmMain(Platform& platform, MainViews views);
+    // The refresh loop ends before the form it refreshes.
+    ~TfrmMain() { views_.frame.StopStatusThread(); }
+    TfrmMain(const TfrmMain&) = delete;
+    TfrmMain& operator=(const TfrmMain&) = delete;
 
     // The start sequence. An error ends it at the step that raised it and passes to the caller,
     // which reports it; what was set up before that step stays.

@@ -42,6 +42,7 @@ class FakeMainWindow : public MainView,
     void Terminate() override { terminated = true; }
     TUpdateNetStatus* statusThread = nullptr;
     void StartStatusThread(TUpdateNetStatus& thread) override { statusThread = &thread; }
+    void StopStatusThread() override { statusThread = nullptr; }
 
     // --- tree
     struct Item {

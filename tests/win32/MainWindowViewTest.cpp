@@ -4,7 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <shellapi.h>
+
 #include <memory>
+#include <thread>
 #include <tuple>
 
 #include "base/Error.h"
@@ -67,7 +70,7 @@ class MainWindowViewTest : public ::testing::Test, protected fakes::FakePlatform
         page = GetDlgItem(view->Window(), kIdCardPage);
     }
     void TearDown() override {
-        if (HWND edit = TreeView_GetEditControl(tree)) TreeView_EndEditLabelNow(tree, TRUE);
+        if (TreeView_GetEditControl(tree)) TreeView_EndEditLabelNow(tree, TRUE);
         Pump();
     }
     HWND Editor(C control) { return GetDlgItem(page, EditorId(control)); }
@@ -202,6 +205,59 @@ TEST_F(MainWindowViewTest, AddRenameByLabelEditingAndTheToolbarCommands) {
     EXPECT_EQ(prompts.shown[0].caption, "Rename - Lab");
     EXPECT_NE(TreeView_GetEditControl(tree), nullptr);
     EXPECT_EQ(ItemText(Item(2)), "Lab");
+}
+
+bool TrayIconExists(HWND window) {
+    NOTIFYICONDATAA probe{};
+    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    probe.hWnd = window;
+    probe.uID = 1;
+    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;  // only an icon that is there changes
+}
+
+// Last in the suite: it hides the window, which costs Wine two seconds under Xvfb.
+TEST_F(MainWindowViewTest, TrayIconAndTrayMenuReachTheLogic) {
+    files.Put(kPath, files.Content(kPath) + "[{K1}]\r\nShowInMenu=1\r\n");
+    const HWND window = view->Window();
+    SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(TrayIconExists(window));
+
+    std::vector<std::string> items;
+    std::thread reader([&] {
+        // The visible pop-up menu window that holds a menu (others may linger hidden).
+        HWND menu = nullptr;
+        HMENU handle = nullptr;
+        for (int i = 0; i < 300 && !handle; ++i) {
+            for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w && !handle;
+                 w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+                if (!IsWindowVisible(w)) continue;
+                menu = w;
+                handle = reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0));  // MN_GETHMENU
+            }
+            if (!handle) Sleep(10);
+        }
+        if (!handle) return;
+        for (int i = 0; i < GetMenuItemCount(handle); ++i) {
+            char text[64] = {};
+            GetMenuStringA(handle, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            items.push_back(text);
+        }
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    SendMessageA(window, WM_TRAYICON, 1, WM_RBUTTONDOWN);  // the menu runs until the reader closes it
+    reader.join();
+    EXPECT_EQ(items, (std::vector<std::string>{"&Restore                    ", "", "Office", "",
+                                                "&Exit"}));
+
+    SendMessageA(window, WM_COMMAND, kCmdTrayItemFirst, 0);  // "Office": applied, window hidden
+    ASSERT_FALSE(prompts.shown.empty());
+    EXPECT_EQ(prompts.shown.back().caption, "LAN");
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    SendMessageA(window, WM_TRAYICON, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(TrayIconExists(window));
 }
 
 TEST(ErrorReportTest, AnErrorIsShownWithTheTitleAndErrorIconAndTheCallerGoesOn) {

@@ -15,6 +15,7 @@ constexpr Action kActions[] = {
     {kCmdDelete, "&Delete", "Delete current configuration", 6, "Delete"},
     {kCmdApply, "&Apply", "Apply current configuration", 5, "Apply"},
     {kCmdExit, "&Exit", "Quit", 8, "Exit"},
+    {kCmdRestore, "&Restore                    ", "", 10, nullptr},
 };
 
 void Append(HMENU menu, std::initializer_list<int> commands) {

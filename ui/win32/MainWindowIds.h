@@ -9,6 +9,9 @@ namespace vt::win32 {
 inline constexpr UINT WM_EDITNODE = WM_USER + 100;
 // A label edit ended; its name is checked once the tree has closed the edit box.
 inline constexpr UINT WM_NODEEDITED = WM_USER + 101;
+// The tray icon's mouse events, and the status refresh handed over by the refresh thread.
+inline constexpr UINT WM_TRAYICON = WM_USER + 102;
+inline constexpr UINT WM_REFRESHSTATUS = WM_USER + 103;
 
 // Controls.
 inline constexpr int kIdToolbar = 1000;
@@ -20,6 +23,9 @@ inline constexpr int kIdTabs = 1005;
 inline constexpr int kIdCardPage = 1006;
 inline constexpr int kIdDeviceLine = 1007;
 inline constexpr int kIdStatusGroup = 1008;
+inline constexpr int kIdStatusPicture = 1009;
+inline constexpr int kIdStatusWord = 1010;
+inline constexpr int kIdStatusMemo = 1011;
 
 // The editor's controls, in the order of EditorControl.
 inline constexpr int kIdEditorFirst = 1100;
@@ -30,5 +36,7 @@ inline constexpr int kCmdRename = 2001;
 inline constexpr int kCmdDelete = 2002;
 inline constexpr int kCmdApply = 2003;
 inline constexpr int kCmdExit = 2004;
+inline constexpr int kCmdRestore = 2005;
+inline constexpr int kCmdTrayItemFirst = 3000;  // the tray menu's configuration items
 
 }  // namespace vt::win32

@@ -16,7 +16,8 @@ constexpr char kSplitterClass[] = "TSplitter";
 constexpr char kPageClass[] = "TCardPage";
 constexpr int kSplitterWidth = 4;
 constexpr int kMinLeftWidth = 120, kMaxLeftWidth = 320;
-constexpr int kEditorTop = 140;
+constexpr int kPanesTop = 28;      // below the device line
+constexpr int kStatusWidth = 172;  // the status group, left of the editor
 
 UniqueImageList LoadImages(HINSTANCE instance, int bitmap, int size) {
     return UniqueImageList(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(bitmap), size, 0,
@@ -84,12 +85,9 @@ void MainWindowView::CreateControls() {
                             0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kIdCardPage), nullptr,
                             nullptr);
     SetWindowPos(page_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // above the tab control
-    win32::CreateControls(page_, {
-        {kIdDeviceLine, "STATIC", "", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, 12, 6, 0, 18},
-        {kIdStatusGroup, "BUTTON", "Connection Status", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 28, 0, 104},
-    });
-    SendDlgItemMessageA(page_, kIdDeviceLine, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold()), 0);
-    editor_.Create(page_, kEditorTop);
+    status_.Create(window_, page_, kStatusWidth);
+    editor_.Create(page_, 8 + kStatusWidth + 8, kPanesTop);
+    tray_.Create(window_);
     for (HWND control : {statusBar_, splitter_})
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
 }
@@ -134,12 +132,10 @@ void MainWindowView::Layout() {
     MoveWindow(tabs_.Tabs(), tabsLeft, top + 2, kClientWidth - tabsLeft - 2, bottom - top - 4, TRUE);
     const RECT page = tabs_.PageArea();
     const int pageWidth = page.right - page.left;
-    MoveWindow(page_, page.left, page.top, pageWidth, page.bottom - page.top, TRUE);
-    SetWindowPos(GetDlgItem(page_, kIdDeviceLine), nullptr, 0, 0, pageWidth - 24, 18,
-                 SWP_NOMOVE | SWP_NOZORDER);
-    SetWindowPos(GetDlgItem(page_, kIdStatusGroup), nullptr, 0, 0, pageWidth - 16, 104,
-                 SWP_NOMOVE | SWP_NOZORDER);
-    editor_.Resize(pageWidth);
+    const int pageHeight = page.bottom - page.top;
+    MoveWindow(page_, page.left, page.top, pageWidth, pageHeight, TRUE);
+    status_.Resize(pageWidth, pageHeight);
+    editor_.Resize(pageWidth, pageHeight);
 }
 
 void MainWindowView::Attach(TfrmMain& form) {
@@ -147,6 +143,7 @@ void MainWindowView::Attach(TfrmMain& form) {
     tree_.Attach(form);
     tabs_.Attach(form);
     editor_.Attach(form);
+    tray_.Attach(form);
 }
 
 void MainWindowView::Show(int showCommand) {
@@ -168,6 +165,39 @@ void MainWindowView::SetConfigTitle(const std::string& title) {
 
 void MainWindowView::PostEditNode(TConfigNode& node) {
     PostMessageA(window_, WM_EDITNODE, reinterpret_cast<WPARAM>(&node), 0);
+}
+
+// The refresh thread hands each refresh to this window's thread and waits for it; it is woken
+// early to stop.
+void MainWindowView::StartStatusThread(TUpdateNetStatus& thread) {
+    StopStatusThread();
+    statusThread_ = &thread;
+    statusWake_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    DWORD id = 0;
+    statusThreadHandle_.Reset(CreateThread(nullptr, 0, StatusThreadMain, this, 0, &id));
+}
+
+DWORD WINAPI MainWindowView::StatusThreadMain(void* parameter) {
+    auto* self = static_cast<MainWindowView*>(parameter);
+    const HWND window = self->window_;
+    const HANDLE wake = self->statusWake_.Get();
+    self->statusThread_->Execute(
+        [window] { SendMessageA(window, WM_REFRESHSTATUS, 0, 0); },
+        [wake](unsigned ms) { WaitForSingleObject(wake, ms); });
+    return 0;
+}
+
+// Never waits on a thread that waits for us: while waiting, the refreshes it hands over run.
+void MainWindowView::StopStatusThread() {
+    if (!statusThreadHandle_) return;
+    statusThread_->StopRequested = true;
+    SetEvent(statusWake_.Get());
+    const HANDLE thread = statusThreadHandle_.Get();
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    statusThreadHandle_.Reset();
 }
 
 void MainWindowView::Terminate() {
@@ -208,7 +238,8 @@ bool MainWindowView::PreTranslate(MSG& message) {
 }
 
 void MainWindowView::OnCommand(int id, int code) {
-    if (editor_.OnCommand(id, code) || !form_) return;
+    if (editor_.OnCommand(id, code) || tray_.OnCommand(id) || !form_) return;
+    if (id == kIdStatusPicture && code == STN_DBLCLK) form_->Status.raNetStatusDblClick();
     ConfigTree& tree = form_->Tree;
     switch (id) {
         case kCmdAdd: tree.actAddExecute(); break;
@@ -249,6 +280,7 @@ LRESULT CALLBACK MainWindowView::WindowProc(HWND window, UINT message, WPARAM wP
 }
 
 LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tray_.OnMessage(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_CREATE:
             CreateControls();
@@ -270,10 +302,34 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MEASUREITEM:
             if (MeasureMenuImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
             break;
-        case WM_DRAWITEM:
-            if (DrawMenuImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), actionImages_.Get()))
-                return TRUE;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (DrawMenuImage(item, actionImages_.Get()) || status_.DrawPicture(item)) return TRUE;
             break;
+        }
+        case WM_CTLCOLORSTATIC:
+            if (status_.IsGreyText(reinterpret_cast<HWND>(lParam))) {
+                const auto dc = reinterpret_cast<HDC>(wParam);
+                SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            }
+            break;
+        case WM_SYSCOMMAND:
+            // Minimising sends the window to the tray instead of the taskbar.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE && form_) {
+                form_->Tray.MinimizeToTray();
+                return 0;
+            }
+            break;
+        case WM_REFRESHSTATUS:
+            // A failed refresh is not reported: the next cycle tries again.
+            try {
+                if (form_) form_->Status.RefreshStatusPanel();
+                return 1;
+            } catch (...) {
+                return 0;
+            }
         case WM_MENUSELECT: {
             const Action* action = FindAction(LOWORD(wParam));
             ShowHint(action && !(HIWORD(wParam) & MF_POPUP) ? action->hint : "");
@@ -283,6 +339,8 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowHint("");
             return 0;
         case WM_DESTROY:
+            StopStatusThread();
+            tray_.SetTrayIconVisible(false);
             PostQuitMessage(0);
             return 0;
         default:
@@ -322,10 +380,24 @@ LRESULT CALLBACK MainWindowView::SplitterProc(HWND splitter, UINT message, WPARA
     }
 }
 
-// The card page hands what its controls report to the main window.
+// The card page hands what its controls report to the main window; the status picture shows a
+// hand, since a double-click on it opens the network connections.
 LRESULT CALLBACK MainWindowView::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND || message == WM_NOTIFY)
-        return SendMessageA(GetParent(page), message, wParam, lParam);
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+        case WM_CTLCOLORSTATIC:
+            return SendMessageA(GetParent(page), message, wParam, lParam);
+        case WM_SETCURSOR:
+            if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == kIdStatusPicture) {
+                SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
     return DefWindowProcA(page, message, wParam, lParam);
 }
 

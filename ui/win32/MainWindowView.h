@@ -10,6 +10,8 @@
 #include "ui/win32/Win32CardTabsView.h"
 #include "ui/win32/Win32ConfigTreeView.h"
 #include "ui/win32/Win32EditorView.h"
+#include "ui/win32/Win32StatusPanelView.h"
+#include "ui/win32/Win32TrayView.h"
 
 namespace vt::win32 {
 
@@ -27,7 +29,7 @@ class MainWindowView : public MainView {
     bool Create(HINSTANCE instance);
     HWND Window() const { return window_; }
     void Show(int showCommand);
-    MainViews Views() { return {*this, tree_, tabs_, editor_}; }
+    MainViews Views() { return {*this, tree_, tabs_, editor_, status_, tray_}; }
     // From now on the window's events go to the form.
     void Attach(TfrmMain& form);
 
@@ -41,6 +43,8 @@ class MainWindowView : public MainView {
     void SetCaption(const std::string& caption) override;
     void SetConfigTitle(const std::string& title) override;
     void PostEditNode(TConfigNode& node) override;
+    void StartStatusThread(TUpdateNetStatus& thread) override;
+    void StopStatusThread() override;
     void Terminate() override;
 
   private:
@@ -54,6 +58,7 @@ class MainWindowView : public MainView {
     void OnCommand(int id, int code);
     bool OnNotify(const NMHDR& header, LRESULT& result);
     void ShowHint(const std::string& hint);
+    static DWORD WINAPI StatusThreadMain(void* self);
     std::string HintAt(HWND control, POINT screen);
 
     HWND window_ = nullptr;
@@ -68,6 +73,10 @@ class MainWindowView : public MainView {
     Win32ConfigTreeView tree_;
     Win32CardTabsView tabs_;
     Win32EditorView editor_;
+    Win32StatusPanelView status_;
+    Win32TrayView tray_;
+    TUpdateNetStatus* statusThread_ = nullptr;
+    UniqueHandle statusThreadHandle_, statusWake_;
 };
 
 }  // namespace vt::win32

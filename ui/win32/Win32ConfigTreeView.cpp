@@ -41,6 +41,7 @@ void Win32ConfigTreeView::Place(int x, int y, int width, int height) {
 }
 
 void Win32ConfigTreeView::ClearTree() {
+    TreeView_EndEditLabelNow(tree_, TRUE);  // an edit left open would end on another node
     TreeView_DeleteAllItems(tree_);
 }
 
@@ -66,6 +67,7 @@ void Win32ConfigTreeView::SelectNode(TConfigNode& node) {
 }
 
 void Win32ConfigTreeView::RemoveTreeNode(TConfigNode& node) {
+    TreeView_EndEditLabelNow(tree_, TRUE);
     TreeView_DeleteItem(tree_, ItemOf(node));
 }
 

@@ -13,54 +13,64 @@ namespace {
 using C = EditorControl;
 
 constexpr int kSeparator1 = 1190, kSeparator2 = 1191;
-constexpr int kGroupHeight = 288;
-constexpr int kLabelX = 36, kFieldX = 190;
 
 }  // namespace
 
-void Win32EditorView::Create(HWND page, int top) {
+void Win32EditorView::Create(HWND page, int left, int top) {
     page_ = page;
+    left_ = left;
     top_ = top;
     RegisterIPEditClass(GetModuleHandleA(nullptr));
-    const auto row = [top](int offset) { return top + offset; };
+    const auto x = [left](int offset) { return left + offset; };
+    const auto y = [top](int offset) { return top + offset; };
     const auto id = [](C control) { return EditorId(control); };
+    constexpr int label = 24, field = 150;
     CreateControls(page, {
         {id(C::checkSelected), "BUTTON", "Change To &Following Settings",
-         WS_TABSTOP | BS_AUTOCHECKBOX, 18, row(0), 214, 16},
-        {id(C::rbEnable), "BUTTON", "&Enable This Adapter", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-         24, row(22), 190, 20},
-        {id(C::rbDisable), "BUTTON", "&Disable This Adapter", BS_AUTORADIOBUTTON, 220, row(22), 190, 20},
-        {kSeparator1, "STATIC", "", SS_ETCHEDHORZ, 24, row(46), 0, 2},
+         WS_TABSTOP | BS_AUTOCHECKBOX, x(10), y(0), 214, 16},
+        {id(C::rbEnable), "BUTTON", "&Enable This Adapter",
+         WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, x(16), y(26), 170, 20},
+        {id(C::rbDisable), "BUTTON", "&Disable This Adapter", BS_AUTORADIOBUTTON, x(190), y(26),
+         170, 20},
+        {kSeparator1, "STATIC", "", SS_ETCHEDHORZ, x(16), y(54), 0, 2},
         {id(C::checkIP), "BUTTON", "&Obtain an IP address automatically",
-         WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 24, row(54), 320, 20},
-        {id(C::lbIP), "STATIC", "IP Address:", 0, kLabelX, row(82), 150, 16},
-        {id(C::edtIP), kIPEditClass, "", 0, kFieldX, row(79), kIPEditWidth, kIPEditHeight},
-        {id(C::btnIPMore), "BUTTON", "...", WS_TABSTOP, kFieldX + kIPEditWidth + 6, row(79), 26, 21},
-        {id(C::lbMask), "STATIC", "Subnet Mask:", 0, kLabelX, row(108), 150, 16},
-        {id(C::edtMask), kIPEditClass, "", 0, kFieldX, row(105), kIPEditWidth, kIPEditHeight},
-        {id(C::lbGateway), "STATIC", "Default Gateway:", 0, kLabelX, row(134), 150, 16},
-        {id(C::edtGateway), kIPEditClass, "", 0, kFieldX, row(131), kIPEditWidth, kIPEditHeight},
-        {kSeparator2, "STATIC", "", SS_ETCHEDHORZ, 24, row(160), 0, 2},
+         WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, x(16), y(64), 300, 20},
+        {id(C::lbIP), "STATIC", "IP Address:", 0, x(label), y(96), 124, 16},
+        {id(C::edtIP), kIPEditClass, "", 0, x(field), y(93), kIPEditWidth, kIPEditHeight},
+        {id(C::btnIPMore), "BUTTON", "...", WS_TABSTOP, x(field + kIPEditWidth + 6), y(93), 26, 21},
+        {id(C::lbMask), "STATIC", "Subnet Mask:", 0, x(label), y(126), 124, 16},
+        {id(C::edtMask), kIPEditClass, "", 0, x(field), y(123), kIPEditWidth, kIPEditHeight},
+        {id(C::lbGateway), "STATIC", "Default Gateway:", 0, x(label), y(156), 124, 16},
+        {id(C::edtGateway), kIPEditClass, "", 0, x(field), y(153), kIPEditWidth, kIPEditHeight},
+        {kSeparator2, "STATIC", "", SS_ETCHEDHORZ, x(16), y(188), 0, 2},
         {id(C::checkDNS), "BUTTON", "O&btain DNS server address automatically",
-         WS_TABSTOP | BS_AUTOCHECKBOX, 24, row(168), 320, 20},
-        {id(C::lbDNS0), "STATIC", "Preferred DNS Server: ", 0, kLabelX, row(196), 150, 16},
-        {id(C::edtDns0), kIPEditClass, "", 0, kFieldX, row(193), kIPEditWidth, kIPEditHeight},
-        {id(C::lbDNS1), "STATIC", "Alternate DNS Server:", 0, kLabelX, row(222), 150, 16},
-        {id(C::edtDns1), kIPEditClass, "", 0, kFieldX, row(219), kIPEditWidth, kIPEditHeight},
-        {id(C::btnSave), "BUTTON", "&Save", WS_TABSTOP, kFieldX, row(252), 75, 25},
-        {id(C::btnCancel), "BUTTON", "&Cancel", WS_TABSTOP, kFieldX + 81, row(252), 75, 25},
-        {id(C::btnApply), "BUTTON", "&Apply", WS_TABSTOP, kFieldX + 162, row(252), 75, 25},
-        {id(C::gbEditor), "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, row(0), 0, kGroupHeight},
+         WS_TABSTOP | BS_AUTOCHECKBOX, x(16), y(198), 300, 20},
+        {id(C::lbDNS0), "STATIC", "Preferred DNS Server: ", 0, x(label), y(230), 124, 16},
+        {id(C::edtDns0), kIPEditClass, "", 0, x(field), y(227), kIPEditWidth, kIPEditHeight},
+        {id(C::lbDNS1), "STATIC", "Alternate DNS Server:", 0, x(label), y(260), 124, 16},
+        {id(C::edtDns1), kIPEditClass, "", 0, x(field), y(257), kIPEditWidth, kIPEditHeight},
+        {id(C::btnSave), "BUTTON", "&Save", WS_TABSTOP, x(field), y(300), 75, 25},
+        {id(C::btnCancel), "BUTTON", "&Cancel", WS_TABSTOP, x(field + 81), y(300), 75, 25},
+        {id(C::btnApply), "BUTTON", "&Apply", WS_TABSTOP, x(field + 162), y(300), 75, 25},
+        {id(C::gbEditor), "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, x(0), y(0), 0, 0},
     });
     SendMessageA(Item(C::checkSelected), WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold()), FALSE);
 }
 
-void Win32EditorView::Resize(int pageWidth) {
-    SetWindowPos(Item(C::gbEditor), nullptr, 0, 0, pageWidth - 16, kGroupHeight,
+void Win32EditorView::Resize(int pageWidth, int pageHeight) {
+    const int width = pageWidth - left_ - 8;
+    SetWindowPos(Item(C::gbEditor), nullptr, 0, 0, width, pageHeight - top_ - 8,
                  SWP_NOMOVE | SWP_NOZORDER);
     for (int separator : {kSeparator1, kSeparator2})
-        SetWindowPos(GetDlgItem(page_, separator), nullptr, 0, 0, pageWidth - 48, 2,
+        SetWindowPos(GetDlgItem(page_, separator), nullptr, 0, 0, width - 32, 2,
                      SWP_NOMOVE | SWP_NOZORDER);
+    // The buttons stand at the group's right edge.
+    int right = left_ + width - 12;
+    for (C button : {C::btnApply, C::btnCancel, C::btnSave}) {
+        right -= 75;
+        SetWindowPos(Item(button), nullptr, right, top_ + 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        right -= 6;
+    }
 }
 
 void Win32EditorView::SetChecked(EditorControl control, bool checked) {

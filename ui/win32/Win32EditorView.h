@@ -20,11 +20,11 @@ inline int EditorId(EditorControl control) {
 
 class Win32EditorView : public EditorView {
   public:
-    // Makes the controls on `page`, the group's top edge at `top`.
-    void Create(HWND page, int top);
+    // Makes the controls on `page`, the group's top left corner at `left`, `top`.
+    void Create(HWND page, int left, int top);
     void Attach(TfrmMain& form) { form_ = &form; }
-    // The group and its separators follow the page's width.
-    void Resize(int pageWidth);
+    // The group and its separators fill the page to its right and bottom edges.
+    void Resize(int pageWidth, int pageHeight);
 
     // --- EditorView
     void SetChecked(EditorControl control, bool checked) override;
@@ -45,7 +45,7 @@ class Win32EditorView : public EditorView {
 
     TfrmMain* form_ = nullptr;
     HWND page_ = nullptr;
-    int top_ = 0;
+    int left_ = 0, top_ = 0;
 };
 
 }  // namespace vt::win32

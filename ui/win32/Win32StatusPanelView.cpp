@@ -1,0 +1,106 @@
+// The status panel's window side.
+#include "ui/win32/Win32StatusPanelView.h"
+
+#include "resources/resource.h"
+#include "ui/win32/ControlTable.h"
+#include "ui/win32/MainWindowIds.h"
+
+namespace vt::win32 {
+
+namespace {
+
+constexpr int kGroupLeft = 8, kGroupTop = 28;
+constexpr int kPictureSize = 54;
+
+}  // namespace
+
+std::string WithWindowsLineBreaks(const std::string& text) {
+    std::string shown;
+    shown.reserve(text.size() + 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            shown += "\r\n";
+        } else {
+            shown.push_back(text[i]);
+        }
+    }
+    return shown;
+}
+
+void Win32StatusPanelView::Create(HWND mainWindow, HWND page, int width) {
+    main_ = mainWindow;
+    page_ = page;
+    images_.Reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_STATUS),
+                                       kPictureSize, 0, RGB(255, 0, 255), IMAGE_BITMAP,
+                                       LR_CREATEDIBSECTION));
+    const int middle = kGroupLeft + width / 2;
+    CreateControls(page, {
+        {kIdDeviceLine, "STATIC", "", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, 12, 6, 0, 18},
+        {kIdStatusPicture, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, middle - kPictureSize / 2,
+         kGroupTop + 22, kPictureSize, kPictureSize},
+        {kIdStatusWord, "STATIC", "", SS_CENTER, kGroupLeft + 6, kGroupTop + 82, width - 12, 16},
+        {kIdStatusMemo, "STATIC", "", SS_LEFT, kGroupLeft + 10, kGroupTop + 106, width - 20, 0},
+        {kIdStatusGroup, "BUTTON", "Connection Status", BS_GROUPBOX | WS_CLIPSIBLINGS, kGroupLeft,
+         kGroupTop, width, 0},
+    });
+    SendDlgItemMessageA(page, kIdDeviceLine, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold()), 0);
+}
+
+void Win32StatusPanelView::Resize(int pageWidth, int pageHeight) {
+    const auto resize = [&](int id, int width, int height) {
+        SetWindowPos(GetDlgItem(page_, id), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    };
+    RECT group{};
+    GetWindowRect(GetDlgItem(page_, kIdStatusGroup), &group);
+    const int width = group.right - group.left;
+    resize(kIdDeviceLine, pageWidth - 24, 18);
+    resize(kIdStatusGroup, width, pageHeight - kGroupTop - 8);
+    resize(kIdStatusMemo, width - 20, pageHeight - kGroupTop - 8 - 114);
+}
+
+bool Win32StatusPanelView::IsShowing() const {
+    return IsWindowVisible(main_) && !IsIconic(main_);
+}
+
+void Win32StatusPanelView::SetStatusPicture(int index) {
+    if (index == picture_) return;
+    picture_ = index;
+    InvalidateRect(Picture(), nullptr, TRUE);
+}
+
+// Texts change rarely, refreshes come three times a second: repaint only what changed.
+void Win32StatusPanelView::SetTextIfChanged(int id, const std::string& text) {
+    HWND control = GetDlgItem(page_, id);
+    const int length = GetWindowTextLengthA(control);
+    std::string shown(static_cast<size_t>(length) + 1, '\0');
+    shown.resize(static_cast<size_t>(GetWindowTextA(control, shown.data(), length + 1)));
+    if (shown != text) SetWindowTextA(control, text.c_str());
+}
+
+void Win32StatusPanelView::SetStatusWord(const std::string& text) {
+    SetTextIfChanged(kIdStatusWord, text);
+}
+
+void Win32StatusPanelView::SetStatusMemo(const std::string& text) {
+    SetTextIfChanged(kIdStatusMemo, WithWindowsLineBreaks(text));
+}
+
+void Win32StatusPanelView::SetDeviceLine(const std::string& text) {
+    SetTextIfChanged(kIdDeviceLine, text);
+}
+
+bool Win32StatusPanelView::DrawPicture(const DRAWITEMSTRUCT& item) const {
+    if (item.CtlType != ODT_STATIC || static_cast<int>(item.CtlID) != kIdStatusPicture) return false;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    ImageList_Draw(images_.Get(), picture_, item.hDC, item.rcItem.left, item.rcItem.top,
+                   ILD_TRANSPARENT);
+    return true;
+}
+
+bool Win32StatusPanelView::IsGreyText(HWND control) const {
+    const int id = GetDlgCtrlID(control);
+    return GetParent(control) == page_ && (id == kIdStatusWord || id == kIdStatusMemo);
+}
+
+}  // namespace vt::win32
