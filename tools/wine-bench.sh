@@ -12,5 +12,6 @@ wine ./vt_win32_bench.exe 2>&1 | tr -d '\r'
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   wine ./vt_apply_bench.exe 2>&1 | tr -d "\r"
   wine ./vt_startup_bench.exe 2>&1 | tr -d "\r"
+  wine ./vt_refresh_bench.exe 2>&1 | tr -d "\r"
 '
 wineserver -k || true
