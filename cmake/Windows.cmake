@@ -25,7 +25,7 @@ add_library(vt_win32 STATIC
   ui/win32/Win32EditorView.cpp
   ui/win32/Win32StatusPanelView.cpp
   ui/win32/Win32TrayView.cpp)
-target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 ole32 shell32 advapi32 user32 gdi32)
+target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 comdlg32 ole32 uuid shell32 advapi32 user32 gdi32)
 
 add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp resources/app.rc)
 target_link_libraries(VelmoraTarvello PRIVATE vt_win32)

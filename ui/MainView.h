@@ -2,10 +2,12 @@
 // program, the posted message that restarts a label edit, the status refresh thread.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/Prompts.h"
 #include "ui/ConfigNode.h"
+#include "ui/OptionsDialog.h"
 #include "ui/UpdateNetStatus.h"
 
 namespace vt {
@@ -27,6 +29,16 @@ class MainView {
     // blocking a refresh it hands over; the window also stops it when it ends.
     virtual void StartStatusThread(TUpdateNetStatus& thread) = 0;
     virtual void StopStatusThread() = 0;
+
+    // The icon dialog ("Choose an icon for shortcut", *.ico): the chosen file, nothing when
+    // cancelled. It opens again on the file chosen last.
+    virtual std::optional<std::string> ChooseShortcutIcon() = 0;
+    virtual void ShowAbout() = 0;
+    // The options dialog: its view, and running it modally on the dialog's logic.
+    virtual OptionsView& OptionsDialogView() = 0;
+    virtual void RunOptionsDialog(TfrmOptions& dialog) = 0;
+    // Closes the main window, which ends the program.
+    virtual void CloseMainWindow() = 0;
 
     // Asks the application to end once the messages already queued have run.
     virtual void Terminate() = 0;

@@ -25,6 +25,8 @@ TfrmMain::TfrmMain(Platform& platform, MainViews views)
       Editor(*this, views.editor),
       Status(*this, views.status),
       Tray(*this, views.tray),
+      Actions(*this),
+      OptionsAction(*this),
       platform_(platform),
       views_(views) {}
 

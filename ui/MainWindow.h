@@ -13,7 +13,9 @@
 #include "ui/CardTabs.h"
 #include "ui/ConfigTree.h"
 #include "ui/MainView.h"
+#include "ui/OptionsDialog.h"
 #include "ui/SettingsEditor.h"
+#include "ui/Shortcuts.h"
 #include "ui/StatusPanel.h"
 #include "ui/TrayMenu.h"
 #include "ui/UpdateNetStatus.h"
@@ -74,6 +76,8 @@ class TfrmMain {
     SettingsEditor Editor;
     StatusPanel Status;
     TrayMenu Tray;
+    Shortcuts Actions;
+    Options OptionsAction;
     TUpdateNetStatus StatusThread;
 
     ApplyOutcome ApplyConfiguration(const std::string& name);

@@ -1,4 +1,5 @@
-// The Windows shell behind the seam.
+// The Windows shell behind the seam: SHGetSpecialFolderLocation, the shell link object,
+// ShellExecute, WinExec, files, LoadLibrary.
 #pragma once
 
 #include "platform/Shell.h"
@@ -7,7 +8,20 @@ namespace vt::win32 {
 
 class Win32Shell : public Shell {
   public:
+    explicit Win32Shell(void* ownerWindow = nullptr) : owner_(ownerWindow) {}
+    void SetOwner(void* ownerWindow) { owner_ = ownerWindow; }
+
+    std::string SpecialFolder(int csidl) override;
+    bool CreateLink(const ShellLink& link) override;
+    void Open(const std::string& verb, const std::string& file, const std::string& parameters,
+              int showCommand) override;
     unsigned WinExec(const std::string& commandLine, int showCommand) override;
+    bool FileExists(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
+    bool CallLibraryExport(const std::string& library, const std::string& exportName) override;
+
+  private:
+    void* owner_;  // the application's window, owner of what the shell shows
 };
 
 }  // namespace vt::win32

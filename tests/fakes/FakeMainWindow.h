@@ -2,6 +2,7 @@
 // selection changes and field edits back to it as the real window does.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -40,6 +41,34 @@ class FakeMainWindow : public MainView,
     void SetConfigTitle(const std::string& title) override { configTitle = title; }
     void PostEditNode(TConfigNode& node) override { postedEdits.push_back(&node); }
     void Terminate() override { terminated = true; }
+    // The icon dialog's answers, one per showing; nothing left: cancelled.
+    std::vector<std::string> iconAnswers;
+    int iconDialogs = 0, aboutShown = 0;
+    bool closed = false;
+    std::optional<std::string> ChooseShortcutIcon() override {
+        ++iconDialogs;
+        if (iconAnswers.empty()) return std::nullopt;
+        std::string answer = iconAnswers.front();
+        iconAnswers.erase(iconAnswers.begin());
+        return answer;
+    }
+    void ShowAbout() override { ++aboutShown; }
+    void CloseMainWindow() override { closed = true; }
+    // What the user does in the options dialog, with the dialog as it was filled.
+    std::function<void(TfrmOptions&)> userInOptions = [](TfrmOptions& dialog) { dialog.sBitBtn2Click(); };
+    TfrmOptions* optionsShown = nullptr;
+    struct FakeOptionsView : OptionsView {
+        bool closed = false;
+        int shows = 0;
+        WindowHandle Handle() override { return 0x5678; }
+        void ShowRows() override { ++shows; }
+        void Close() override { closed = true; }
+    } optionsView;
+    OptionsView& OptionsDialogView() override { return optionsView; }
+    void RunOptionsDialog(TfrmOptions& dialog) override {
+        optionsShown = &dialog;
+        userInOptions(dialog);
+    }
     TUpdateNetStatus* statusThread = nullptr;
     void StartStatusThread(TUpdateNetStatus& thread) override { statusThread = &thread; }
     void StopStatusThread() override { statusThread = nullptr; }

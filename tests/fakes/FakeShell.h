@@ -1,23 +1,72 @@
-// A shell that records the programs it was asked to start.
+// A shell in memory: special folders a test sets, links and files it keeps, and every program,
+// document and library export it was asked for, recorded.
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "base/Error.h"
 #include "platform/Shell.h"
 
 namespace vt::fakes {
 
 class FakeShell : public Shell {
   public:
+    std::map<int, std::string> folders{{kCsidlDesktopDirectory, "C:\\Users\\Ann\\Desktop"},
+                                       {kCsidlAppData, "C:\\Users\\Ann\\AppData"},
+                                       {kCsidlStartup, "C:\\Users\\Ann\\Startup"}};
+    std::set<std::string> existingFolders{"C:\\Users\\Ann\\Desktop", "C:\\Users\\Ann\\Startup"};
+    std::set<std::string> files;
+    std::map<std::string, ShellLink> links;  // by file
+    bool linkObjectFails = false;
     struct Started {
         std::string commandLine;
         int showCommand;
     };
     std::vector<Started> started;
+    struct Opened {
+        std::string verb, file, parameters;
+        int showCommand;
+    };
+    std::vector<Opened> opened;
+    std::vector<std::string> exportsCalled;  // "library!export"
+    std::set<std::string> libraries;         // "library!export" that exist
+
+    std::string SpecialFolder(int csidl) override {
+        const auto it = folders.find(csidl);
+        return it == folders.end() ? std::string() : it->second;
+    }
+    // Saved only into a folder that exists, under a name the file system takes.
+    bool CreateLink(const ShellLink& link) override {
+        if (linkObjectFails) throw Error("Class not registered");
+        const size_t slash = link.file.find_last_of('\\');
+        const std::string name = link.file.substr(slash + 1);
+        if (!existingFolders.count(link.file.substr(0, slash)) ||
+            name.find_first_of(":*?\"<>|/") != std::string::npos)
+            return false;
+        links[link.file] = link;
+        files.insert(link.file);
+        return true;
+    }
+    void Open(const std::string& verb, const std::string& file, const std::string& parameters,
+              int showCommand) override {
+        opened.push_back({verb, file, parameters, showCommand});
+    }
     unsigned WinExec(const std::string& commandLine, int showCommand) override {
         started.push_back({commandLine, showCommand});
         return 33;
+    }
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+    bool RemoveFile(const std::string& path) override {
+        links.erase(path);
+        return files.erase(path) != 0;
+    }
+    bool CallLibraryExport(const std::string& library, const std::string& exportName) override {
+        const std::string call = library + "!" + exportName;
+        exportsCalled.push_back(call);
+        return libraries.count(call) != 0;
     }
 };
 

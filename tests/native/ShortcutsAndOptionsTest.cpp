@@ -1,0 +1,184 @@
+// Shortcuts, the help and web actions, and the options dialog on fakes: every field of the links,
+// the icon dialog, names that fail, what OK stores and carries out, and what Cancel does not.
+#include <gtest/gtest.h>
+
+#include "tests/fakes/MainWindowFixture.h"
+
+namespace vt {
+namespace {
+
+class ShortcutsTest : public fakes::MainWindowFixture {
+  protected:
+    void SetUp() override {
+        Start(fakes::TwoConfigurations());
+        view.UserSelects(Node("Office"));
+    }
+    void CustomizeIcon() {
+        std::string ini = Ini();
+        ini.replace(ini.find("[Options]\r\n"), 11, "[Options]\r\nCustomizeIcon=1\r\n");
+        files.Put(kPath, ini);
+    }
+};
+
+TEST_F(ShortcutsTest, DesktopAndQuickLaunchLinksCarryEveryField) {
+    form.Actions.actDesktopShortCutExecute();
+    ShellLink expected;
+    expected.file = "C:\\Users\\Ann\\Desktop\\Office.lnk";
+    expected.description = "Velmora Tarvello";
+    expected.target = "C:\\Tools\\VelmoraTarvello.exe";
+    expected.arguments = "\"Office\"";
+    expected.workingDirectory = "C:\\Tools\\";
+    expected.showCommand = kSwShowNormal;
+    ASSERT_EQ(shell.links.count(expected.file), 1u);
+    EXPECT_EQ(shell.links[expected.file], expected);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "\rA shortcut has been created successfully.   \r\r");
+    EXPECT_EQ(prompts.shown[0].caption, "Information");
+    EXPECT_EQ(prompts.shown[0].flags, kMbIconInformation);
+    EXPECT_EQ(view.iconDialogs, 0);  // the option is off
+
+    // The quick-launch folder does not exist here: it is not made, and nothing is said.
+    form.Actions.actQuickLaunchExecute();
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    shell.existingFolders.insert("C:\\Users\\Ann\\AppData\\Microsoft\\Internet Explorer\\Quick Launch");
+    form.Actions.actQuickLaunchExecute();
+    EXPECT_EQ(shell.links.count(
+                  "C:\\Users\\Ann\\AppData\\Microsoft\\Internet Explorer\\Quick Launch\\Office.lnk"),
+              1u);
+}
+
+TEST_F(ShortcutsTest, IconDialogCancelledVanishedOrChosen) {
+    CustomizeIcon();
+    form.Actions.actDesktopShortCutExecute();  // cancelled: no file, no message
+    EXPECT_TRUE(shell.links.empty());
+    EXPECT_TRUE(prompts.shown.empty());
+    view.iconAnswers = {"C:\\Icons\\gone.ico", "C:\\Icons\\net.ico"};
+    shell.files.insert("C:\\Icons\\net.ico");
+    form.Actions.actDesktopShortCutExecute();
+    EXPECT_EQ(shell.links.begin()->second.iconFile, "");  // the chosen file went meanwhile
+    form.Actions.actDesktopShortCutExecute();
+    EXPECT_EQ(shell.links.begin()->second.iconFile, "C:\\Icons\\net.ico");
+    EXPECT_EQ(shell.links.begin()->second.iconIndex, 0);
+}
+
+TEST_F(ShortcutsTest, NamesTheFileSystemRefusesOrThatLeaveTheFolderWriteNothing) {
+    for (const char* name : {"Lab: 10", "A/B", "..\\..\\Windows\\evil", "Up..", "x\\y"})
+        form.Actions.CreateShortcut(ShortcutKind::Desktop, name);
+    EXPECT_TRUE(shell.links.empty());
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(ShortcutsTest, HelpWebFeedbackAboutAndExit) {
+    form.Actions.actHelpExecute();
+    form.Actions.actHomepageExecute();
+    form.Actions.actWebsiteExecute();
+    form.Actions.actSendFeedbackExecute();
+    ASSERT_EQ(shell.opened.size(), 4u);
+    EXPECT_EQ(shell.opened[0].file, "zendrelhelp.chm");
+    EXPECT_EQ(shell.opened[0].verb, "open");
+    EXPECT_EQ(shell.opened[1].file, "IEXPLORE.EXE");
+    EXPECT_EQ(shell.opened[1].parameters, "http://www.example.com/");
+    EXPECT_EQ(shell.opened[2].parameters, "http://www.example.com/velmora-tarvello/");
+    EXPECT_EQ(shell.opened[3].verb, "");
+    EXPECT_EQ(shell.opened[3].file, "mailto:support@example.com");
+    EXPECT_EQ(shell.opened[3].showCommand, kSwShow);
+    form.Actions.actAboutExecute();
+    form.Actions.actExitExecute();
+    EXPECT_EQ(view.aboutShown, 1);
+    EXPECT_TRUE(view.closed);
+}
+
+class OptionsTest : public fakes::MainWindowFixture {
+  protected:
+    void SetUp() override {
+        Card("0002", "{CC}", "Other");  // has a connection, not managed by the default rule
+        registry.store.SeedString(std::string(kAdapterClassKey) + "\\0002\\Ndi\\Interfaces",
+                                  "LowerRange", "wan");
+        Start(fakes::TwoConfigurations() + "[{K2}]\r\nShowInMenu=1\r\n");
+        shell.libraries.insert("C:\\Tools\\contmenu.dll!DllRegisterServer");
+    }
+    const std::string autorun = "C:\\Users\\Ann\\Startup\\Velmora Tarvello.lnk";
+};
+
+TEST_F(OptionsTest, TheDialogOpensOnTheStoredChoices) {
+    TfrmOptions* shown = nullptr;
+    view.userInOptions = [&](TfrmOptions& dialog) {
+        shown = &dialog;
+        EXPECT_FALSE(dialog.Autorun);
+        EXPECT_TRUE(dialog.EnableMenu);
+        ASSERT_EQ(dialog.CardList.size(), 3u);
+        for (const OptionsCard& card : dialog.CardList)  // checked: managed now
+            EXPECT_EQ(card.checked, card.cfgInstanceId != "{CC}") << card.cfgInstanceId;
+        EXPECT_EQ(dialog.OldFilters.size(), std::string("{CA},{CB},").size());
+        EXPECT_EQ(dialog.OldFilters.find("{CC}"), std::string::npos);
+        ASSERT_EQ(dialog.Items.size(), 2u);
+        EXPECT_FALSE(dialog.Items[0].checked);
+        EXPECT_TRUE(dialog.Items[1].checked);
+        EXPECT_EQ(dialog.Items[1].key, "{K2}");
+        dialog.sBitBtn2Click();
+    };
+    const std::string before = Ini();
+    form.OptionsAction.actOptionsExecute();
+    ASSERT_NE(shown, nullptr);
+    // Cancel: nothing stored, no file touched, the extension not called.
+    EXPECT_EQ(Ini(), before);
+    EXPECT_TRUE(shell.links.empty());
+    EXPECT_TRUE(shell.exportsCalled.empty());
+}
+
+TEST_F(OptionsTest, OkWithoutChangesRewritesButLeavesTheCardsAndRegisters) {
+    view.userInOptions = [](TfrmOptions& dialog) { dialog.sBitBtn1Click(); };
+    shell.files.insert(autorun);  // a leftover while Autorun is off
+    const int tabsBefore = static_cast<int>(view.tabs.size());
+    form.OptionsAction.actOptionsExecute();
+    EXPECT_EQ(Read("{K1}", "ShowInMenu"), "0");
+    EXPECT_EQ(Read("{K2}", "ShowInMenu"), "1");
+    EXPECT_EQ(Read("Options", "Filters"), "<none>");
+    EXPECT_EQ(Read("Options", "EnableMenu"), "1");
+    EXPECT_EQ(static_cast<int>(view.tabs.size()), tabsBefore);
+    EXPECT_FALSE(shell.FileExists(autorun));
+    EXPECT_EQ(shell.exportsCalled, std::vector<std::string>{"C:\\Tools\\contmenu.dll!DllRegisterServer"});
+}
+
+TEST_F(OptionsTest, ChangedAdaptersAutorunAndNoMenuAreCarriedOut) {
+    view.userInOptions = [](TfrmOptions& dialog) {
+        dialog.MenuItem3Click();  // invert: only Other is managed now
+        dialog.Autorun = true;
+        dialog.EnableMenu = false;
+        dialog.SelectAll1Click();
+        dialog.sBitBtn1Click();
+    };
+    form.OptionsAction.actOptionsExecute();
+    EXPECT_EQ(Read("Options", "Filters"), "{CC},");
+    ASSERT_EQ(form.Cards.size(), 1u);
+    EXPECT_EQ(view.tabs.size(), 1u);
+    EXPECT_EQ(view.tabs[0].caption, "Other  ");
+    EXPECT_EQ(Read("{K1}", "ShowInMenu"), "1");
+    ASSERT_EQ(shell.links.count(autorun), 1u);
+    const ShellLink& link = shell.links[autorun];
+    EXPECT_EQ(link.arguments, "\"{1193B663-4421-44C4-9523-35DC33C01133}\"");
+    EXPECT_EQ(link.showCommand, kSwHide);
+    EXPECT_EQ(link.iconFile, "");
+    EXPECT_EQ(link.workingDirectory, "C:\\Tools\\");
+    EXPECT_EQ(shell.exportsCalled,
+              std::vector<std::string>{"C:\\Tools\\contmenu.dll!DllUnregisterServer"});
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(OptionsTest, NoAdapterCheckedWarnsThenHandsTheChoiceToTheDefaultRule) {
+    view.userInOptions = [](TfrmOptions& dialog) {
+        dialog.MenuItem1Click();  // clear: every row, selected or not
+        dialog.sBitBtn1Click();
+    };
+    form.OptionsAction.actOptionsExecute();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "\rYou didn't select any Adapters, The default adapters will be used.      \r\r");
+    EXPECT_EQ(prompts.shown[0].flags, kMbOk | 0x30u);
+    EXPECT_EQ(prompts.shown[0].owner, 0x5678u);
+    EXPECT_EQ(Read("Options", "Filters"), "");
+    EXPECT_EQ(form.Cards.size(), 2u);  // the default rule's cards
+}
+
+}  // namespace
+}  // namespace vt
