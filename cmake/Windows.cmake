@@ -13,6 +13,7 @@ add_library(vt_win32 STATIC
   platform/win32/Win32Registry.cpp
   platform/win32/Win32Shell.cpp
   platform/win32/Win32System.cpp
+  ui/win32/AboutDialog.cpp
   ui/win32/Actions.cpp
   ui/win32/ControlTable.cpp
   ui/win32/EditIPDialog.cpp
@@ -20,6 +21,7 @@ add_library(vt_win32 STATIC
   ui/win32/IPListDialog.cpp
   ui/win32/MainWindowView.cpp
   ui/win32/ModalDialog.cpp
+  ui/win32/OptionsDialog.cpp
   ui/win32/Win32CardTabsView.cpp
   ui/win32/Win32ConfigTreeView.cpp
   ui/win32/Win32EditorView.cpp

@@ -6,3 +6,5 @@
 #define IDB_TREE 102     /* the configuration tree's image, 24 x 24 */
 #define IDB_TABMARKS 103 /* the card tabs' marks, 18 x 18: 0 unchanged, 1 changed */
 #define IDB_STATUS 104   /* the connection status pictures, 54 x 54 */
+#define IDB_ADAPTERS 105 /* the adapters in the options dialog, 16 x 16: 0 wired, 1 wireless */
+#define IDB_BANNER 106   /* the About dialog's banner, 340 x 64 */

@@ -73,4 +73,27 @@ for wireless in no yes; do
   status "'#5A8CC8'" "'#30507A'" "'#1E9628'" "$wireless" no   # 2, 5: connected
 done
 strip status
-echo "Drew: $(ls "$out")"
+
+# The adapters' small pictures in the options dialog, 16 x 16: 0 a wired card, 1 a wireless one.
+tile 16 -fill '#2E7D32' -stroke '#1B4D1F' -draw 'rectangle 1,4 14,11' -stroke none -fill '#D4AF37' \
+        -draw 'rectangle 3,12 12,13' -fill '#101010' -draw 'rectangle 4,6 7,9' -draw 'rectangle 9,6 12,9'
+tile 16 -fill '#2E7D32' -stroke '#1B4D1F' -draw 'rectangle 1,8 14,14' -stroke '#30507A' \
+        -draw 'line 7,7 7,2' -draw 'line 4,3 7,1' -draw 'line 10,3 7,1'
+strip adapters
+
+# The About dialog's banner, 340 x 64: the product name on the left, the home page on the right.
+convert -size 340x64 gradient:'#1E5AC8'-'#0A2A6A' -rotate -90 -resize 340x64! +antialias \
+        -fill white -font DejaVu-Sans-Bold -pointsize 20 -annotate +16+38 'Velmora Tarvello' \
+        -fill '#C8DCFF' -font DejaVu-Sans -pointsize 11 -annotate +228+38 'www.example.com' \
+        -type TrueColor "BMP3:$out/banner.bmp"
+
+# The program's icon: a blue disc with two white bars, at 48, 32 and 16 pixels.
+for size in 48 32 16; do
+  r=$((size / 2)); bar=$((size / 7)); gap=$((size / 10))
+  convert -size "${size}x${size}" xc:none -fill '#1E5AC8' -draw "circle $r,$r $r,1" -fill white \
+          -draw "rectangle $((r - gap - bar)),$((size / 4)) $((r - gap)),$((size * 3 / 4))" \
+          -draw "rectangle $((r + gap)),$((size / 4)) $((r + gap + bar)),$((size * 3 / 4))" \
+          "PNG32:$tmp/icon$size.png"
+done
+convert "$tmp/icon48.png" "$tmp/icon32.png" "$tmp/icon16.png" "$out/../app.ico"
+echo "Drew: $(ls "$out") and app.ico"

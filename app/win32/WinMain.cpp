@@ -35,6 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     vt::win32::MainWindowView view;
     // Without a window nothing can run; 1 would tell a script "no such configuration".
     if (!view.Create(instance)) return vt::kExitApplyFailed;
+    shell.SetOwner(view.Window());
     vt::TfrmMain form(platform, view.Views());
     view.Attach(form);
     // An error that escapes the start sequence is reported here; apply mode still ends after it.

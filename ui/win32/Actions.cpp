@@ -16,6 +16,16 @@ constexpr Action kActions[] = {
     {kCmdApply, "&Apply", "Apply current configuration", 5, "Apply"},
     {kCmdExit, "&Exit", "Quit", 8, "Exit"},
     {kCmdRestore, "&Restore                    ", "", 10, nullptr},
+    {kCmdOptions, "&Options", "Options", 4, "Options"},
+    {kCmdDesktopShortcut, "D&esktop Shortcut", "Create a desktop shortcut", -1, nullptr},
+    {kCmdQuickLaunch, "&Quick Launch Shortcut", "Create a quick launch shortcut", -1, nullptr},
+    {kCmdHelp, "Help &Topics\tF1", "Lists help topics", 0, nullptr},
+    {kCmdHomepage, "Visit Our &Homepage", "To visit our homepage", 2, nullptr},
+    {kCmdWebsite, "Velmora Tarvello &On the web", "To visit the Velmora Tarvello web site", -1,
+     nullptr},
+    {kCmdFeedback, "&Send Feedback", "To send us your suggestions, ideas and bug reports", 1,
+     nullptr},
+    {kCmdAbout, "&About...\tF12", "Shows the product's name, version and home page", -1, nullptr},
 };
 
 void Append(HMENU menu, std::initializer_list<int> commands) {
@@ -54,17 +64,34 @@ std::string LongHint(const std::string& hint) {
     return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
 
+// Add, Rename, Delete, the shortcut submenu, Apply: the configuration menu and the tree's.
+HMENU ConfigurationMenu(const char* shortcutCaption) {
+    HMENU menu = Popup({kCmdAdd, kCmdRename, kCmdDelete, 0});
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(Popup({kCmdDesktopShortcut, kCmdQuickLaunch})),
+                shortcutCaption);
+    Append(menu, {0, kCmdApply});
+    return menu;
+}
+
 HMENU BuildMainMenu() {
     HMENU bar = CreateMenu();
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(Popup({kCmdExit})), "&File");
-    AppendMenuA(bar, MF_POPUP,
-                reinterpret_cast<UINT_PTR>(Popup({kCmdAdd, kCmdRename, kCmdDelete, 0, kCmdApply})),
-                "&Configuration");
+    const auto add = [bar](HMENU popup, const char* caption) {
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), caption);
+    };
+    add(Popup({kCmdExit}), "&File");
+    add(ConfigurationMenu("Create ShortCut"), "&Configuration");
+    add(Popup({kCmdOptions}), "&Tools");
+    add(Popup({kCmdHelp, 0, kCmdHomepage, kCmdWebsite, kCmdFeedback, 0, kCmdAbout}), "&Help");
     return bar;
 }
 
 HMENU BuildTreeMenu() {
-    return Popup({kCmdAdd, kCmdRename, kCmdDelete, 0, kCmdApply});
+    return ConfigurationMenu("Create Shortcut");
+}
+
+HACCEL BuildAccelerators() {
+    ACCEL keys[] = {{FVIRTKEY, VK_F1, kCmdHelp}, {FVIRTKEY, VK_F12, kCmdAbout}};
+    return CreateAcceleratorTableA(keys, 2);
 }
 
 bool MeasureMenuImage(MEASUREITEMSTRUCT& item) {

@@ -28,11 +28,13 @@ std::string LongHint(const std::string& hint);
 // DrawMenuImage.
 HMENU BuildMainMenu();
 HMENU BuildTreeMenu();
+// The keys of the actions that have one: F1 help, F12 About.
+HACCEL BuildAccelerators();
 bool MeasureMenuImage(MEASUREITEMSTRUCT& item);
 bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images);
 
 // The toolbar's buttons, left to right, 0 for a divider.
 inline constexpr int kToolbarCommands[] = {kCmdAdd, kCmdRename, kCmdDelete, 0, kCmdApply, 0,
-                                           kCmdExit};
+                                           kCmdOptions, 0, kCmdExit};
 
 }  // namespace vt::win32

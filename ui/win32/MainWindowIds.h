@@ -37,6 +37,14 @@ inline constexpr int kCmdDelete = 2002;
 inline constexpr int kCmdApply = 2003;
 inline constexpr int kCmdExit = 2004;
 inline constexpr int kCmdRestore = 2005;
+inline constexpr int kCmdOptions = 2006;
+inline constexpr int kCmdDesktopShortcut = 2007;
+inline constexpr int kCmdQuickLaunch = 2008;
+inline constexpr int kCmdHelp = 2009;
+inline constexpr int kCmdHomepage = 2010;
+inline constexpr int kCmdWebsite = 2011;
+inline constexpr int kCmdFeedback = 2012;
+inline constexpr int kCmdAbout = 2013;
 inline constexpr int kCmdTrayItemFirst = 3000;  // the tray menu's configuration items
 
 }  // namespace vt::win32

@@ -1,7 +1,10 @@
 // The main window's frame, layout, splitter, hints and message dispatch.
 #include "ui/win32/MainWindowView.h"
 
+#include <commdlg.h>
+
 #include "resources/resource.h"
+#include "ui/win32/AboutDialog.h"
 #include "ui/win32/Actions.h"
 #include "ui/win32/ControlTable.h"
 #include "ui/win32/ErrorReport.h"
@@ -88,6 +91,8 @@ void MainWindowView::CreateControls() {
     status_.Create(window_, page_, kStatusWidth);
     editor_.Create(page_, 8 + kStatusWidth + 8, kPanesTop);
     tray_.Create(window_);
+    options_ = Win32OptionsDialog(window_);
+    keys_ = BuildAccelerators();
     for (HWND control : {statusBar_, splitter_})
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
 }
@@ -200,6 +205,29 @@ void MainWindowView::StopStatusThread() {
     statusThreadHandle_.Reset();
 }
 
+std::optional<std::string> MainWindowView::ChooseShortcutIcon() {
+    char file[MAX_PATH] = {};
+    lastIcon_.copy(file, sizeof file - 1);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = "Icons (*.ico)\0*.ico\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrTitle = "Choose an icon for shortcut";
+    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
+                   OFN_EXPLORER;
+    if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+    lastIcon_ = file;
+    return lastIcon_;
+}
+
+void MainWindowView::ShowAbout() {
+    RunAboutDialog(window_, [this] {
+        if (form_) form_->Actions.actHomepageExecute();
+    });
+}
+
 void MainWindowView::Terminate() {
     PostQuitMessage(0);
 }
@@ -234,6 +262,7 @@ bool MainWindowView::PreTranslate(MSG& message) {
     }
     // A label being edited in the tree takes Enter and Escape itself.
     if (tree_.IsEditingLabel()) return false;
+    if (keys_ && TranslateAcceleratorA(window_, keys_, &message)) return true;
     return IsDialogMessageA(window_, &message) != FALSE;
 }
 
@@ -241,12 +270,21 @@ void MainWindowView::OnCommand(int id, int code) {
     if (editor_.OnCommand(id, code) || tray_.OnCommand(id) || !form_) return;
     if (id == kIdStatusPicture && code == STN_DBLCLK) form_->Status.raNetStatusDblClick();
     ConfigTree& tree = form_->Tree;
+    Shortcuts& actions = form_->Actions;
     switch (id) {
         case kCmdAdd: tree.actAddExecute(); break;
         case kCmdRename: tree.actModifyExecute(); break;
         case kCmdDelete: tree.actDeleteExecute(); break;
         case kCmdApply: tree.actApplyExecute(); break;
-        case kCmdExit: DestroyWindow(window_); break;
+        case kCmdOptions: form_->OptionsAction.actOptionsExecute(); break;
+        case kCmdDesktopShortcut: actions.actDesktopShortCutExecute(); break;
+        case kCmdQuickLaunch: actions.actQuickLaunchExecute(); break;
+        case kCmdHelp: actions.actHelpExecute(); break;
+        case kCmdHomepage: actions.actHomepageExecute(); break;
+        case kCmdWebsite: actions.actWebsiteExecute(); break;
+        case kCmdFeedback: actions.actSendFeedbackExecute(); break;
+        case kCmdAbout: actions.actAboutExecute(); break;
+        case kCmdExit: actions.actExitExecute(); break;
         default: break;
     }
 }

@@ -9,6 +9,7 @@
 #include "ui/MainWindow.h"
 #include "ui/win32/Win32CardTabsView.h"
 #include "ui/win32/Win32ConfigTreeView.h"
+#include "ui/win32/OptionsDialog.h"
 #include "ui/win32/Win32EditorView.h"
 #include "ui/win32/Win32StatusPanelView.h"
 #include "ui/win32/Win32TrayView.h"
@@ -45,6 +46,11 @@ class MainWindowView : public MainView {
     void PostEditNode(TConfigNode& node) override;
     void StartStatusThread(TUpdateNetStatus& thread) override;
     void StopStatusThread() override;
+    std::optional<std::string> ChooseShortcutIcon() override;
+    void ShowAbout() override;
+    OptionsView& OptionsDialogView() override { return options_; }
+    void RunOptionsDialog(TfrmOptions& dialog) override { options_.Run(dialog); }
+    void CloseMainWindow() override { PostMessageA(window_, WM_CLOSE, 0, 0); }
     void Terminate() override;
 
   private:
@@ -75,6 +81,9 @@ class MainWindowView : public MainView {
     Win32EditorView editor_;
     Win32StatusPanelView status_;
     Win32TrayView tray_;
+    Win32OptionsDialog options_{nullptr};
+    std::string lastIcon_;  // the icon dialog opens again on it
+    HACCEL keys_ = nullptr;
     TUpdateNetStatus* statusThread_ = nullptr;
     UniqueHandle statusThreadHandle_, statusWake_;
 };

@@ -65,6 +65,10 @@ INT_PTR ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return FALSE;
         }
+        case WM_SETCURSOR:
+            if (!OnSetCursor(reinterpret_cast<HWND>(wParam))) return FALSE;
+            SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);
+            return TRUE;
         case WM_NOTIFY: {
             const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
             return OnNotify(static_cast<int>(header.idFrom), header) ? TRUE : FALSE;

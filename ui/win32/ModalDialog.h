@@ -28,6 +28,11 @@ class ModalDialog {
         (void)id, (void)header;
         return false;
     }
+    // True when the dialog set the cursor for the control under the pointer itself.
+    virtual bool OnSetCursor(HWND control) {
+        (void)control;
+        return false;
+    }
     void End(INT_PTR result) { EndDialog(window_, result); }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 

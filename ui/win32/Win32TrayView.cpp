@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "core/ProductIdentity.h"
 #include "resources/resource.h"
 #include "ui/MainWindow.h"
@@ -53,13 +55,16 @@ void Win32TrayView::HideMainWindow() {
 
 void Win32TrayView::PopupTrayMenu(int x, int y) {
     HMENU menu = CreatePopupMenu();
+    // The tray menu shows no keys: the caption up to its tab.
     const auto add = [&](int command) {
         const Action* action = FindAction(command);
+        std::string caption = action->caption;
+        caption = caption.substr(0, caption.find('\t'));
         MENUITEMINFOA item{};
         item.cbSize = sizeof item;
-        item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+        item.fMask = MIIM_ID | MIIM_STRING | (action->image >= 0 ? MIIM_BITMAP : 0u);
         item.wID = static_cast<UINT>(command);
-        item.dwTypeData = const_cast<char*>(action->caption);
+        item.dwTypeData = caption.data();
         item.hbmpItem = HBMMENU_CALLBACK;
         InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &item);
     };
@@ -68,6 +73,9 @@ void Win32TrayView::PopupTrayMenu(int x, int y) {
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     for (size_t i = 0; i < items_.size(); ++i)
         AppendMenuA(menu, MF_STRING, kCmdTrayItemFirst + i, items_[i].caption.c_str());
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    add(kCmdOptions);
+    add(kCmdAbout);
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     add(kCmdExit);
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, main_, nullptr);

@@ -1,0 +1,177 @@
+// The options dialog's window, forwarding to the portable logic.
+#include "ui/win32/OptionsDialog.h"
+
+#include <commctrl.h>
+
+#include "resources/resource.h"
+#include "ui/win32/ControlTable.h"
+#include "ui/win32/Controls.h"
+
+namespace vt::win32 {
+
+namespace {
+
+constexpr int kDivider = 310, kItemsLabel = 311, kCardsLabel = 312;
+constexpr int kMenuSelectAll = 1, kMenuInvert = 2, kMenuClear = 3;
+constexpr DWORD kCheckList = WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                             LVS_NOSORTHEADER;
+
+// Which controls each page shows.
+const int kPages[3][4] = {{kIdChkEnableMenu, kIdChkCustomizeIcon, kIdChkAutorun, kDivider},
+                          {kItemsLabel, kIdLvItems, 0, 0},
+                          {kCardsLabel, kIdLvCardList, 0, 0}};
+
+bool IsChecked(HWND list, int row) {
+    return ((SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >>
+             12) - 1) == 1;
+}
+
+void SetChecked(HWND list, int row, bool on) {
+    LVITEMA item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+void Win32OptionsDialog::Run(TfrmOptions& logic) {
+    logic_ = &logic;
+    ModalDialog::Run(owner_);
+    logic_ = nullptr;
+}
+
+WindowHandle Win32OptionsDialog::Handle() {
+    return reinterpret_cast<WindowHandle>(Window() ? Window() : owner_);
+}
+
+bool Win32OptionsDialog::OnInitDialog() {
+    CreateControls(Window(), {
+        {kIdChkEnableMenu, "BUTTON",
+         "Enable contextmenu items when right click on \"My Network Place\"",
+         WS_TABSTOP | BS_AUTOCHECKBOX, 24, 84, 350, 20},
+        {kIdChkCustomizeIcon, "BUTTON", "Allows you choose icon for the new shortcut",
+         WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 24, 110, 350, 32},
+        {kIdChkAutorun, "BUTTON", "Autorun  when Windows starts ", WS_TABSTOP | BS_AUTOCHECKBOX,
+         24, 46, 350, 20},
+        {kDivider, "STATIC", "", SS_ETCHEDHORZ, 24, 74, 346, 2},
+        {kItemsLabel, "STATIC", "Choose the items to load when right click on \"My Network Places\":",
+         0, 20, 40, 356, 28},
+        {kIdLvItems, WC_LISTVIEWA, "", kCheckList | LVS_NOCOLUMNHEADER, 20, 70, 357, 172,
+         WS_EX_CLIENTEDGE},
+        {kCardsLabel, "STATIC", "Choose the adapters to manage from the list below:", 0, 20, 40,
+         356, 16},
+        {kIdLvCardList, WC_LISTVIEWA, "", kCheckList, 20, 60, 357, 182, WS_EX_CLIENTEDGE},
+        {IDOK, "BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 226, 262, 75, 25},
+        {IDCANCEL, "BUTTON", "&Cancel", WS_TABSTOP, 310, 262, 75, 25},
+        {kIdOptionsPages, WC_TABCONTROLA, "", WS_CLIPSIBLINGS, 8, 8, 381, 244},
+    });
+    HWND pages = Item(kIdOptionsPages);
+    const char* captions[] = {" General  ", " Contextmenu Items ", " Network Adapters"};
+    for (int i = 0; i < 3; ++i) {
+        TCITEMA tab{};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<char*>(captions[i]);
+        SendMessageA(pages, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab));
+    }
+    ListView items(Item(kIdLvItems)), cards(Item(kIdLvCardList));
+    for (const ListView& list : {items, cards})
+        list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    items.AddColumn(0, "");
+    cards.AddColumn(0, "Connection Name");
+    cards.AddColumn(1, "Adapter Name");
+    adapterImages_.Reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ADAPTERS),
+                                              16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
+                                              LR_CREATEDIBSECTION));
+    SendMessageA(cards.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(adapterImages_.Get()));
+    for (const OptionsItem& row : logic_->Items) items.AddRow(row.caption);
+    for (const OptionsCard& row : logic_->CardList) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = cards.Count();
+        item.pszText = const_cast<char*>(row.connectionName.c_str());
+        item.iImage = row.image;
+        cards.Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        cards.SetCell(item.iItem, 1, row.driverDesc);
+    }
+    items.SizeColumnToContent(0, "");
+    cards.SizeColumnToContent(0, "Connection Name");
+    cards.SizeColumnToContent(1, "Adapter Name");
+    CheckDlgButton(Window(), kIdChkAutorun, logic_->Autorun ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Window(), kIdChkEnableMenu, logic_->EnableMenu ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Window(), kIdChkCustomizeIcon, logic_->CustomizeIcon ? BST_CHECKED : BST_UNCHECKED);
+    ShowRows();
+    ShowPage(0);
+    return true;
+}
+
+void Win32OptionsDialog::ShowPage(int page) {
+    for (int i = 0; i < 3; ++i)
+        for (int id : kPages[i])
+            if (id) ShowWindow(Item(id), i == page ? SW_SHOW : SW_HIDE);
+}
+
+void Win32OptionsDialog::ShowRows() {
+    if (!Window() || !logic_) return;
+    for (size_t i = 0; i < logic_->Items.size(); ++i)
+        SetChecked(Item(kIdLvItems), static_cast<int>(i), logic_->Items[i].checked);
+    for (size_t i = 0; i < logic_->CardList.size(); ++i)
+        SetChecked(Item(kIdLvCardList), static_cast<int>(i), logic_->CardList[i].checked);
+}
+
+void Win32OptionsDialog::TakeChoices() {
+    for (size_t i = 0; i < logic_->Items.size(); ++i)
+        logic_->Items[i].checked = IsChecked(Item(kIdLvItems), static_cast<int>(i));
+    for (size_t i = 0; i < logic_->CardList.size(); ++i)
+        logic_->CardList[i].checked = IsChecked(Item(kIdLvCardList), static_cast<int>(i));
+    logic_->Autorun = IsDlgButtonChecked(Window(), kIdChkAutorun) == BST_CHECKED;
+    logic_->EnableMenu = IsDlgButtonChecked(Window(), kIdChkEnableMenu) == BST_CHECKED;
+    logic_->CustomizeIcon = IsDlgButtonChecked(Window(), kIdChkCustomizeIcon) == BST_CHECKED;
+}
+
+void Win32OptionsDialog::ShowMenu(HWND list, POINT at) {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, kMenuSelectAll, "Select &All");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, kMenuInvert, "Invert Selected");
+    AppendMenuA(menu, MF_STRING, kMenuClear, "&Clear Selected");
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Window(), nullptr));
+    DestroyMenu(menu);
+    if (!chosen) return;
+    TakeChoices();
+    const bool items = GetDlgCtrlID(list) == kIdLvItems;
+    if (chosen == kMenuSelectAll) items ? logic_->SelectAll1Click() : logic_->MenuItem4Click();
+    if (chosen == kMenuInvert) items ? logic_->Invert1Click() : logic_->MenuItem3Click();
+    if (chosen == kMenuClear) items ? logic_->Clear1Click() : logic_->MenuItem1Click();
+}
+
+bool Win32OptionsDialog::OnCommand(int id, int, HWND) {
+    if (id == IDOK) {
+        TakeChoices();
+        logic_->sBitBtn1Click();
+        return true;
+    }
+    if (id == IDCANCEL) {  // Cancel, Escape and the close box
+        logic_->sBitBtn2Click();
+        return true;
+    }
+    return false;
+}
+
+bool Win32OptionsDialog::OnNotify(int id, const NMHDR& header) {
+    if (id == kIdOptionsPages && header.code == TCN_SELCHANGE) {
+        ShowPage(TabCtrl_GetCurSel(header.hwndFrom));
+        return true;
+    }
+    if ((id == kIdLvItems || id == kIdLvCardList) && header.code == NM_RCLICK) {
+        POINT at{};
+        GetCursorPos(&at);
+        ShowMenu(header.hwndFrom, at);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace vt::win32
