@@ -30,6 +30,14 @@ add_library(vt_win32 STATIC
 target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 comdlg32 ole32 uuid shell32 advapi32 user32 gdi32)
 
 add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp resources/app.rc)
+
+# The help file, built from its pages, beside the exe.
+file(GLOB VT_HELP_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/help/*)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/zendrelhelp.chm
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/build-help.sh ${CMAKE_SOURCE_DIR}/docs/help
+          ${CMAKE_BINARY_DIR}/zendrelhelp.chm
+  DEPENDS ${VT_HELP_PAGES} ${CMAKE_SOURCE_DIR}/tools/build-help.sh)
+add_custom_target(vt_help ALL DEPENDS ${CMAKE_BINARY_DIR}/zendrelhelp.chm)
 target_link_libraries(VelmoraTarvello PRIVATE vt_win32)
 target_link_options(VelmoraTarvello PRIVATE $<$<CONFIG:Release>:-s>)
 
@@ -46,9 +54,14 @@ target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock shlwa
 
 file(GLOB VT_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp)
 add_executable(vt_e2e_tests ${VT_E2E_TESTS})
-target_link_libraries(vt_e2e_tests PRIVATE gtest_main gtest comctl32 user32 advapi32 gdi32 shlwapi iphlpapi)
+target_link_libraries(vt_e2e_tests PRIVATE gtest_main gtest comctl32 user32 advapi32 gdi32 shlwapi
+                      iphlpapi ole32 uuid shell32)
 target_include_directories(vt_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
-add_dependencies(vt_e2e_tests VelmoraTarvello)
+add_dependencies(vt_e2e_tests VelmoraTarvello contmenu_stub vt_help)
+
+# A stand-in for the context-menu extension, whose exports record that they were called.
+add_library(contmenu_stub SHARED tests/e2e/win32/ContextMenuStub.cpp tests/e2e/win32/ContextMenuStub.def)
+set_target_properties(contmenu_stub PROPERTIES OUTPUT_NAME contmenu PREFIX "")
 
 # Timings on the real API under Wine, run by `make bench` (never by `make test`).
 add_executable(vt_win32_bench bench/win32/StatusSnapshotBench.cpp)

@@ -26,7 +26,9 @@ for arch in "${arches[@]}"; do
       status=0
       for suite in vt_win32_tests vt_e2e_tests; do
         echo "=== $suite ('"$arch"', under Wine)"
-        wine ./$suite.exe --gtest_output=xml:results/$suite.xml 2>&1 | tr -d "\r" | tee results/$suite.log \
+        # A suite that hangs fails after 15 minutes instead of holding the run forever.
+        timeout --kill-after=10 900 wine ./$suite.exe --gtest_output=xml:results/$suite.xml 2>&1 \
+          | tr -d "\r" | tee results/$suite.log \
           | grep -E "^\[ *(RUN|FAILED|  PASSED|==========) *\]|Failure|Expected|Which is|  [a-zA-Z_:.()]+$|^[^[]" \
           | grep -v "^\[ RUN" || true
         grep -q "^\[  PASSED  \]" results/$suite.log && ! grep -q "^\[  FAILED  \]" results/$suite.log || status=1

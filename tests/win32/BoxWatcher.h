@@ -50,6 +50,7 @@ class BoxWatcher {
         DWORD pid;
         const char* className;
         HWND found;
+        bool messageBoxOnly = false;
     };
     static BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
         auto* s = reinterpret_cast<Search*>(param);
@@ -57,6 +58,8 @@ class BoxWatcher {
         GetWindowThreadProcessId(window, &pid);
         char name[64] = {};
         GetClassNameA(window, name, sizeof name);
+        // A message box, not another dialog: it shows its text in control 0xFFFF.
+        if (s->messageBoxOnly && !GetDlgItem(window, 0xFFFF)) return TRUE;
         if (pid == s->pid && IsWindowVisible(window) && lstrcmpA(name, s->className) == 0) {
             s->found = window;
             return FALSE;
@@ -132,7 +135,9 @@ class BoxWatcher {
     void Run() {
         while (!stop_) {
             if (FindVisible(processId_, "TfrmMain")) mainShown_ = true;
-            if (HWND box = FindVisible(processId_, "#32770")) {
+            Search search{processId_, "#32770", nullptr, true};
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+            if (HWND box = search.found) {
                 char caption[512] = {}, text[4096] = {};
                 GetWindowTextA(box, caption, sizeof caption);
                 GetDlgItemTextA(box, 0xFFFF, text, sizeof text);

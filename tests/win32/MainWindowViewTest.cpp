@@ -17,7 +17,9 @@
 #include "tests/win32/Screenshot.h"
 #include "ui/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
+#include "ui/win32/AboutDialog.h"
 #include "ui/win32/MainWindowView.h"
+#include "ui/win32/OptionsDialog.h"
 
 namespace vt::win32 {
 namespace {
@@ -131,7 +133,7 @@ TEST_F(MainWindowViewTest, FrameAndPanesAreLaidOutAsSpecified) {
     GetDlgItemTextA(page, kIdStatusGroup, text, sizeof text);
     EXPECT_STREQ(text, "Connection Status");
     EXPECT_EQ(TabCtrl_GetItemCount(tabs), 2);
-    EXPECT_EQ(SendDlgItemMessageA(view->Window(), kIdToolbar, TB_BUTTONCOUNT, 0, 0), 7);
+    EXPECT_EQ(SendDlgItemMessageA(view->Window(), kIdToolbar, TB_BUTTONCOUNT, 0, 0), 9);
     HMENU menu = GetMenu(view->Window());
     GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Configuration");
@@ -207,6 +209,71 @@ TEST_F(MainWindowViewTest, AddRenameByLabelEditingAndTheToolbarCommands) {
     EXPECT_EQ(ItemText(Item(2)), "Lab");
 }
 
+HWND WaitForDialog(const char* caption) {
+    for (int i = 0; i < 500; ++i) {
+        HWND found = FindWindowA("#32770", caption);
+        if (found && IsWindowVisible(found)) return found;
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+TEST_F(MainWindowViewTest, OptionsDialogShowsItsPagesAndOkCarriesTheChoicesOut) {
+    std::vector<std::string> seen;
+    std::thread driver([&] {
+        HWND dialog = WaitForDialog("Options");
+        if (!dialog) return;
+        RECT client{};
+        GetClientRect(dialog, &client);
+        seen.push_back(std::to_string(client.right) + "x" + std::to_string(client.bottom));
+        HWND pages = GetDlgItem(dialog, kIdOptionsPages);
+        seen.push_back(std::to_string(TabCtrl_GetItemCount(pages)) + " pages");
+        seen.push_back(std::to_string(ListView_GetItemCount(GetDlgItem(dialog, kIdLvItems))) +
+                       " configurations");
+        vt::testing::SaveScreenshot(dialog, "options-dialog");
+        TabCtrl_SetCurSel(pages, 2);
+        NMHDR change{pages, static_cast<UINT_PTR>(kIdOptionsPages), static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageA(dialog, WM_NOTIFY, kIdOptionsPages, reinterpret_cast<LPARAM>(&change));
+        seen.push_back(IsWindowVisible(GetDlgItem(dialog, kIdLvCardList)) &&
+                               !IsWindowVisible(GetDlgItem(dialog, kIdChkAutorun))
+                           ? "adapters page"
+                           : "wrong page");
+        CheckDlgButton(dialog, kIdChkAutorun, BST_CHECKED);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    form->OptionsAction.actOptionsExecute();
+    driver.join();
+    EXPECT_EQ(seen, (std::vector<std::string>{"397x295", "3 pages", "2 configurations",
+                                               "adapters page"}));
+    EXPECT_EQ(form->Settings().ReadString("Options", "Autorun", ""), "1");
+    EXPECT_EQ(shell.links.count("C:\\Users\\Ann\\Startup\\Velmora Tarvello.lnk"), 1u);
+    EXPECT_EQ(shell.exportsCalled.size(), 1u);
+}
+
+TEST_F(MainWindowViewTest, AboutDialogShowsTheProductAndItsBannerOpensTheHomePage) {
+    std::string title;
+    std::thread driver([&] {
+        HWND dialog = WaitForDialog("Product Information");
+        if (!dialog) return;
+        char text[64] = {};
+        GetDlgItemTextA(dialog, 403, text, sizeof text);
+        title = text;
+        vt::testing::SaveScreenshot(dialog, "about-dialog");
+        HWND banner = GetDlgItem(dialog, kIdAboutBanner);
+        RECT area{};
+        GetWindowRect(banner, &area);
+        SetCursorPos(area.right - 30, area.top + 30);  // on the address
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kIdAboutBanner, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(banner));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    form->Actions.actAboutExecute();
+    driver.join();
+    EXPECT_EQ(title, "Velmora Tarvello");
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].parameters, "http://www.example.com/");
+}
+
 bool TrayIconExists(HWND window) {
     NOTIFYICONDATAA probe{};
     probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -248,7 +315,7 @@ TEST_F(MainWindowViewTest, TrayIconAndTrayMenuReachTheLogic) {
     SendMessageA(window, WM_TRAYICON, 1, WM_RBUTTONDOWN);  // the menu runs until the reader closes it
     reader.join();
     EXPECT_EQ(items, (std::vector<std::string>{"&Restore                    ", "", "Office", "",
-                                                "&Exit"}));
+                                                "&Options", "&About...", "", "&Exit"}));
 
     SendMessageA(window, WM_COMMAND, kCmdTrayItemFirst, 0);  // "Office": applied, window hidden
     ASSERT_FALSE(prompts.shown.empty());

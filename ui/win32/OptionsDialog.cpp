@@ -49,9 +49,9 @@ bool Win32OptionsDialog::OnInitDialog() {
     CreateControls(Window(), {
         {kIdChkEnableMenu, "BUTTON",
          "Enable contextmenu items when right click on \"My Network Place\"",
-         WS_TABSTOP | BS_AUTOCHECKBOX, 24, 84, 350, 20},
+         WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 24, 82, 350, 30},
         {kIdChkCustomizeIcon, "BUTTON", "Allows you choose icon for the new shortcut",
-         WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 24, 110, 350, 32},
+         WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 24, 116, 350, 30},
         {kIdChkAutorun, "BUTTON", "Autorun  when Windows starts ", WS_TABSTOP | BS_AUTOCHECKBOX,
          24, 46, 350, 20},
         {kDivider, "STATIC", "", SS_ETCHEDHORZ, 24, 74, 346, 2},

@@ -1,0 +1,207 @@
+// The real program's shortcuts, options and help under Wine: a desktop shortcut read back through
+// the shell's link object and opened to apply its configuration, the autorun link and the
+// context-menu extension written by the options dialog, F1 opening the help viewer.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "tests/e2e/win32/ProcessDriver.h"
+#include "tests/win32/RegistrySeed.h"
+#include "tests/win32/TempFolder.h"
+#include "ui/win32/MainWindowIds.h"
+#include "ui/win32/OptionsDialog.h"
+
+namespace vt::e2e {
+namespace {
+
+using vt::testing::TempFolder;
+
+constexpr char kCard[] = "{E2E0CA4D-0000-4000-8000-0000000000F1}";
+constexpr char kSubkey[] = "9601";
+
+struct LinkFields {
+    std::string target, arguments, directory, description, icon;
+    int show = -1, iconIndex = -1;
+};
+
+LinkFields ReadLink(const std::string& file) {
+    LinkFields fields;
+    IShellLinkA* link = nullptr;
+    IPersistFile* persist = nullptr;
+    CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                     reinterpret_cast<void**>(&link));
+    if (!link) return fields;
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+    if (persist && SUCCEEDED(persist->Load(wide, STGM_READ))) {
+        char text[MAX_PATH] = {};
+        link->GetPath(text, MAX_PATH, nullptr, 0);
+        fields.target = text;
+        link->GetArguments(text, MAX_PATH);
+        fields.arguments = text;
+        link->GetWorkingDirectory(text, MAX_PATH);
+        fields.directory = text;
+        link->GetDescription(text, MAX_PATH);
+        fields.description = text;
+        link->GetIconLocation(text, MAX_PATH, &fields.iconIndex);
+        fields.icon = text;
+        link->GetShowCmd(&fields.show);
+    }
+    if (persist) persist->Release();
+    link->Release();
+    return fields;
+}
+
+std::string Folder(int csidl) {
+    char path[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE);
+    return path;
+}
+
+class ShortcutsE2E : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        // One card with a present device that is not started: applied disabled, Wine needs no
+        // class installer for it.
+        vt::testing::SeedAdapter(kSubkey, kCard, "ethernet", "Shortcut connection",
+                                 std::string("ROOT\\NET\\") + kSubkey);
+        vt::testing::SeedNetDevice(kSubkey, nullptr);
+        TempFolder::WriteFile(folder.File("LocalSettings.Ini"),
+                              "[Options]\r\nFilters=" + std::string(kCard) +
+                                  ",\r\n[Configurations]\r\n{K1}=Home Lab\r\n[FriendlyName]\r\n"
+                                  "Home Lab={K1}\r\n[{K1}" + kCard +
+                                  "]\r\nToConfig=1\r\nToEnable=0\r\nAutoDHCP=0\r\nIPCount=1\r\n"
+                                  "IPAddr0=192.0.2.8\r\nSubnetMask0=255.255.255.0\r\n");
+    }
+    void TearDown() override {
+        vt::testing::RemoveAdapter(kSubkey, kCard);
+        vt::testing::DeleteTree(std::string("SYSTEM\\CurrentControlSet\\Services\\") + kCard);
+        vt::testing::DeleteTree(
+            std::string("SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\") + kCard);
+        vt::testing::DeleteTree(std::string(vt::testing::kEnumNetKey) + "\\" + kSubkey);
+        CoUninitialize();
+    }
+    // Starts the program and selects its one configuration.
+    HWND StartAndSelect(ProgramRun& run) {
+        HWND window = run.WaitForWindow("TfrmMain");
+        if (!window) return nullptr;
+        HWND tree = GetDlgItem(window, vt::win32::kIdTree);
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                     reinterpret_cast<LPARAM>(run.TreeItemsOf(tree).front().handle));
+        return window;
+    }
+    TempFolder folder{"e2e-shortcuts"};
+};
+
+TEST_F(ShortcutsE2E, DesktopShortcutCarriesItsFieldsAndAppliesWhenOpened) {
+    const std::string link = Folder(CSIDL_DESKTOPDIRECTORY) + "\\Home Lab.lnk";
+    DeleteFileA(link.c_str());
+    {
+        ProgramRun run(folder.Path(), "");
+        HWND window = StartAndSelect(run);
+        ASSERT_NE(window, nullptr);
+        PostMessageA(window, WM_COMMAND, vt::win32::kCmdDesktopShortcut, 0);
+        ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.Boxes().size() == 1; }));
+        EXPECT_EQ(run.Boxes()[0].text, "\rA shortcut has been created successfully.   \r\r");
+        EXPECT_EQ(run.CloseAndWait(window), 0);
+    }
+    const LinkFields fields = ReadLink(link);
+    EXPECT_EQ(fields.target, folder.File("VelmoraTarvello.exe"));
+    EXPECT_EQ(fields.arguments, "\"Home Lab\"");
+    EXPECT_EQ(fields.directory, folder.Path() + "\\");
+    EXPECT_EQ(fields.description, "Velmora Tarvello");
+    EXPECT_EQ(fields.show, SW_SHOWNORMAL);
+    EXPECT_EQ(fields.icon, "");
+
+    // Opened through the shell, it applies its configuration and the program ends.
+    SHELLEXECUTEINFOA open{};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_NOCLOSEPROCESS;
+    open.lpFile = link.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    ASSERT_TRUE(ShellExecuteExA(&open));
+    const std::string key =
+        std::string("SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\") + kCard;
+    DWORD type = 0;
+    EXPECT_TRUE(ProgramRun::WaitUntil(
+        [&] { return vt::testing::RawValue(key, "IPAddress", type) == std::string("192.0.2.8\0", 10); },
+        20000));
+    if (open.hProcess) {  // the shell may start it through a helper and give no handle
+        ASSERT_EQ(WaitForSingleObject(open.hProcess, 20000), WAIT_OBJECT_0);
+        DWORD code = 99;
+        GetExitCodeProcess(open.hProcess, &code);
+        CloseHandle(open.hProcess);
+        EXPECT_EQ(code, 0u);
+    }
+    DeleteFileA(link.c_str());
+}
+
+TEST_F(ShortcutsE2E, OptionsWriteTheAutorunLinkAndRegisterTheExtension) {
+    const std::string link = Folder(CSIDL_STARTUP) + "\\Velmora Tarvello.lnk";
+    DeleteFileA(link.c_str());
+    CopyFileA((BuildFolder() + "contmenu.dll").c_str(), folder.File("contmenu.dll").c_str(), FALSE);
+    {
+        ProgramRun run(folder.Path(), "");
+        HWND window = run.WaitForWindow("TfrmMain");
+        ASSERT_NE(window, nullptr);
+        PostMessageA(window, WM_COMMAND, vt::win32::kCmdOptions, 0);
+        HWND options = nullptr;
+        ASSERT_TRUE(ProgramRun::WaitUntil([&] {  // shown, with its controls made
+            options = FindWindowA("#32770", "Options");
+            return options && IsWindowVisible(options) && GetDlgItem(options, IDCANCEL);
+        }));
+        SendDlgItemMessageA(options, vt::win32::kIdChkAutorun, BM_CLICK, 0, 0);
+        PostMessageA(options, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !IsWindow(options); }));
+        EXPECT_EQ(run.CloseAndWait(window), 0);
+        EXPECT_TRUE(run.Boxes().empty());
+    }
+    const LinkFields fields = ReadLink(link);
+    EXPECT_EQ(fields.target, folder.File("VelmoraTarvello.exe"));
+    EXPECT_EQ(fields.arguments, "\"{1193B663-4421-44C4-9523-35DC33C01133}\"");
+    EXPECT_EQ(fields.directory, folder.Path() + "\\");
+    EXPECT_EQ(fields.description, "Velmora Tarvello");
+    EXPECT_EQ(fields.icon, "");
+    EXPECT_NE(TempFolder::ReadFile(folder.File("registered.txt")), "<missing>");
+    EXPECT_EQ(TempFolder::ReadFile(folder.File("unregistered.txt")), "<missing>");
+    const std::string ini = TempFolder::ReadFile(folder.File("LocalSettings.Ini"));
+    EXPECT_NE(ini.find("Autorun=1"), std::string::npos);
+    DeleteFileA(link.c_str());
+}
+
+BOOL CALLBACK FindHelpViewer(HWND window, LPARAM found) {
+    char caption[128] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    if (IsWindowVisible(window) && std::string(caption).find("Velmora Tarvello Help") == 0) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST_F(ShortcutsE2E, F1OpensTheHelpFileInTheHelpViewer) {
+    CopyFileA((BuildFolder() + "zendrelhelp.chm").c_str(), folder.File("zendrelhelp.chm").c_str(),
+              FALSE);
+    ProgramRun run(folder.Path(), "");
+    HWND window = run.WaitForWindow("TfrmMain");
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_KEYDOWN, VK_F1, 0x003B0001);
+    HWND viewer = nullptr;
+    EXPECT_TRUE(ProgramRun::WaitUntil(
+        [&] {
+            EnumWindows(FindHelpViewer, reinterpret_cast<LPARAM>(&viewer));
+            return viewer != nullptr;
+        },
+        15000));
+    if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.CloseAndWait(window), 0);
+}
+
+}  // namespace
+}  // namespace vt::e2e
