@@ -9,7 +9,7 @@ JOBS     ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 FUZZ_SECONDS ?= 120
 
-.PHONY: all deps host win win32 win64 test test-native test-wine run bench fuzz clean
+.PHONY: all deps host win win32 win64 test test-native test-wine test-dist run dist screenshots bench fuzz clean
 
 all: host win
 
@@ -38,10 +38,17 @@ test-wine: win
 	@tools/check-exes.sh $(BUILD)
 	@tools/wine-tests.sh $(BUILD)
 
-test: test-native test-wine
+test-dist: win
+	@tests/release/dist-check.sh $(BUILD)
+
+test: test-native test-wine test-dist
 
 run: win
 	@tools/run-demo.sh $(BUILD)
+
+# The release zip: both exes with their help files, the readme for users and the licence.
+dist: win
+	@tools/make-dist.sh $(BUILD)
 
 bench: deps win
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -80,3 +80,7 @@ add_dependencies(vt_startup_bench VelmoraTarvello vt_trivial_window)
 add_executable(vt_refresh_bench bench/win32/RefreshBench.cpp resources/app.rc)
 target_link_libraries(vt_refresh_bench PRIVATE vt_win32 shlwapi)
 add_dependencies(vt_refresh_bench VelmoraTarvello)
+
+# Reads the version information and the manifest of the exes in the release zip.
+add_executable(vt_print_version tests/release/win32/PrintVersion.cpp)
+target_link_libraries(vt_print_version PRIVATE version)

@@ -6,7 +6,8 @@ set -euo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$1"/. "$work"/
-(cd "$work" && chmcmd zendrelhelp.hhp >/dev/null)
+# Quiet unless it fails: it prints its banner on every run.
+(cd "$work" && chmcmd zendrelhelp.hhp >"$work/chmcmd.log" 2>&1) || { cat "$work/chmcmd.log" >&2; exit 1; }
 chm="$work/zendrelhelp.chm"
 zero() { printf '\0\0\0\0' | dd of="$chm" bs=1 seek="$1" count=4 conv=notrunc status=none; }
 zero 16  # the ITSF header's time stamp
