@@ -46,6 +46,10 @@ test: test-native test-wine test-dist
 run: win
 	@tools/run-demo.sh $(BUILD)
 
+# The README's pictures, from a real run under Wine.
+screenshots: win
+	@tools/screenshots.sh $(BUILD)
+
 # The release zip: both exes with their help files, the readme for users and the licence.
 dist: win
 	@tools/make-dist.sh $(BUILD)

@@ -74,7 +74,7 @@ target_include_directories(vt_apply_bench PRIVATE ${CMAKE_SOURCE_DIR})
 add_dependencies(vt_apply_bench VelmoraTarvello vt_trivial vt_trivial_gui)
 add_executable(vt_trivial_window WIN32 bench/win32/TrivialWindow.cpp)
 add_executable(vt_startup_bench bench/win32/StartupBench.cpp)
-target_link_libraries(vt_startup_bench PRIVATE shlwapi advapi32)
+target_link_libraries(vt_startup_bench PRIVATE shlwapi advapi32 psapi)
 target_include_directories(vt_startup_bench PRIVATE ${CMAKE_SOURCE_DIR})
 add_dependencies(vt_startup_bench VelmoraTarvello vt_trivial_window)
 add_executable(vt_refresh_bench bench/win32/RefreshBench.cpp resources/app.rc)
@@ -84,3 +84,9 @@ add_dependencies(vt_refresh_bench VelmoraTarvello)
 # Reads the version information and the manifest of the exes in the release zip.
 add_executable(vt_print_version tests/release/win32/PrintVersion.cpp)
 target_link_libraries(vt_print_version PRIVATE version)
+
+# Takes the README's pictures from a real run (`make screenshots`).
+add_executable(vt_screenshots tools/win32/Screenshots.cpp)
+target_link_libraries(vt_screenshots PRIVATE comctl32 user32 gdi32)
+target_include_directories(vt_screenshots PRIVATE ${CMAKE_SOURCE_DIR})
+add_dependencies(vt_screenshots VelmoraTarvello)

@@ -1,6 +1,7 @@
-// Start-up to the painted main window with 1,000 configurations and 8 adapters, against a trivial
-// one-window program, in the same Wine run.
+// Start-up to the painted main window with 1,000 configurations and 8 adapters, and the working
+// set with 100 configurations, each against a trivial one-window program, in the same Wine run.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,45 +31,92 @@ BOOL CALLBACK FindShown(HWND window, LPARAM param) {
     return FALSE;
 }
 
-// Milliseconds from the start of the process until its top-level window shows with nothing left
-// to paint; then it is closed.
-double ShownMs(const std::string& exe, const std::string& folder) {
-    std::string command = "\"" + exe + "\"";
+std::string Id(const char* prefix, int i) {
+    char text[40];
+    wsprintfA(text, "{%s-0000-4000-8000-%012d}", prefix, i);
+    return text;
+}
+
+struct Shown {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+    double ms = -1;  // from the start of the process until its window shows, fully painted
+};
+
+// Starts `exe` in `folder` and waits until its top-level window shows with nothing left to paint.
+Shown StartShown(const std::string& exe, const std::string& folder,
+                 const std::string& arguments = "") {
+    Shown shown;
+    std::string command = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process))
-        return -1;
-    Found found{process.dwProcessId, nullptr};
+                        folder.c_str(), &startup, &shown.process))
+        return shown;
+    Found found{shown.process.dwProcessId, nullptr};
     RECT dirty{};
     for (;;) {
         if (!found.window) EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
         if (found.window && !GetUpdateRect(found.window, &dirty, FALSE)) break;
-        if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) return -1;
+        if (WaitForSingleObject(shown.process.hProcess, 1) == WAIT_OBJECT_0) return shown;
     }
     QueryPerformanceCounter(&end);
-    PostMessageA(found.window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
+    shown.window = found.window;
+    shown.ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+               static_cast<double>(frequency.QuadPart);
+    return shown;
+}
+
+void Close(Shown& shown) {
+    if (!shown.process.hProcess) return;
+    if (shown.window) PostMessageA(shown.window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(shown.process.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(shown.process.hProcess, 1);
+    CloseHandle(shown.process.hProcess);
+    CloseHandle(shown.process.hThread);
+}
+
+double ShownMs(const std::string& exe, const std::string& folder) {
+    Shown shown = StartShown(exe, folder);
+    Close(shown);
+    return shown.ms;
+}
+
+struct Memory {
+    double workingSetMb = -1, privateMb = -1;
+};
+
+// The working set and private bytes of a program once it has shown its window and run a while.
+Memory MemoryOf(const std::string& exe, const std::string& folder, const std::string& arguments = "") {
+    Shown shown = StartShown(exe, folder, arguments);
+    Sleep(3000);  // several status refreshes
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    const bool read = shown.window &&
+                      GetProcessMemoryInfo(shown.process.hProcess, &counters, sizeof counters);
+    Close(shown);
+    constexpr double kMb = 1024.0 * 1024.0;
+    if (!read) return {};
+    return {static_cast<double>(counters.WorkingSetSize) / kMb,
+            static_cast<double>(counters.PagefileUsage) / kMb};
+}
+
+std::string SettingsWith(int configurations, const std::string& options) {
+    std::string text = options + "\r\n[Configurations]\r\n", names = "[FriendlyName]\r\n";
+    for (int i = 0; i < configurations; ++i) {
+        const std::string key = Id("BE4CC0F0", i), name = "Configuration " + std::to_string(i);
+        text += key + "=" + name + "\r\n";
+        names += name + "=" + key + "\r\n";
+    }
+    return text + names;
 }
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-std::string Id(const char* prefix, int i) {
-    char text[40];
-    wsprintfA(text, "{%s-0000-4000-8000-%012d}", prefix, i);
-    return text;
 }
 
 }  // namespace
@@ -91,13 +139,7 @@ int main(int argc, char** argv) {
                                  "ROOT\\NET\\" + std::to_string(9300 + i));
         ini += id + ",";
     }
-    std::string configurations = "\r\n[Configurations]\r\n", names = "[FriendlyName]\r\n";
-    for (int i = 0; i < kConfigurations; ++i) {
-        const std::string key = Id("BE4CC0F0", i), name = "Configuration " + std::to_string(i);
-        configurations += key + "=" + name + "\r\n";
-        names += name + "=" + key + "\r\n";
-    }
-    vt::testing::TempFolder::WriteFile(folder.File("LocalSettings.Ini"), ini + configurations + names);
+    vt::testing::TempFolder::WriteFile(folder.File("LocalSettings.Ini"), SettingsWith(kConfigurations, ini));
 
     constexpr int kRuns = 11;
     std::vector<double> program, trivial;
@@ -107,11 +149,27 @@ int main(int argc, char** argv) {
         trivial.push_back(ShownMs(build + "vt_trivial_window.exe", folder.Path()));
         program.push_back(ShownMs(folder.File("VelmoraTarvello.exe"), folder.Path()));
     }
+
+    constexpr int kMemoryConfigurations = 100;
+    vt::testing::TempFolder::WriteFile(folder.File("LocalSettings.Ini"),
+                                       SettingsWith(kMemoryConfigurations, ini));
+    const Memory memory = MemoryOf(folder.File("VelmoraTarvello.exe"), folder.Path());
+    const Memory trivialMemory = MemoryOf(build + "vt_trivial_window.exe", folder.Path());
+    const Memory librariesMemory =
+        MemoryOf(build + "vt_trivial_window.exe", folder.Path(), "libraries");
+
     for (int i = 0; i < kAdapters; ++i) vt::testing::RemoveAdapter(std::to_string(9300 + i), Id("BE4CCA4D", i));
     const double p = Median(program), t = Median(trivial);
     std::printf(
         "Start-up to the painted main window, %d configurations and %d adapters (%d runs, "
         "medians): %.1f ms; trivial one-window program %.1f ms (ratio %.2f)\n",
         kConfigurations, kAdapters, kRuns, p, t, p / t);
+    std::printf(
+        "Memory with the window shown, %d configurations and %d adapters (working set, private "
+        "bytes; Wine's own libraries included): %.1f MB, %.1f MB; trivial one-window program "
+        "%.1f MB, %.1f MB; the same with the program's system libraries loaded %.1f MB, %.1f MB\n",
+        kMemoryConfigurations, kAdapters, memory.workingSetMb, memory.privateMb,
+        trivialMemory.workingSetMb, trivialMemory.privateMb, librariesMemory.workingSetMb,
+        librariesMemory.privateMb);
     return 0;
 }

@@ -1,8 +1,17 @@
 // The yardstick for a window's start-up under Wine: one plain top-level window, shown and painted,
-// living until it is closed.
+// living until it is closed. With "libraries" on its command line it first loads the system
+// libraries the program uses, to tell their memory from the program's own.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+#include <cstring>
+#include <initializer_list>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
+    if (std::strstr(commandLine, "libraries")) {
+        for (const char* name : {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "iphlpapi.dll",
+                                 "ole32.dll", "setupapi.dll", "shell32.dll"})
+            LoadLibraryA(name);
+    }
     HWND window = CreateWindowExA(0, "STATIC", "trivial", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, 800, 580, nullptr, nullptr, nullptr, nullptr);
     ShowWindow(window, showCommand);

@@ -8,7 +8,9 @@
 
 namespace vt::testing {
 
-inline bool SaveScreenshot(HWND window, const std::string& name) {
+// Saves it as `folder`\`name`.bmp.
+inline bool SaveScreenshot(HWND window, const std::string& name,
+                           const std::string& folder = "results") {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Sleep(250);  // a window of another thread paints in its own time
     RECT area{};
@@ -32,7 +34,7 @@ inline bool SaveScreenshot(HWND window, const std::string& name) {
     const DWORD size = stride * static_cast<DWORD>(height);
     constexpr DWORD kHeaders = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     BITMAPFILEHEADER file{0x4D42, kHeaders + size, 0, 0, kHeaders};
-    HANDLE out = CreateFileA(("results\\" + name + ".bmp").c_str(), GENERIC_WRITE, 0, nullptr,
+    HANDLE out = CreateFileA((folder + "\\" + name + ".bmp").c_str(), GENERIC_WRITE, 0, nullptr,
                              CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     const bool ok = out != INVALID_HANDLE_VALUE &&
