@@ -9,7 +9,7 @@ JOBS     ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 FUZZ_SECONDS ?= 120
 
-.PHONY: all deps host win win32 win64 test test-native test-wine test-dist run dist screenshots bench fuzz clean
+.PHONY: all deps host win win32 win64 test test-native test-wine test-release run dist screenshots bench fuzz clean
 
 all: host win
 
@@ -38,10 +38,12 @@ test-wine: win
 	@tools/check-exes.sh $(BUILD)
 	@tools/wine-tests.sh $(BUILD)
 
-test-dist: win
+# The release zip, and the README's pictures against what the program shows now.
+test-release: win
 	@tests/release/dist-check.sh $(BUILD)
+	@tests/release/screenshots-check.sh $(BUILD)
 
-test: test-native test-wine test-dist
+test: test-native test-wine test-release
 
 run: win
 	@tools/run-demo.sh $(BUILD)

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Regenerates the README's pictures (docs/main-window.png, docs/tray-menu.png) from a real run of
-# the program under Wine and Xvfb, with the demo settings file and simulated adapters.
-# Usage: tools/screenshots.sh BUILD
+# Regenerates the README's pictures (main-window.png, tray-menu.png) from a real run of the
+# program under Wine and Xvfb, with the demo settings file and simulated adapters.
+# Usage: tools/screenshots.sh BUILD [OUTPUT_FOLDER, by default docs]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-docs="$here/../docs"
+docs=${2:-$here/../docs}
 arch=$("$here/wine-arches.sh" | tail -n 1)
 [ -n "$arch" ] || { echo "screenshots: this machine can run no Wine" >&2; exit 1; }
 source "$here/wine-env.sh" "$1/$arch" "$arch"
@@ -19,5 +19,5 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c 'wine "$0" "$1" "$2"; status=$?; 
 for name in main-window tray-menu; do
   # No time or tool names in the files: the same pictures give the same bytes.
   convert "$demo/out/$name.bmp" -strip "PNG24:$docs/$name.png"
-  echo "screenshots: docs/$name.png"
+  echo "screenshots: $(realpath --relative-to=. "$docs/$name.png")"
 done
