@@ -29,6 +29,10 @@ add_library(vt_win32 STATIC
   ui/win32/Win32TrayView.cpp)
 target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 comdlg32 ole32 uuid shell32 advapi32 user32 gdi32)
 
+# The resource compiler's dependency scan misses the files the script pulls in.
+file(GLOB VT_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/images/*.bmp
+     ${CMAKE_SOURCE_DIR}/resources/app.ico ${CMAKE_SOURCE_DIR}/resources/app.manifest)
+set_source_files_properties(resources/app.rc PROPERTIES OBJECT_DEPENDS "${VT_RESOURCE_FILES}")
 add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp resources/app.rc)
 
 # The help file, built from its pages, beside the exe.
