@@ -26,12 +26,24 @@ for arch in "${arches[@]}"; do
       status=0
       for suite in vt_win32_tests vt_e2e_tests; do
         echo "=== $suite ('"$arch"', under Wine)"
-        # A suite that hangs fails after 15 minutes instead of holding the run forever.
-        timeout --kill-after=10 900 wine ./$suite.exe --gtest_output=xml:results/$suite.xml 2>&1 \
-          | tr -d "\r" | tee results/$suite.log \
+        # A suite that hangs fails after 15 minutes instead of holding the run forever. Its output
+        # goes to a file, followed while the suite runs: a program a test left running keeps
+        # the output open, and must not hold the run.
+        : > results/$suite.out
+        timeout --kill-after=10 900 wine ./$suite.exe --gtest_output=xml:results/$suite.xml \
+          >> results/$suite.out 2>&1 &
+        suite_pid=$!
+        tail -n +1 -f --pid=$suite_pid results/$suite.out | tr -d "\r" | tee results/$suite.log \
           | grep -E "^\[ *(RUN|FAILED|  PASSED|==========) *\]|Failure|Expected|Which is|  [a-zA-Z_:.()]+$|^[^[]" \
           | grep -v "^\[ RUN" || true
+        wait $suite_pid
+        rm -f results/$suite.out
         grep -q "^\[  PASSED  \]" results/$suite.log && ! grep -q "^\[  FAILED  \]" results/$suite.log || status=1
+        # A program still running after its test ended is a fault of the test or the program.
+        if left=$(pgrep -fa "VelmoraTarvello\.exe"); then
+          echo "$suite left the program running (a test failed to end it): $left"
+          pkill -f "VelmoraTarvello\.exe"; status=1
+        fi
       done
       wineserver -k
       # Screenshots the tests saved, for a person to look at.
