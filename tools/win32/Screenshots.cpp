@@ -18,26 +18,6 @@ int Fail(const char* what) {
     return 1;
 }
 
-struct ClassSearch {
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchClass(HWND child, LPARAM data) {
-    auto* search = reinterpret_cast<ClassSearch*>(data);
-    char name[64] = {};
-    GetClassNameA(child, name, sizeof name);
-    if (lstrcmpiA(name, search->className) != 0) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
-HWND ChildOfClass(HWND parent, const char* className) {
-    ClassSearch search{className, nullptr};
-    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND VisibleMenu() {
     for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
          w = FindWindowExA(nullptr, w, "#32768", nullptr))
@@ -63,8 +43,8 @@ int main(int argc, char** argv) {
                          box.text.c_str());
         return Fail("the main window did not show");
     }
-    HWND tree = ChildOfClass(window, "SysTreeView32");
-    const auto items = tree ? run.TreeItemsOf(tree) : decltype(run.TreeItemsOf(tree)){};
+    HWND tree = GetDlgItem(window, vt::win32::kIdTree);
+    const auto items = run.TreeItemsOf(tree);
     if (items.empty()) return Fail("the configuration tree is empty");
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(items.front().handle));
     Sleep(1500);  // a few status refreshes
