@@ -40,10 +40,12 @@ for arch in "${arches[@]}"; do
         rm -f results/$suite.out
         grep -q "^\[  PASSED  \]" results/$suite.log && ! grep -q "^\[  FAILED  \]" results/$suite.log || status=1
         # A program still running after its test ended is a fault of the test or the program.
-        if left=$(pgrep -fa "VelmoraTarvello\.exe"); then
-          echo "$suite left the program running (a test failed to end it): $left"
-          pkill -f "VelmoraTarvello\.exe"; status=1
-        fi
+        # Only this prefix counts: a demo the developer has open elsewhere is not ours to end.
+        for pid in $(pgrep -f "VelmoraTarvello\.exe"); do
+          tr "\0" "\n" < /proc/$pid/environ 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+          echo "$suite left the program running (a test failed to end it): $(tr "\0" " " < /proc/$pid/cmdline)"
+          kill $pid; status=1
+        done
       done
       wineserver -k
       # Screenshots the tests saved, for a person to look at.
