@@ -30,13 +30,13 @@ HFONT GuiFontBold() {
     return font.Get();
 }
 
-void CreateControls(HWND parent, std::initializer_list<ControlSpec> controls) {
+void CreateControls(HWND parent, std::initializer_list<ControlRow> controls) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    for (const ControlSpec& spec : controls) {
-        HWND control = CreateWindowExA(spec.exStyle, spec.className, spec.text,
-                                       WS_CHILD | WS_VISIBLE | spec.style, spec.x, spec.y,
-                                       spec.width, spec.height, parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    for (const ControlRow& row : controls) {
+        HWND control = CreateWindowExA(row.exStyle, row.className, row.text,
+                                       WS_CHILD | WS_VISIBLE | row.style, row.x, row.y,
+                                       row.width, row.height, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                        instance, nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
     }

@@ -8,7 +8,7 @@
 
 namespace vt::win32 {
 
-struct ControlSpec {
+struct ControlRow {
     int id;
     const char* className;
     const char* text;
@@ -18,7 +18,7 @@ struct ControlSpec {
 };
 
 // Creates the controls in table order, which is also their tab order.
-void CreateControls(HWND parent, std::initializer_list<ControlSpec> controls);
+void CreateControls(HWND parent, std::initializer_list<ControlRow> controls);
 
 // The font of every window: the system's message font (Tahoma 8 on Windows XP).
 HFONT GuiFont();
