@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/Median.h"
 #include "tests/win32/RegistrySeed.h"
 #include "tests/win32/TempFolder.h"
+
+using vt::bench::Median;
 
 namespace {
 
@@ -40,22 +43,13 @@ double RunMs(const std::string& exe, const std::string& arguments, const std::st
            static_cast<double>(frequency.QuadPart);
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string build = self;
-    build = build.substr(0, build.find_last_of('\\') + 1);
+    const std::string build = vt::testing::BuildFolder();
 
     vt::testing::TempFolder folder("apply-bench");
-    CopyFileA((build + "VelmoraTarvello.exe").c_str(), folder.File("VelmoraTarvello.exe").c_str(),
-              FALSE);
+    folder.CopyFromBuild("VelmoraTarvello.exe");
     // Three cards with present devices that are not started: applied with ToEnable off they
     // need no class-installer call, so the time is the program's own.
     std::string ini = "[Options]\r\nFilters=";

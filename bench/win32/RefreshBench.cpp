@@ -18,8 +18,11 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
+#include "bench/win32/Median.h"
 #include "tests/win32/RegistrySeed.h"
 #include "tests/win32/TempFolder.h"
+
+using vt::bench::Median;
 #include "ui/win32/MainWindowIds.h"
 #include "ui/win32/MainWindowView.h"
 
@@ -49,11 +52,6 @@ std::string FirstLiveAdapter() {
 
 std::string CardId(int i, const std::string& live) {
     return i == 0 ? live : "{BE4CCA4D-0000-4000-8000-00000000000" + std::to_string(i) + "}";
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 double Now() {
@@ -177,13 +175,8 @@ void IdleCpu(const std::string& folder) {
 }  // namespace
 
 int main() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string build = self;
-    build = build.substr(0, build.find_last_of('\\') + 1);
     vt::testing::TempFolder folder("refresh-bench");
-    CopyFileA((build + "VelmoraTarvello.exe").c_str(), folder.File("VelmoraTarvello.exe").c_str(),
-              FALSE);
+    folder.CopyFromBuild("VelmoraTarvello.exe");
     const std::string live = FirstLiveAdapter();
     std::string filters;
     for (int i = 0; i < kCards; ++i) {

@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/Median.h"
 #include "tests/win32/RegistrySeed.h"
 #include "tests/win32/TempFolder.h"
+
+using vt::bench::Median;
 
 namespace {
 
@@ -114,23 +117,14 @@ std::string SettingsWith(int configurations, const std::string& options) {
     return text + names;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1) kConfigurations = std::atoi(argv[1]);
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string build = self;
-    build = build.substr(0, build.find_last_of('\\') + 1);
+    const std::string build = vt::testing::BuildFolder();
 
     vt::testing::TempFolder folder("startup-bench");
-    CopyFileA((build + "VelmoraTarvello.exe").c_str(), folder.File("VelmoraTarvello.exe").c_str(),
-              FALSE);
+    folder.CopyFromBuild("VelmoraTarvello.exe");
     std::string ini = "[Options]\r\nFilters=";
     for (int i = 0; i < kAdapters; ++i) {
         const std::string id = Id("BE4CCA4D", i);

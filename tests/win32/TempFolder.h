@@ -8,6 +8,14 @@
 
 namespace vt::testing {
 
+// The folder of the running test or benchmark, where the build put the program too.
+inline std::string BuildFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
 class TempFolder {
   public:
     explicit TempFolder(const std::string& name) {
@@ -20,6 +28,10 @@ class TempFolder {
     ~TempFolder() { Remove(); }
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    // Copies a file the build made (the program, a DLL, the help) into this folder.
+    void CopyFromBuild(const std::string& name) const {
+        CopyFileA((BuildFolder() + name).c_str(), File(name).c_str(), FALSE);
+    }
 
     static void WriteFile(const std::string& path, const std::string& bytes) {
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

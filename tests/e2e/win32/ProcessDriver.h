@@ -10,18 +10,12 @@
 #include <vector>
 
 #include "tests/win32/BoxWatcher.h"
+#include "tests/win32/TempFolder.h"
 
 namespace vt::e2e {
 
+using vt::testing::BuildFolder;
 using vt::testing::SeenBox;
-
-// The folder of the test executable, where the build put the program too.
-inline std::string BuildFolder() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 class ProgramRun {
   public:

@@ -176,7 +176,7 @@ TEST_F(ShortcutsE2E, DesktopShortcutCarriesItsFieldsAndAppliesWhenOpened) {
 TEST_F(ShortcutsE2E, OptionsWriteTheAutorunLinkAndRegisterTheExtension) {
     const std::string link = Folder(CSIDL_STARTUP) + "\\Velmora Tarvello.lnk";
     DeleteFileA(link.c_str());
-    CopyFileA((BuildFolder() + "contmenu.dll").c_str(), folder.File("contmenu.dll").c_str(), FALSE);
+    folder.CopyFromBuild("contmenu.dll");
     {
         ProgramRun run(folder.Path(), "");
         HWND window = run.WaitForWindow("TfrmMain");
@@ -217,8 +217,7 @@ BOOL CALLBACK FindHelpViewer(HWND window, LPARAM found) {
 }
 
 TEST_F(ShortcutsE2E, F1OpensTheHelpFileInTheHelpViewer) {
-    CopyFileA((BuildFolder() + "zendrelhelp.chm").c_str(), folder.File("zendrelhelp.chm").c_str(),
-              FALSE);
+    folder.CopyFromBuild("zendrelhelp.chm");
     ProgramRun run(folder.Path(), "");
     HWND window = run.WaitForWindow("TfrmMain");
     ASSERT_NE(window, nullptr);
