@@ -73,6 +73,21 @@ class ApplyModeE2E : public ::testing::Test {
             return "<type " + std::to_string(type) + ">";
         return data;
     }
+    // Leaves only the first card to be changed (the third card's device is gone); returns the
+    // file's new text.
+    std::string ChangeOnlyTheFirstCard() {
+        const std::string path = folder.File("LocalSettings.Ini");
+        std::string ini = TempFolder::ReadFile(path);
+        ini.replace(ini.rfind("ToConfig=1"), 10, "ToConfig=0");
+        TempFolder::WriteFile(path, ini);
+        return ini;
+    }
+    static Bytes FirstCardAddresses() { return Value(InterfaceKey(0), "IPAddress", REG_MULTI_SZ); }
+    static Bytes ConfiguredAddresses() {
+        return Bytes("10.0.0.2\0"
+                     "10.0.0.3\0",
+                     18);
+    }
     bool NothingWritten() {
         for (int i = 0; i < 3; ++i)
             if (vt::testing::KeyExists(AdapterKey(i)) || vt::testing::KeyExists(InterfaceKey(i)))
@@ -90,9 +105,7 @@ TEST_F(ApplyModeE2E, AppliesTheNamedConfigurationToTheCardsThatAskForIt) {
     for (const std::string& key : {AdapterKey(0), InterfaceKey(0)}) {
         SCOPED_TRACE(key);
         EXPECT_EQ(Value(key, "EnableDHCP", REG_DWORD), Bytes("\0\0\0\0", 4));
-        EXPECT_EQ(Value(key, "IPAddress", REG_MULTI_SZ), Bytes("10.0.0.2\0"
-                                                               "10.0.0.3\0",
-                                                               18));
+        EXPECT_EQ(Value(key, "IPAddress", REG_MULTI_SZ), ConfiguredAddresses());
         EXPECT_EQ(Value(key, "SubnetMask", REG_MULTI_SZ), Bytes("255.0.0.0\0"
                                                                 "255.255.0.0\0",
                                                                 22));
@@ -124,16 +137,11 @@ TEST_F(ApplyModeE2E, AppliesTheNamedConfigurationToTheCardsThatAskForIt) {
 }
 
 TEST_F(ApplyModeE2E, EveryCardAppliedEndsWithCodeZeroAndNoMessage) {
-    // Leave only the first card to be changed.
-    std::string ini = TempFolder::ReadFile(folder.File("LocalSettings.Ini"));
-    ini.replace(ini.rfind("ToConfig=1"), 10, "ToConfig=0");
-    TempFolder::WriteFile(folder.File("LocalSettings.Ini"), ini);
+    ChangeOnlyTheFirstCard();
     ProgramRun run(folder.Path(), "\"Office Net\"");
     EXPECT_EQ(run.WaitForExit(), 0);
     EXPECT_TRUE(run.Boxes().empty());
-    EXPECT_EQ(Value(InterfaceKey(0), "IPAddress", REG_MULTI_SZ), Bytes("10.0.0.2\0"
-                                                                       "10.0.0.3\0",
-                                                                       18));
+    EXPECT_EQ(FirstCardAddresses(), ConfiguredAddresses());
     EXPECT_FALSE(vt::testing::KeyExists(InterfaceKey(2)));
 }
 
@@ -226,17 +234,13 @@ std::string WithoutAppPath(std::string ini) {
 
 TEST_F(ApplyModeE2E, SettingsFileHeldForAMomentIsWaitedOutAndApplied) {
     const std::string path = folder.File("LocalSettings.Ini");
-    std::string ini = TempFolder::ReadFile(path);
-    ini.replace(ini.rfind("ToConfig=1"), 10, "ToConfig=0");  // the first card only
-    TempFolder::WriteFile(path, ini);
+    const std::string ini = ChangeOnlyTheFirstCard();
     HeldFile held(path, 1000);
     ASSERT_TRUE(held.Holding());
     ProgramRun run(folder.Path(), "\"Office Net\"");
     EXPECT_EQ(run.WaitForExit(), 0);
     EXPECT_TRUE(run.Boxes().empty());
-    EXPECT_EQ(Value(InterfaceKey(0), "IPAddress", REG_MULTI_SZ), Bytes("10.0.0.2\0"
-                                                                       "10.0.0.3\0",
-                                                                       18));
+    EXPECT_EQ(FirstCardAddresses(), ConfiguredAddresses());
     // Every configuration is still there, byte for byte; only AppPath was added.
     EXPECT_EQ(WithoutAppPath(TempFolder::ReadFile(path)), ini);
 }
