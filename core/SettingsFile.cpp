@@ -156,6 +156,14 @@ void SettingsFile::Batch::WriteBool(std::string_view section, std::string_view k
     WriteString(section, key, value ? "1" : "0");
 }
 
+void SettingsFile::Batch::EraseSection(std::string_view section) {
+    changed_ |= doc_.EraseSection(section);
+}
+
+void SettingsFile::Batch::DeleteKey(std::string_view section, std::string_view key) {
+    changed_ |= doc_.DeleteKey(section, key);
+}
+
 void SettingsFile::WriteString(std::string_view section, std::string_view key,
                                std::string_view value) {
     Update([&](Batch& batch) { batch.WriteString(section, key, value); });
@@ -170,11 +178,11 @@ void SettingsFile::WriteBool(std::string_view section, std::string_view key, boo
 }
 
 void SettingsFile::EraseSection(std::string_view section) {
-    Update([&](Batch& batch) { batch.changed_ = batch.doc_.EraseSection(section); });
+    Update([&](Batch& batch) { batch.EraseSection(section); });
 }
 
 void SettingsFile::DeleteKey(std::string_view section, std::string_view key) {
-    Update([&](Batch& batch) { batch.changed_ = batch.doc_.DeleteKey(section, key); });
+    Update([&](Batch& batch) { batch.DeleteKey(section, key); });
 }
 
 }  // namespace vt

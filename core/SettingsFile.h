@@ -48,6 +48,8 @@ class SettingsFile {
         void WriteString(std::string_view section, std::string_view key, std::string_view value);
         void WriteInteger(std::string_view section, std::string_view key, int32_t value);
         void WriteBool(std::string_view section, std::string_view key, bool value);
+        void EraseSection(std::string_view section);
+        void DeleteKey(std::string_view section, std::string_view key);
 
       private:
         friend class SettingsFile;

@@ -106,10 +106,13 @@ void ConfigTree::tvConfigEdited(TConfigNode& node, std::string text) {
                    "The name cannot contain \"=\" or begin with \";\", nor begin or end with a "
                    "blank.");
     } else {
-        SettingsFile& settings = main_.Settings();
-        settings.WriteString(settings::kConfigurations, node.ConfigKey, text);
-        settings.DeleteKey(settings::kFriendlyName, node.Text);
-        settings.WriteString(settings::kFriendlyName, text, node.ConfigKey);
+        // Both directions of the name in one write: a refusal half-way would leave a name
+        // that finds no configuration.
+        main_.Settings().Update([&](SettingsFile::Batch& batch) {
+            batch.WriteString(settings::kConfigurations, node.ConfigKey, text);
+            batch.DeleteKey(settings::kFriendlyName, node.Text);
+            batch.WriteString(settings::kFriendlyName, text, node.ConfigKey);
+        });
     }
     node.Text = text;
     view_.ShowNodeText(node);
@@ -123,10 +126,12 @@ void ConfigTree::actAddExecute() {
     const std::string name = NewConfigName();
     const std::string key = main_.platform().system.NewGuid();
     SettingsFile& settings = main_.Settings();
-    settings.WriteString(settings::kConfigurations, key, name);
-    settings.WriteString(settings::kFriendlyName, name, key);
-    if (settings.ReadBool(settings::kOptions, settings::kDefaultAddToMenu, true))
-        settings.WriteBool(key, settings::kShowInMenu, true);
+    const bool inMenu = settings.ReadBool(settings::kOptions, settings::kDefaultAddToMenu, true);
+    settings.Update([&](SettingsFile::Batch& batch) {
+        batch.WriteString(settings::kConfigurations, key, name);
+        batch.WriteString(settings::kFriendlyName, name, key);
+        if (inMenu) batch.WriteBool(key, settings::kShowInMenu, true);
+    });
     main_.Updating = true;
     ScopeExit notUpdating([&] { main_.Updating = false; });
     AddConfigNode(key, name, true, 0);
@@ -142,12 +147,14 @@ void ConfigTree::actDeleteExecute() {
     if (main_.Ask("Are you sure to delete this configurations? ", "Delete - " + node->Text,
                   kMbYesNo | kMbIconQuestion) != kIdYes)
         return;
-    SettingsFile& settings = main_.Settings();
-    for (const TACard& card : main_.Cards)
-        settings.EraseSection(CardSectionName(node->ConfigKey, card.CfgInstanceId));
-    settings.EraseSection(node->ConfigKey);
-    settings.DeleteKey(settings::kConfigurations, node->ConfigKey);
-    settings.DeleteKey(settings::kFriendlyName, node->Text);
+    // One write: a refusal keeps the whole configuration, never a part of it.
+    main_.Settings().Update([&](SettingsFile::Batch& batch) {
+        for (const TACard& card : main_.Cards)
+            batch.EraseSection(CardSectionName(node->ConfigKey, card.CfgInstanceId));
+        batch.EraseSection(node->ConfigKey);
+        batch.DeleteKey(settings::kConfigurations, node->ConfigKey);
+        batch.DeleteKey(settings::kFriendlyName, node->Text);
+    });
     node->IPList.clear();
     node->MaskList.clear();
     node->Modified = false;  // its edits go with it: no prompt may write it back

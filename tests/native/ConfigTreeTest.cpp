@@ -2,6 +2,9 @@
 // the tab marks, the current card's errors.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "base/Error.h"
 #include "tests/fakes/MainWindowFixture.h"
 
@@ -181,6 +184,32 @@ TEST_F(ConfigTreeTest, DeleteAsksErasesTheCurrentCardsSectionsAndSelectsANeighbo
     EXPECT_EQ(view.selected, nullptr);
     EXPECT_FALSE(view.IsEnabled(C::btnSave));
     EXPECT_EQ(view.Text(C::edtIP), "...");
+}
+
+// Each change is one replacement of the file, so a refusal can never leave half of it behind
+// (a name that finds no configuration, card sections without their configuration).
+TEST_F(ConfigTreeTest, AddRenameAndDeleteReachTheFileWholeOrNotAtAll) {
+    Start(fakes::TwoConfigurations());
+    prompts.answers = {kIdYes, kIdYes};
+    const std::vector<std::function<void()>> changes = {
+        [&] { form.Tree.actAddExecute(); },
+        [&] { form.Tree.tvConfigEdited(*Node("Office"), "Head Office"); },
+        [&] { form.Tree.actDeleteExecute(); },  // the selected one: the configuration just added
+    };
+    for (const auto& change : changes) {
+        const std::string before = Ini();
+        const size_t nodes = form.Tree.Nodes().size();
+        files.refuseReplace = true;
+        EXPECT_THROW(change(), Error);
+        EXPECT_EQ(Ini(), before);
+        EXPECT_EQ(form.Tree.Nodes().size(), nodes);
+        files.refuseReplace = false;
+        const int replaces = files.replaces;
+        change();
+        EXPECT_EQ(files.replaces, replaces + 1);
+    }
+    EXPECT_EQ(Node("Head Office")->Text, "Head Office");
+    EXPECT_EQ(form.Tree.Nodes().size(), 2u);
 }
 
 TEST_F(ConfigTreeTest, NoCardsOrAVanishedCardStopTheChangeWithTheirMessage) {
