@@ -77,18 +77,23 @@ void Options::actOptionsExecute() {
 void Options::Store(const TfrmOptions& dialog) {
     SettingsFile& settings = main_.Settings();
     Platform& platform = main_.platform();
-    for (const OptionsItem& item : dialog.Items)
-        settings.WriteBool(item.key, settings::kShowInMenu, item.checked);
-    if (dialog.NewFilters != dialog.OldFilters) {
-        settings.WriteString(settings::kOptions, settings::kFilters, dialog.NewFilters);
+    const bool filtersChanged = dialog.NewFilters != dialog.OldFilters;
+    // Every choice in one write: quick with many configurations, and a refusal stores none of
+    // them and changes nothing else.
+    settings.Update([&](SettingsFile::Batch& batch) {
+        for (const OptionsItem& item : dialog.Items)
+            batch.WriteBool(item.key, settings::kShowInMenu, item.checked);
+        if (filtersChanged) batch.WriteString(settings::kOptions, settings::kFilters, dialog.NewFilters);
+        batch.WriteBool(settings::kOptions, settings::kAutorun, dialog.Autorun);
+        batch.WriteBool(settings::kOptions, settings::kEnableMenu, dialog.EnableMenu);
+        batch.WriteBool(settings::kOptions, settings::kCustomizeIcon, dialog.CustomizeIcon);
+    });
+    if (filtersChanged) {
         main_.Cards = EnumerateCards(platform.registry, dialog.NewFilters);
         // The devices' names, as the cards have them from the start on.
         RefreshCardNames(platform.devices, main_.Cards);
         main_.Tabs.FillCardTabs();
     }
-    settings.WriteBool(settings::kOptions, settings::kAutorun, dialog.Autorun);
-    settings.WriteBool(settings::kOptions, settings::kEnableMenu, dialog.EnableMenu);
-    settings.WriteBool(settings::kOptions, settings::kCustomizeIcon, dialog.CustomizeIcon);
 
     const std::string executable = platform.system.ExecutablePath();
     const std::string autorun = AutorunLinkPath(platform.shell);

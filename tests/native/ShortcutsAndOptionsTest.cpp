@@ -130,7 +130,9 @@ TEST_F(OptionsTest, OkWithoutChangesRewritesButLeavesTheCardsAndRegisters) {
     view.userInOptions = [](TfrmOptions& dialog) { dialog.sBitBtn1Click(); };
     shell.files.insert(autorun);  // a leftover while Autorun is off
     const int tabsBefore = static_cast<int>(view.tabs.size());
+    const int replaces = files.replaces;
     form.OptionsAction.actOptionsExecute();
+    EXPECT_EQ(files.replaces, replaces + 1);  // every choice in one write
     EXPECT_EQ(Read("{K1}", "ShowInMenu"), "0");
     EXPECT_EQ(Read("{K2}", "ShowInMenu"), "1");
     EXPECT_EQ(Read("Options", "Filters"), "<none>");
