@@ -83,7 +83,8 @@ void Options::Store(const TfrmOptions& dialog) {
     settings.Update([&](SettingsFile::Batch& batch) {
         for (const OptionsItem& item : dialog.Items)
             batch.WriteBool(item.key, settings::kShowInMenu, item.checked);
-        if (filtersChanged) batch.WriteString(settings::kOptions, settings::kFilters, dialog.NewFilters);
+        if (filtersChanged)
+            batch.WriteString(settings::kOptions, settings::kFilters, dialog.NewFilters);
         batch.WriteBool(settings::kOptions, settings::kAutorun, dialog.Autorun);
         batch.WriteBool(settings::kOptions, settings::kEnableMenu, dialog.EnableMenu);
         batch.WriteBool(settings::kOptions, settings::kCustomizeIcon, dialog.CustomizeIcon);
