@@ -28,10 +28,10 @@ uint32_t HashOf(std::string_view text) {
 }
 
 // Errors that end by themselves when another program lets go of the file: a sharing or lock
-// violation, a replacement that found the old file still open, a file that is being replaced.
+// violation, a rename over a file that is still open.
 bool IsBriefHold(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-           error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_ACCESS_DENIED;
+           error == ERROR_ACCESS_DENIED;
 }
 
 // Repeats `attempt` while it fails with a brief hold, for at most the hold wait.
@@ -86,6 +86,20 @@ bool ReadWhole(HANDLE file, std::string& content, FileStamp& stamp) {
         total += got;
     }
     return true;
+}
+
+// Gives `to` the owner, group and access list of `from`, as far as this user may set them.
+void CopySecurity(const std::string& from, const std::string& to) {
+    constexpr SECURITY_INFORMATION kAll =
+        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    DWORD needed = 0;
+    GetFileSecurityA(from.c_str(), kAll, nullptr, 0, &needed);
+    if (needed == 0) return;
+    std::string descriptor(needed, '\0');
+    if (!GetFileSecurityA(from.c_str(), kAll, descriptor.data(), needed, &needed)) return;
+    // Only an administrator may give a file another owner: the access list is what matters.
+    if (!SetFileSecurityA(to.c_str(), kAll, descriptor.data()))
+        SetFileSecurityA(to.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
 }
 
 std::string FullPathOf(const std::string& path) {
@@ -158,6 +172,11 @@ bool Win32FileStore::Replace(const std::string& path, const std::string& content
     const std::string temp =
         full.substr(0, slash + 1) + ReplacementFileName(FoldCase(full.substr(slash + 1)));
     SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // a leftover of a killed writer
+    const auto discard = [&] {
+        SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(temp.c_str());
+        return false;
+    };
     {
         UniqueFile file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -169,40 +188,24 @@ bool Win32FileStore::Replace(const std::string& path, const std::string& content
             written == content.size() && FlushFileBuffers(file.Get());
         if (!ok) {
             file.Reset();
-            DeleteFileA(temp.c_str());
-            return false;
+            return discard();
         }
     }
-    const auto moveInPlace = [&] {
+    // The new file takes the old one's security and attributes before it takes its place, so
+    // that the file is at every instant either the old one or the new one, both complete.
+    if (exists) {
+        CopySecurity(full, temp);
+        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        SetFileAttributesA(temp.c_str(),
+                           (attributes & kKept) ? attributes & kKept : FILE_ATTRIBUTE_NORMAL);
+    }
+    // One rename over the old file. A reader that holds the old file open makes it wait.
+    const bool replaced = WhileHeld([&] {
         return MoveFileExA(temp.c_str(), full.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    };
-    const bool replaced = WhileHeld([&] {
-        if (!exists) return moveInPlace();
-        // ReplaceFile gives the new file the old one's attributes, security and creation time.
-        if (ReplaceFileA(full.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                         nullptr, nullptr))
-            return true;
-        const DWORD error = GetLastError();
-        // The old file is gone already (removed by the replacement itself, or by someone else)
-        // and the new one still has its own name: move it in place.
-        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_FILE_NOT_FOUND)
-            return moveInPlace();
-        SetLastError(error);
-        return false;
     });
-    if (!replaced) {
-        DeleteFileA(temp.c_str());
-        return false;
-    }
-    // The file's own attributes (hidden, system, archive...), also where the replacement call
-    // leaves them behind.
-    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    if (exists && (GetFileAttributesA(full.c_str()) & kKept) != (attributes & kKept))
-        SetFileAttributesA(full.c_str(), (attributes & kKept) ? attributes & kKept
-                                                              : FILE_ATTRIBUTE_NORMAL);
-    return true;
+    return replaced || discard();
 }
 
 std::string Win32FileStore::LockNameFor(const std::string& path) {

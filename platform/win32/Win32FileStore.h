@@ -1,5 +1,5 @@
 // The settings file's storage on Windows: handle stamps, reads and replacements that wait out a
-// brief hold by another program, ReplaceFile, a named mutex per file for writers.
+// brief hold by another program, one rename over the old file, a named mutex per file for writers.
 #pragma once
 
 #include "platform/FileStore.h"

@@ -221,6 +221,54 @@ TEST(SettingsOnWindows, PathCloseToTheSystemsLimitIsWritten) {
     }
 }
 
+// The file's bytes as a program that shares every access reads them: "<missing>" only when there is
+// no such file; a brief hold by the writer is waited out.
+std::string ReadAsAnotherProgram(const std::string& path) {
+    for (;;) {
+        UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+        if (!file && GetLastError() == ERROR_FILE_NOT_FOUND) return "<missing>";
+        if (!file) continue;
+        std::string bytes(4096, '\0');
+        DWORD got = 0;
+        ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+        bytes.resize(got);
+        return bytes;
+    }
+}
+
+// A writer killed at any moment of a save leaves the old file or the new one, never none.
+TEST(SettingsOnWindows, AWriterKilledDuringASaveLeavesTheOldFileOrTheNew) {
+    TempFolder folder("killed");
+    const std::string path = folder.File("LocalSettings.Ini");
+    const std::string a = "[Options]\r\nAppPath=A\r\n", b = "[Options]\r\nAppPath=B\r\n";
+    TempFolder::WriteFile(path, a);
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = "\"" + std::string(self) + "\" --saver \"" + path + "\"";
+    for (int kill = 0; kill < 200; ++kill) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process));
+        UniqueHandle child(process.hProcess), thread(process.hThread);
+        // Killed once it is saving, at ever other moments of its saves. Readers meanwhile, and
+        // after the kill, find one of the two files whole.
+        const std::string before = ReadAsAnotherProgram(path);
+        std::string seen = before;
+        for (int waited = 0; seen == before && waited < 10000; ++waited, Sleep(1))
+            seen = ReadAsAnotherProgram(path);
+        Sleep(kill % 7);
+        TerminateProcess(child.Get(), 1);
+        WaitForSingleObject(child.Get(), INFINITE);
+        ASSERT_TRUE(seen == a || seen == b) << "while saving: " << seen;
+        const std::string content = ReadAsAnotherProgram(path);
+        ASSERT_TRUE(content == a || content == b) << "after kill " << kill << ": " << content;
+    }
+}
+
 TEST(SettingsOnWindows, EverySpellingOfOnePathSharesOneWritersLock) {
     TempFolder folder("lockname");
     const std::string path = folder.File("LocalSettings.Ini");

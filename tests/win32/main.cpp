@@ -19,6 +19,12 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    // --saver PATH: saves two versions of the file by turns until it is killed.
+    if (argc == 3 && std::strcmp(argv[1], "--saver") == 0) {
+        vt::win32::Win32FileStore store;
+        vt::SettingsFile settings(store, argv[2]);
+        for (int i = 0;; ++i) settings.WriteString("Options", "AppPath", i % 2 ? "B" : "A");
+    }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
