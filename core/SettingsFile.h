@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,6 +26,8 @@ class SettingsFile {
     SettingsFile(FileStore& store, std::string path);
 
     const std::string& Path() const { return path_; }
+    // Whether the last look found the file but could not read it (held by another program).
+    bool Unreadable() const { return unreadable_; }
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue);
@@ -50,6 +53,10 @@ class SettingsFile {
         void WriteBool(std::string_view section, std::string_view key, bool value);
         void EraseSection(std::string_view section);
         void DeleteKey(std::string_view section, std::string_view key);
+        // What the file holds now, under the writers' lock, with the batch's writes so far.
+        std::optional<std::string> Value(std::string_view section, std::string_view key) const {
+            return doc_.ReadValue(section, key);
+        }
 
       private:
         friend class SettingsFile;
@@ -73,6 +80,7 @@ class SettingsFile {
     std::string bytes_;     // and its bytes, to tell a change that the stamp may miss
     FileStamp stamp_;
     bool loaded_ = false;   // doc_ holds the file as it is on disk
+    bool unreadable_ = false;
 };
 
 // Value forms of integers: decimal with an optional "-", or hexadecimal after "0x"/"0X".

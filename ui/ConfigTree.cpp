@@ -1,9 +1,10 @@
 // The configuration tree's handlers and actions.
 #include "ui/ConfigTree.h"
 
+#include "base/AnsiText.h"
 #include "base/ScopeExit.h"
+#include "core/ConfigNames.h"
 #include "core/ConfigRecords.h"
-#include "core/IniDocument.h"
 #include "core/SettingsLayout.h"
 #include "ui/MainWindow.h"
 
@@ -11,14 +12,11 @@ namespace vt {
 
 namespace {
 
-// Equal lengths and equal characters once A-Z are folded to a-z; no other letters fold.
-bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
+constexpr char kNameEmpty[] = "The name cannot be empty.";
+constexpr char kNameTaken[] = "The name you specified already exists. specify a different name.";
+constexpr char kNameUnstorable[] =
+    "The name cannot contain \"=\", begin with \";\", stand in brackets or quotes, nor begin or "
+    "end with a blank.";
 
 }  // namespace
 
@@ -40,16 +38,17 @@ void ConfigTree::AddConfigNode(const std::string& key, const std::string& name, 
     view_.EditNodeLabel(added);
 }
 
-bool ConfigTree::ConfigNameExists(const std::string& name) const {
+bool ConfigTree::ConfigNameExists(const std::string& name, const TConfigNode* except) const {
+    // Letter case folds as the settings file folds it, or two names would share one key there.
     for (const auto& node : nodes_)
-        if (EqualsIgnoringAsciiCase(node->Text, name)) return true;
+        if (node.get() != except && EqualsIgnoreCase(node->Text, name)) return true;
     return false;
 }
 
-std::string ConfigTree::NewConfigName() const {
+std::string ConfigTree::NewConfigName(const std::function<bool(const std::string&)>& taken) const {
     for (int n = 1;; ++n) {
         std::string name = "New Configuration" + std::to_string(n);
-        if (!ConfigNameExists(name)) return name;
+        if (!ConfigNameExists(name) && !(taken && taken(name))) return name;
     }
 }
 
@@ -57,12 +56,16 @@ bool ConfigTree::ConfirmSave(TConfigNode* node) {
     if (main_.Updating || !node || !node->Modified) return true;
     const int answer = main_.Ask(kSavePrompt, "Save - " + node->Text,
                                  kMbYesNoCancel | kMbIconQuestion);
-    if (answer == kIdYes) {
-        main_.Editor.SaveEditor(*node, false);  // for the card of the tab being left
-        node->Modified = false;
+    if (answer == kIdNo) {
+        node->Modified = false;  // the edits are dropped
         return true;
     }
-    return answer == kIdNo;
+    // Yes stores what Save would, with its checks. A check that fails keeps the selection and
+    // the edits, as Cancel does; so does a write the system refuses, which reaches the caller.
+    if (answer != kIdYes || !main_.Editor.ValidateEditor(*node)) return false;
+    main_.Editor.SaveEditor(*node, false);  // for the card of the tab being left
+    node->Modified = false;
+    return true;
 }
 
 void ConfigTree::tvConfigChange(TConfigNode* node) {
@@ -87,33 +90,30 @@ void ConfigTree::tvConfigChange(TConfigNode* node) {
     node->Modified = false;
 }
 
-void ConfigTree::RejectName(TConfigNode& node, std::string& text, const std::string& why) {
+void ConfigTree::RejectName(TConfigNode& node, const std::string& why) {
     main_.Ask("Cannot rename \"" + node.Text + "\": " + why, "Rename - " + node.Text,
               kMbIconError);
-    text = node.Text;
+    view_.ShowNodeText(node);
     main_.Frame().PostEditNode(node);
 }
 
 void ConfigTree::tvConfigEdited(TConfigNode& node, std::string text) {
-    if (text.empty()) {
-        RejectName(node, text, "The name cannot be empty.");
-    } else if (ConfigNameExists(text)) {
-        RejectName(node, text,
-                   "The name you specified already exists. specify a different name.");
-    } else if (!IniDocument::ReadsBackAsWritten(settings::kFriendlyName, text, node.ConfigKey)) {
-        // The settings file would not find the configuration again under such a name.
-        RejectName(node, text,
-                   "The name cannot contain \"=\" or begin with \";\", nor begin or end with a "
-                   "blank.");
-    } else {
-        // Both directions of the name in one write: a refusal half-way would leave a name
-        // that finds no configuration.
-        main_.Settings().Update([&](SettingsFile::Batch& batch) {
-            batch.WriteString(settings::kConfigurations, node.ConfigKey, text);
-            batch.DeleteKey(settings::kFriendlyName, node.Text);
-            batch.WriteString(settings::kFriendlyName, text, node.ConfigKey);
-        });
-    }
+    if (text == node.Text) return;  // confirmed as it was: nothing to write
+    if (text.empty()) return RejectName(node, kNameEmpty);
+    if (ConfigNameExists(text, &node)) return RejectName(node, kNameTaken);
+    if (!NameReadsBack(node.ConfigKey, text)) return RejectName(node, kNameUnstorable);
+    // Both directions of the name in one write, checked against the file under its lock: a
+    // refusal half-way, or a name another instance gave meanwhile, would leave a name that finds
+    // no configuration, or another one.
+    bool taken = false;
+    main_.Settings().Update([&](SettingsFile::Batch& batch) {
+        taken = NameTakenInFile(batch, text, node.ConfigKey);
+        if (taken) return;
+        batch.WriteString(settings::kConfigurations, node.ConfigKey, text);
+        batch.DeleteKey(settings::kFriendlyName, node.Text);
+        batch.WriteString(settings::kFriendlyName, text, node.ConfigKey);
+    });
+    if (taken) return RejectName(node, kNameTaken);
     node.Text = text;
     view_.ShowNodeText(node);
 }
@@ -123,11 +123,17 @@ void ConfigTree::tvConfigMouseMove(const TConfigNode* node) {
 }
 
 void ConfigTree::actAddExecute() {
-    const std::string name = NewConfigName();
+    // The edits of the configuration being left are offered first; Cancel cancels the Add.
+    if (!ConfirmSave(Selected())) return;
     const std::string key = main_.platform().system.NewGuid();
     SettingsFile& settings = main_.Settings();
     const bool inMenu = settings.ReadBool(settings::kOptions, settings::kDefaultAddToMenu, true);
+    std::string name;
     settings.Update([&](SettingsFile::Batch& batch) {
+        // Free in the file too: another instance may have added one since.
+        name = NewConfigName([&](const std::string& candidate) {
+            return NameTakenInFile(batch, candidate);
+        });
         batch.WriteString(settings::kConfigurations, key, name);
         batch.WriteString(settings::kFriendlyName, name, key);
         if (inMenu) batch.WriteBool(key, settings::kShowInMenu, true);

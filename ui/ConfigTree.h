@@ -2,6 +2,7 @@
 // loads the editor, the save prompt, the hover hint.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,11 +44,13 @@ class ConfigTree {
     void Clear();
     void AddConfigNode(const std::string& key, const std::string& name, bool select,
                        int imageIndex);
-    bool ConfigNameExists(const std::string& name) const;
-    std::string NewConfigName() const;
+    // Whether a node other than `except` has that name, letter case aside.
+    bool ConfigNameExists(const std::string& name, const TConfigNode* except = nullptr) const;
+    // "New Configuration" and the first number whose name no node has and `taken` refuses.
+    std::string NewConfigName(const std::function<bool(const std::string&)>& taken = {}) const;
 
     // Before the selected configuration or tab changes: asks to save unsaved edits; false
-    // keeps the selection.
+    // keeps the selection. A save the system refuses raises, and the selection must stay too.
     bool ConfirmSave(TConfigNode* node);
 
     bool tvConfigChanging() { return ConfirmSave(Selected()); }
@@ -62,7 +65,8 @@ class ConfigTree {
     void actApplyExecute();
 
   private:
-    void RejectName(TConfigNode& node, std::string& text, const std::string& why);
+    // Keeps the old name and starts the label edit again.
+    void RejectName(TConfigNode& node, const std::string& why);
 
     TfrmMain& main_;
     ConfigTreeView& view_;

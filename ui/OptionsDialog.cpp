@@ -47,6 +47,7 @@ std::string TfrmOptions::GetFilters() const {
 
 void TfrmOptions::sBitBtn1Click() {
     NewFilters = GetFilters();
+    if (NewFilters != OldFilters && ConfirmCardsChange && !ConfirmCardsChange()) return;
     if (NewFilters.empty())
         ShowMessageBox(prompts_, view_.Handle(), kNoAdaptersChosen, "Information",
                        kMbOk | kMbIconWarning);
@@ -67,6 +68,8 @@ void Options::actOptionsExecute() {
     dialog.EnableMenu = settings.ReadBool(settings::kOptions, settings::kEnableMenu, true);
     dialog.CustomizeIcon = settings.ReadBool(settings::kOptions, settings::kCustomizeIcon, false);
     dialog.OldFilters = dialog.GetFilters();
+    // Other cards mean other tabs: unsaved edits are offered for the card they were made for.
+    dialog.ConfirmCardsChange = [this] { return main_.Tree.ConfirmSave(main_.Tree.Selected()); };
     for (const auto& node : main_.Tree.Nodes())
         dialog.Items.push_back({node->Text, node->ConfigKey,
                                 settings.ReadBool(node->ConfigKey, settings::kShowInMenu, false)});
@@ -97,8 +100,8 @@ void Options::Store(const TfrmOptions& dialog) {
     }
 
     const std::string executable = platform.system.ExecutablePath();
-    const std::string autorun = AutorunLinkPath(platform.shell);
-    if (dialog.Autorun) {
+    const std::string autorun = AutorunLinkPath(platform.shell);  // empty: no Startup folder
+    if (dialog.Autorun && !autorun.empty()) {
         ShellLink link;
         link.file = autorun;
         link.description = kProductTitle;
@@ -107,7 +110,7 @@ void Options::Store(const TfrmOptions& dialog) {
         link.workingDirectory = FolderOf(executable);
         link.showCommand = kSwHide;
         CreateLink(platform.shell, link);  // a link that cannot be written is not reported
-    } else if (platform.shell.FileExists(autorun)) {
+    } else if (!dialog.Autorun && platform.shell.FileExists(autorun)) {
         platform.shell.RemoveFile(autorun);
     }
     const bool enable = settings.ReadBool(settings::kOptions, settings::kEnableMenu, true);

@@ -2,6 +2,7 @@
 // configurations the menus offer and which adapters are managed; and what OK stores and does.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,9 @@ class TfrmOptions {
     std::vector<OptionsCard> CardList;
     std::string OldFilters, NewFilters;
     bool Accepted = false;
+    // Asked by OK when the managed adapters change, before anything is stored and while the old
+    // cards still stand: the main window's save prompt. False keeps the dialog open.
+    std::function<bool()> ConfirmCardsChange;
 
     // Every adapter with a key under the network connections, checked when it is managed now.
     void LoadCardList(RegistryFactory& registry, const TCardList& cards);

@@ -1,6 +1,9 @@
 // Writing shortcuts and the help and web actions.
 #include "ui/Shortcuts.h"
 
+#include <string_view>
+
+#include "base/AnsiText.h"
 #include "core/CommandLine.h"
 #include "core/ProductIdentity.h"
 #include "core/SettingsLayout.h"
@@ -20,6 +23,18 @@ bool StaysInItsFolder(const std::string& name) {
     return name.find_first_of("\\/") == std::string::npos && name.find("..") == std::string::npos;
 }
 
+// A file named after a device, whatever its extension, is that device: "NUL.lnk" is no file.
+bool IsDeviceName(const std::string& name) {
+    std::string base = FoldCase(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+        if (base == device) return true;
+    // COM1 to COM9 and LPT1 to LPT9, also with the superscript digits 1, 2 and 3.
+    const bool numbered = base.rfind("COM", 0) == 0 || base.rfind("LPT", 0) == 0;
+    return numbered && base.size() == 4 &&
+           std::string_view("123456789\xB9\xB2\xB3").find(base[3]) != std::string_view::npos;
+}
+
 }  // namespace
 
 std::string GetSpecialFolder(Shell& shell, int csidl) {
@@ -27,7 +42,8 @@ std::string GetSpecialFolder(Shell& shell, int csidl) {
 }
 
 std::string AutorunLinkPath(Shell& shell) {
-    return GetSpecialFolder(shell, kCsidlStartup) + "\\" + kProductTitle + ".lnk";
+    const std::string startup = GetSpecialFolder(shell, kCsidlStartup);
+    return startup.empty() ? std::string() : startup + "\\" + kProductTitle + ".lnk";
 }
 
 bool CreateLink(Shell& shell, ShellLink link) {
@@ -43,12 +59,12 @@ void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
         if (!chosen) return;  // cancelled: no file, no message
         iconFile = *chosen;
     }
+    const std::string special = GetSpecialFolder(
+        platform.shell, kind == ShortcutKind::Desktop ? kCsidlDesktopDirectory : kCsidlAppData);
+    // Without its folder the link would land in the drive's root: nothing is written.
+    if (special.empty() || !StaysInItsFolder(name) || IsDeviceName(name)) return;
     const std::string folder =
-        kind == ShortcutKind::Desktop
-            ? GetSpecialFolder(platform.shell, kCsidlDesktopDirectory) + "\\"
-            : GetSpecialFolder(platform.shell, kCsidlAppData) +
-                  "\\Microsoft\\Internet Explorer\\Quick Launch\\";
-    if (!StaysInItsFolder(name)) return;
+        special + (kind == ShortcutKind::Desktop ? "\\" : "\\Microsoft\\Internet Explorer\\Quick Launch\\");
     const std::string executable = platform.system.ExecutablePath();
     ShellLink link;
     link.file = folder + name + ".lnk";
@@ -58,7 +74,8 @@ void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
     link.workingDirectory = FolderOf(executable);
     link.iconFile = iconFile;
     link.showCommand = kSwShowNormal;
-    if (CreateLink(platform.shell, link))
+    // Success only for a file that is there to be opened.
+    if (CreateLink(platform.shell, link) && platform.shell.FileExists(link.file))
         main_.Ask(kShortcutCreated, "Information", kMbIconInformation);
 }
 
@@ -73,7 +90,12 @@ void Shortcuts::actQuickLaunchExecute() {
 }
 
 void Shortcuts::actHelpExecute() {
-    main_.platform().shell.Open("open", kHelpFile, "", kSwShowNormal);
+    // The current folder first, as the shell looks; then beside the program, for a program
+    // started from anywhere else.
+    Platform& platform = main_.platform();
+    const std::string beside = FolderOf(platform.system.ExecutablePath()) + kHelpFile;
+    const bool here = platform.shell.FileExists(kHelpFile) || !platform.shell.FileExists(beside);
+    platform.shell.Open("open", here ? kHelpFile : beside, "", kSwShowNormal);
 }
 
 void Shortcuts::actHomepageExecute() {

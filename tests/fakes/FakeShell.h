@@ -21,6 +21,7 @@ class FakeShell : public Shell {
     std::set<std::string> files;
     std::map<std::string, ShellLink> links;  // by file
     bool linkObjectFails = false;
+    bool savesNowhere = false;  // the link object reports a save that left no file (a device)
     struct Started {
         std::string commandLine;
         int showCommand;
@@ -46,6 +47,7 @@ class FakeShell : public Shell {
         if (!existingFolders.count(link.file.substr(0, slash)) ||
             name.find_first_of(":*?\"<>|/") != std::string::npos)
             return false;
+        if (savesNowhere) return true;
         links[link.file] = link;
         files.insert(link.file);
         return true;

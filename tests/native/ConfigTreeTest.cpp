@@ -81,6 +81,26 @@ TEST_F(ConfigTreeTest, SavePromptOnATabChangeWritesForTheTabBeingLeft) {
     EXPECT_EQ(view.Text(C::edtIP), "...");  // WLAN's record of Office: the defaults
 }
 
+// A Yes that cannot save keeps the selection and the edits, as Cancel does: the editor's check
+// refuses, or the system refuses the write (raised, for the window to report).
+TEST_F(ConfigTreeTest, SavePromptYesThatCannotSaveKeepsTheSelectionAndTheEdits) {
+    Start(fakes::TwoConfigurations());
+    EditOffice();
+    view.UserTypes(C::edtIP, "");
+    prompts.answers = {kIdYes};
+    view.UserSelects(Node("Home"));
+    EXPECT_EQ(view.selected, Node("Office"));
+    EXPECT_EQ(prompts.shown.back().text, "\rIP Address: can not be empty.   \r\r");
+    EXPECT_EQ(view.focused, C::edtIP);
+    view.UserTypes(C::edtIP, "10.0.0.2");
+    files.refuseReplace = true;
+    prompts.answers = {kIdYes};
+    EXPECT_THROW(view.UserSelectsTab(1), Error);
+    EXPECT_EQ(view.selectedTab, 0);
+    EXPECT_TRUE(Node("Office")->Modified);
+    EXPECT_EQ(view.Text(C::edtGateway), "10.0.0.254");
+}
+
 TEST_F(ConfigTreeTest, CancelWhileTheTabsAreRebuiltLeavesNoTabSelected) {
     Start(fakes::TwoConfigurations());
     EditOffice();
@@ -90,11 +110,16 @@ TEST_F(ConfigTreeTest, CancelWhileTheTabsAreRebuiltLeavesNoTabSelected) {
     EXPECT_TRUE(Node("Office")->Modified);
 }
 
-TEST_F(ConfigTreeTest, AddNamesWritesAndSelectsWithoutPromptingOrRefilling) {
+TEST_F(ConfigTreeTest, AddOffersUnsavedEditsFirstThenNamesWritesAndSelectsWithoutRefilling) {
     Start(fakes::TwoConfigurations());
     EditOffice();
+    prompts.answers = {kIdCancel};
+    form.Tree.actAddExecute();  // Cancel cancels the Add
+    EXPECT_EQ(form.Tree.Nodes().size(), 2u);
+    EXPECT_EQ(view.selected, Node("Office"));
+    prompts.answers = {kIdYes};
     form.Tree.actAddExecute();
-    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
     TConfigNode* added = Node("New Configuration1");
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(view.selected, added);
@@ -107,45 +132,64 @@ TEST_F(ConfigTreeTest, AddNamesWritesAndSelectsWithoutPromptingOrRefilling) {
     form.Editor.btnSaveClick();
     EXPECT_EQ(Read(added->ConfigKey + "{CA}", "Gateway0"), "10.0.0.254");
 
-    // Gaps are filled, and names are compared ignoring ASCII letter case.
+    // Gaps are filled; a name is taken in any letter case, and also when only the file has it:
+    // another instance added it.
     form.Tree.tvConfigEdited(*added, "new configuration3");
     std::string ini = Ini();
     ini.replace(ini.find("[Options]\r\n"), 11, "[Options]\r\nDefaultAddToMenu=0\r\n");
+    ini.replace(ini.find("[FriendlyName]\r\n"), 16, "[FriendlyName]\r\nNEW CONFIGURATION1={K9}\r\n");
     files.Put(kPath, ini);
     form.Tree.actAddExecute();
-    EXPECT_NE(Node("New Configuration1"), nullptr);
-    EXPECT_EQ(form.Tree.NewConfigName(), "New Configuration2");
-    EXPECT_EQ(Read(Node("New Configuration1")->ConfigKey, "ShowInMenu"), "<none>");
+    TConfigNode* second = Node("New Configuration2");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(Read("FriendlyName", "New Configuration2"), second->ConfigKey);
+    EXPECT_EQ(Read("FriendlyName", "New Configuration1"), "{K9}");
+    EXPECT_EQ(Read(second->ConfigKey, "ShowInMenu"), "<none>");
 }
 
 TEST_F(ConfigTreeTest, RenameRefusesEmptyTakenAndUnstorableNames) {
     Start(fakes::TwoConfigurations());
+    form.Tree.tvConfigEdited(*Node("Home"), "B\xFCro");  // letters beyond A-Z fold as the file's
     TConfigNode& office = *Node("Office");
+    // Another instance named a configuration of its own "Lab" meanwhile.
+    std::string ini = Ini();
+    ini.insert(ini.find("B\xFCro={K2}"), "Lab={K9}\r\n");
+    files.Put(kPath, ini);
     const std::string before = Ini();
+    const std::string taken = "The name you specified already exists. specify a different name.";
+    const std::string unstorable =
+        "The name cannot contain \"=\", begin with \";\", stand in brackets or quotes, nor begin "
+        "or end with a blank.";
     struct Case {
-        const char* name;
-        const char* why;
+        std::string name, why;
     };
-    for (const Case& c : {Case{"", "The name cannot be empty."},
-                          Case{"office", "The name you specified already exists. specify a "
-                                         "different name."},
-                          Case{"Office", "The name you specified already exists. specify a "
-                                         "different name."},
-                          Case{"A=B", "The name cannot contain \"=\" or begin with \";\", nor "
-                                      "begin or end with a blank."},
-                          Case{"   ", "The name cannot contain \"=\" or begin with \";\", nor "
-                                     "begin or end with a blank."}}) {
+    for (const Case& c : {Case{"", "The name cannot be empty."}, Case{"B\xDCRO", taken},
+                          Case{"LAB", taken}, Case{"A=B", unstorable}, Case{"   ", unstorable},
+                          Case{";x", unstorable}, Case{"\"Q\"", unstorable},
+                          Case{"'Q'", unstorable}, Case{"[Q]", unstorable}}) {
         prompts.shown.clear();
         view.postedEdits.clear();
         form.Tree.tvConfigEdited(office, c.name);
         ASSERT_EQ(prompts.shown.size(), 1u) << c.name;
-        EXPECT_EQ(prompts.shown[0].text, "\rCannot rename \"Office\": " + std::string(c.why) + "   \r\r");
+        EXPECT_EQ(prompts.shown[0].text, "\rCannot rename \"Office\": " + c.why + "   \r\r");
         EXPECT_EQ(prompts.shown[0].caption, "Rename - Office");
         EXPECT_EQ(prompts.shown[0].flags, kMbIconError);
         EXPECT_EQ(view.postedEdits, std::vector<TConfigNode*>{&office});
         EXPECT_EQ(office.Text, "Office");
     }
     EXPECT_EQ(Ini(), before);
+
+    // The name as it was ends the edit with nothing written; its own name in other letter case
+    // renames it.
+    prompts.shown.clear();
+    view.postedEdits.clear();
+    form.Tree.tvConfigEdited(office, "Office");
+    EXPECT_TRUE(prompts.shown.empty() && view.postedEdits.empty());
+    EXPECT_EQ(Ini(), before);
+    form.Tree.tvConfigEdited(office, "OFFICE");
+    EXPECT_EQ(Read("FriendlyName", "Office"), "{K1}");
+    EXPECT_EQ(Read("Configurations", "{K1}"), "OFFICE");
+    EXPECT_NE(Ini().find("OFFICE={K1}"), std::string::npos);
 }
 
 TEST_F(ConfigTreeTest, RenameWritesTheNewNameBothWaysAndTouchesNoCardSection) {

@@ -62,10 +62,22 @@ TEST_F(ShortcutsTest, IconDialogCancelledVanishedOrChosen) {
 }
 
 TEST_F(ShortcutsTest, NamesTheFileSystemRefusesOrThatLeaveTheFolderWriteNothing) {
-    for (const char* name : {"Lab: 10", "A/B", "..\\..\\Windows\\evil", "Up..", "x\\y"})
+    for (const char* name : {"Lab: 10", "A/B", "..\\..\\Windows\\evil", "Up..", "x\\y", "NUL",
+                             "com1.txt", "Lpt9 ", "CON.x", "COM\xB9"})
         form.Actions.CreateShortcut(ShortcutKind::Desktop, name);
+    form.Actions.CreateShortcut(ShortcutKind::Desktop, "Com10");  // a name like any other
+    EXPECT_EQ(shell.links.size(), 1u);
+    shell.links.clear();
+    // Without its folder a link would land in the drive's root; a save that leaves no file is
+    // no success.
+    shell.folders.erase(kCsidlDesktopDirectory);
+    shell.existingFolders.insert("");  // the drive's root
+    form.Actions.actDesktopShortCutExecute();
+    shell.folders[kCsidlDesktopDirectory] = "C:\\Users\\Ann\\Desktop";
+    shell.savesNowhere = true;
+    form.Actions.actDesktopShortCutExecute();
     EXPECT_TRUE(shell.links.empty());
-    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(prompts.shown.size(), 1u);  // Com10's
 }
 
 TEST_F(ShortcutsTest, HelpWebFeedbackAboutAndExit) {
@@ -74,7 +86,7 @@ TEST_F(ShortcutsTest, HelpWebFeedbackAboutAndExit) {
     form.Actions.actWebsiteExecute();
     form.Actions.actSendFeedbackExecute();
     ASSERT_EQ(shell.opened.size(), 4u);
-    EXPECT_EQ(shell.opened[0].file, "zendrelhelp.chm");
+    EXPECT_EQ(shell.opened[0].file, "zendrelhelp.chm");  // neither here nor there: the shell says
     EXPECT_EQ(shell.opened[0].verb, "open");
     EXPECT_EQ(shell.opened[1].file, "IEXPLORE.EXE");
     EXPECT_EQ(shell.opened[1].parameters, "http://www.example.com/");
@@ -82,6 +94,13 @@ TEST_F(ShortcutsTest, HelpWebFeedbackAboutAndExit) {
     EXPECT_EQ(shell.opened[3].verb, "");
     EXPECT_EQ(shell.opened[3].file, "mailto:support@example.com");
     EXPECT_EQ(shell.opened[3].showCommand, kSwShow);
+    // Help is looked for in the current folder, then beside the program.
+    shell.files.insert("C:\\Tools\\zendrelhelp.chm");
+    form.Actions.actHelpExecute();
+    EXPECT_EQ(shell.opened.back().file, "C:\\Tools\\zendrelhelp.chm");
+    shell.files.insert("zendrelhelp.chm");
+    form.Actions.actHelpExecute();
+    EXPECT_EQ(shell.opened.back().file, "zendrelhelp.chm");
     form.Actions.actAboutExecute();
     form.Actions.actExitExecute();
     EXPECT_EQ(view.aboutShown, 1);
@@ -165,6 +184,39 @@ TEST_F(OptionsTest, ChangedAdaptersAutorunAndNoMenuAreCarriedOut) {
     EXPECT_EQ(shell.exportsCalled,
               std::vector<std::string>{"C:\\Tools\\contmenu.dll!DllUnregisterServer"});
     EXPECT_TRUE(prompts.shown.empty());
+}
+
+// Other adapters mean other tabs: unsaved edits are offered before OK stores anything, for the
+// card they were made for; Cancel stays in the dialog.
+TEST_F(OptionsTest, ChangedAdaptersOfferUnsavedEditsBeforeAnythingIsStored) {
+    view.UserSelects(Node("Office"));
+    view.UserTypes(EditorControl::edtGateway, "10.0.0.254");
+    prompts.answers = {kIdCancel, kIdYes};
+    const std::string before = Ini();
+    view.userInOptions = [&](TfrmOptions& dialog) {
+        dialog.MenuItem3Click();  // only Other is managed now
+        dialog.sBitBtn1Click();
+        EXPECT_FALSE(dialog.Accepted || view.optionsView.closed);
+        EXPECT_EQ(Ini(), before);
+        dialog.sBitBtn1Click();
+    };
+    form.OptionsAction.actOptionsExecute();
+    EXPECT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
+    EXPECT_EQ(Read("{K1}{CC}", "Gateway0"), "<none>");
+    EXPECT_EQ(Read("Options", "Filters"), "{CC},");
+}
+
+TEST_F(OptionsTest, NoStartupFolderWritesNoAutorunLinkElsewhere) {
+    shell.folders.erase(kCsidlStartup);
+    shell.existingFolders.insert("");  // the drive's root
+    view.userInOptions = [](TfrmOptions& dialog) {
+        dialog.Autorun = true;
+        dialog.sBitBtn1Click();
+    };
+    form.OptionsAction.actOptionsExecute();
+    EXPECT_TRUE(shell.links.empty());
+    EXPECT_EQ(Read("Options", "Autorun"), "1");
 }
 
 TEST_F(OptionsTest, NoAdapterCheckedWarnsThenHandsTheChoiceToTheDefaultRule) {

@@ -4,6 +4,7 @@
 #include "ui/MainWindow.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ControlTable.h"
+#include "ui/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
 
 namespace vt::win32 {
@@ -75,7 +76,9 @@ void Win32CardTabsView::SetTabImage(int tab, int image) {
 bool Win32CardTabsView::OnNotify(const NMHDR& header, LRESULT& result) {
     if (!form_) return false;
     if (header.code == TCN_SELCHANGING) {
-        result = form_->Tabs.tbCardsChanging() ? FALSE : TRUE;
+        // Refused unless the logic allows it: a failed save keeps the tab, as Cancel does.
+        result = TRUE;
+        Guarded(GetParent(tabs_), [&] { result = form_->Tabs.tbCardsChanging() ? FALSE : TRUE; });
         return true;
     }
     if (header.code == TCN_SELCHANGE) {
