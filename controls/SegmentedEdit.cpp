@@ -212,6 +212,7 @@ void TIPEdit::EditKeyPress(int child, char& key) {
 }
 
 void TIPEdit::CheckSegment(int child) {
+    if (OnTextChange) OnTextChange(child);
     const std::string text = boxes_.SegmentText(child);
     if (text.empty()) return;
     if (OnIPChange) OnIPChange(child);

@@ -126,6 +126,9 @@ class TIPEdit : public TCustomEditEx {
 
     // Fired with the segment that changed when its text is not empty.
     std::function<void(int child)> OnIPChange;
+    // Fired with the segment that changed, whatever its text, an emptied one too: what a form
+    // that tracks edits listens to.
+    std::function<void(int child)> OnTextChange;
 
     // Digits reach the box; everything else goes through the container's rules.
     void EditKeyPress(int child, char& key) override;

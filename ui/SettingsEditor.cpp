@@ -1,6 +1,8 @@
 // The settings editor's showing, states, checks, saving and buttons.
 #include "ui/SettingsEditor.h"
 
+#include <algorithm>
+
 #include "base/ScopeExit.h"
 #include "core/ApplyEngine.h"
 #include "ui/MainWindow.h"
@@ -99,10 +101,9 @@ void SettingsEditor::btnIPMoreClick() {
         node->IPList.push_back(row.ip);
         node->MaskList.push_back(row.mask);
     }
-    if (!rows->empty()) {
-        view_.SetAddress(C::edtIP, rows->front().ip);
-        view_.SetAddress(C::edtMask, rows->front().mask);
-    }
+    // The fields show the first row: empty fields for a list of none.
+    view_.SetAddress(C::edtIP, rows->empty() ? std::string() : rows->front().ip);
+    view_.SetAddress(C::edtMask, rows->empty() ? std::string() : rows->front().mask);
     node->Modified = true;
     ShowStateOfTheBoxes(true);
 }
@@ -131,9 +132,14 @@ void SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
     record.ToEnable = view_.IsChecked(C::rbEnable);
     record.AutoDHCP = view_.IsChecked(C::checkIP);
     record.AutoDNS = view_.IsChecked(C::checkDNS);
-    for (size_t i = 0; i < node.IPList.size(); ++i) {
-        record.IPAddr.push_back(i == 0 ? view_.Address(C::edtIP) : node.IPList[i]);
-        record.SubnetMask.push_back(i == 0 ? view_.Address(C::edtMask) : Entry(node.MaskList, i));
+    // Entry 0 is what the fields show. An address typed into them with no list behind it (one
+    // cleared, or stored with a count of 0) becomes the list's first entry.
+    const std::string ip = view_.Address(C::edtIP), mask = view_.Address(C::edtMask);
+    const bool typed = !ip.empty() || !mask.empty();
+    const size_t count = std::max<size_t>(node.IPList.size(), typed ? 1 : 0);
+    for (size_t i = 0; i < count; ++i) {
+        record.IPAddr.push_back(i == 0 ? ip : node.IPList[i]);
+        record.SubnetMask.push_back(i == 0 ? mask : Entry(node.MaskList, i));
     }
     record.Gateway = {view_.Address(C::edtGateway)};
     record.DNSAddr = {view_.Address(C::edtDns0), view_.Address(C::edtDns1)};

@@ -22,7 +22,7 @@ enum class EditorControl {
 };
 
 // What the editor's logic asks of its controls. Writing an address field tells the editor of the
-// change (OnIPChange) as the real field does.
+// change (any change of its text) as the real field does.
 class EditorView {
   public:
     virtual ~EditorView() = default;

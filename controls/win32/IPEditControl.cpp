@@ -32,7 +32,7 @@ class IPEditWindow : public controls::SegmentBoxes {
                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, control,
                                  nullptr, instance, nullptr);
         field_ = std::make_unique<controls::TIPEdit>(*this);
-        field_->OnIPChange = [this](int child) { NotifyParent(child); };
+        field_->OnTextChange = [this](int child) { NotifyParent(child); };
         controls::SetUpAddressField(*field_);
     }
 

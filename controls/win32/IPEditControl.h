@@ -12,8 +12,9 @@ inline constexpr char kIPEditClass[] = "TIPEdit";
 inline constexpr int kIPEditWidth = 145;
 inline constexpr int kIPEditHeight = 21;
 
-// The field tells its parent of a changed, non-empty segment (OnIPChange) with WM_COMMAND: the
-// field's id, this notification code, and the segment box as the sender.
+// The field tells its parent of every change of a segment's text, an emptied segment too
+// (OnTextChange), with WM_COMMAND: the field's id, this notification code, and the segment box as
+// the sender.
 inline constexpr WORD kIPEditChanged = 0x4101;
 
 // Messages of the field: WM_SETTEXT and WM_GETTEXT give and take its text (Text); this one copies

@@ -210,6 +210,10 @@ class FakeMainWindow : public MainView,
             form->Editor.rbEnableClick();
     }
     void UserTypes(EditorControl field, const std::string& text) { SetAddress(field, text); }
+    // Deletes the digits of one segment (0 to 3), as backspace does.
+    void UserEmptiesSegment(EditorControl field, int segment) {
+        fields_.at(field)->boxes.SetSegmentText(2 * segment, "");
+    }
     TConfigNode* Node(const std::string& text) const {
         for (const Item& item : items)
             if (item.node->Text == text) return item.node;
@@ -221,7 +225,7 @@ class FakeMainWindow : public MainView,
     struct Field {
         explicit Field(FakeMainWindow& window) : owner(window) {
             boxes.field = &edit;
-            edit.OnIPChange = [this](int) {
+            edit.OnTextChange = [this](int) {
                 if (owner.form) owner.form->Editor.rbEnableClick();
             };
             controls::SetUpAddressField(edit);

@@ -54,6 +54,14 @@ TEST_F(SettingsEditorTest, TheAutomaticBoxesDriveEachOther) {
     EXPECT_FALSE(view.IsEnabled(C::edtIP));
 }
 
+TEST_F(SettingsEditorTest, EmptyingASegmentIsAnEdit) {
+    Start(fakes::TwoConfigurations());
+    view.UserSelects(Node("Office"));
+    view.UserEmptiesSegment(C::edtGateway, 3);
+    EXPECT_TRUE(Node("Office")->Modified);
+    EXPECT_TRUE(view.IsEnabled(C::btnSave));
+}
+
 TEST_F(SettingsEditorTest, SaveWritesOneGatewayTwoDnsServersAndTheFurtherAddresses) {
     Start(fakes::TwoConfigurations());
     view.UserSelects(Node("Office"));
@@ -133,11 +141,20 @@ TEST_F(SettingsEditorTest, AddressListShowsTheNodesListsAndOnOkReplacesThem) {
     EXPECT_EQ(view.Text(C::edtMask), "255.255.0.0");
     EXPECT_TRUE(view.IsEnabled(C::btnSave));
 
-    view.addressListAnswer = std::vector<IPPair>{};  // every row removed
+    view.addressListAnswer = std::vector<IPPair>{};  // every row removed: the fields follow
     form.Editor.btnIPMoreClick();
+    EXPECT_EQ(view.Text(C::edtIP), "...");
+    form.Editor.btnSaveClick();  // a static address needs one
+    ASSERT_FALSE(prompts.shown.empty());
+    EXPECT_EQ(prompts.shown.back().text, "\rIP Address: can not be empty.   \r\r");
+    EXPECT_EQ(Read("{K1}{CA}", "IPCount"), "2");
+    // An address typed with no list behind it is the list's first entry.
+    view.UserTypes(C::edtIP, "10.1.1.1");
+    view.UserTypes(C::edtMask, "255.0.0.0");
     form.Editor.btnSaveClick();
-    EXPECT_EQ(Read("{K1}{CA}", "IPCount"), "0");
-    EXPECT_EQ(view.Text(C::edtIP), "...");  // a list of none shows an empty field
+    EXPECT_EQ(Read("{K1}{CA}", "IPCount"), "1");
+    EXPECT_EQ(Read("{K1}{CA}", "IPAddr0"), "10.1.1.1");
+    EXPECT_EQ(Read("{K1}{CA}", "SubnetMask0"), "255.0.0.0");
 }
 
 TEST_F(SettingsEditorTest, ApplyWritesTheRecordAlsoWhenTheDeviceFails) {

@@ -156,7 +156,7 @@ TEST_F(MainWindowViewTest, TreeTabsAndEditorReachTheLogic) {
     EXPECT_EQ(form->Settings().ReadString("{K1}{CA}", "ToEnable", ""), "0");
 
     prompts.answers = {kIdNo};
-    SetWindowTextA(Editor(C::edtGateway), "10.0.0.1");  // OnIPChange marks the edit
+    SetWindowTextA(Editor(C::edtGateway), "10.0.0.1");  // the field's change marks the edit
     ClickTab(1);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].caption, "Save - Office");
