@@ -53,8 +53,10 @@ bool SettingsFile::Load() {
             [[fallthrough]];  // a read that ended early is no file
         case ReadResult::Unreadable:
             loaded_ = false;
+            unreadable_ = true;
             return false;
     }
+    unreadable_ = false;
     stamp_ = stamp;
     if (!loaded_ || bytes != bytes_) {
         text_ = EncodedText::Decode(bytes, store_);

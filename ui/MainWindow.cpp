@@ -64,7 +64,13 @@ void TfrmMain::FormCreate() {
     const std::string executable = platform_.system.ExecutablePath();
     settings_ = std::make_unique<SettingsFile>(platform_.files, SettingsPathFor(executable));
     views_.frame.SetCaption(kMainWindowCaption);
-    settings_->WriteString(settings::kOptions, settings::kAppPath, executable);
+    try {
+        settings_->WriteString(settings::kOptions, settings::kAppPath, executable);
+    } catch (const Error&) {
+        // Nothing reads AppPath: a file that refuses writes (read-only, or kept open by another
+        // program) still starts the program. A file that cannot even be read stops it here.
+        if (settings_->Unreadable()) throw;
+    }
     views_.frame.SetConfigTitle("  Configurations");
     Editor.ShowEditorState(false, true, true, true, true);
 

@@ -204,18 +204,27 @@ TEST_F(FormCreateTest, MoreThanFourHundredTwentyConfigurationsAllListed) {
 }
 
 
-TEST_F(FormCreateTest, RefusedAppPathWriteEndsTheSequenceThere) {
+// Nothing reads AppPath: a file that refuses the write still starts the program, in apply mode
+// too. One that cannot even be read stops the start there, with the write's error.
+TEST_F(FormCreateTest, RefusedAppPathWriteIsSkippedButAnUnreadableFileStopsTheStart) {
     files.Put(settingsPath, "[Configurations]\r\n{K1}=Alpha\r\n");
     files.refuseReplace = true;
+    form.FormCreate();
+    EXPECT_EQ(view.items.size(), 1u);
+    EXPECT_TRUE(prompts.shown.empty());
+
+    fakes::FakeMainWindow otherView;
+    TfrmMain unreadable{platform, otherView.Views()};
+    files.unreadableReads = 1;
     try {
-        form.FormCreate();
-        FAIL() << "the refused write did not escape";
+        unreadable.FormCreate();
+        FAIL() << "the failed write did not escape";
     } catch (const std::exception& e) {
         EXPECT_STREQ(e.what(), "Unable to write to C:\\Tools\\LocalSettings.Ini");
     }
-    EXPECT_EQ(view.caption, "Velmora Tarvello 1.50");
-    EXPECT_TRUE(view.items.empty());
-    EXPECT_TRUE(form.ShowMainWindow());  // the window still opens
+    EXPECT_EQ(otherView.caption, "Velmora Tarvello 1.50");
+    EXPECT_TRUE(otherView.items.empty());
+    EXPECT_TRUE(unreadable.ShowMainWindow());  // the window still opens
 }
 
 class FormCreateCardsTest : public FormCreateTest {
@@ -288,7 +297,8 @@ TEST_F(FormCreateCardsTest, NoDeviceSetEndsTheSequenceWithItsError) {
 // A script that asked for an apply never gets the main window and a success code instead.
 TEST_F(FormCreateCardsTest, ApplyModeFailingBeforeTheApplyEndsWithCodeTwoAndNoWindow) {
     system.commandLine = "vt.exe Office";
-    files.refuseReplace = true;
+    files.Put(settingsPath, "");
+    files.unreadableReads = 1;  // held by another program
     EXPECT_THROW(form.FormCreate(), Error);
     EXPECT_TRUE(form.EndsAfterStart());
     EXPECT_FALSE(form.ShowMainWindow());
@@ -296,7 +306,6 @@ TEST_F(FormCreateCardsTest, ApplyModeFailingBeforeTheApplyEndsWithCodeTwoAndNoWi
 
     fakes::FakeMainWindow otherView;
     TfrmMain other{platform, otherView.Views()};
-    files.refuseReplace = false;
     Adapter("0000", "{A}", "PCI\\1");
     registry.store.SeedDword(ConnectionKeyPath("{A}"), "Name", 7);  // a registry error
     EXPECT_THROW(other.FormCreate(), Error);
