@@ -6,6 +6,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(vt_win32 STATIC
   controls/win32/IPEditControl.cpp
+  platform/win32/ModalOwner.cpp
   platform/win32/Win32Devices.cpp
   platform/win32/Win32FileStore.cpp
   platform/win32/Win32IpHelper.cpp
@@ -15,6 +16,7 @@ add_library(vt_win32 STATIC
   platform/win32/Win32System.cpp
   ui/win32/AboutDialog.cpp
   ui/win32/Actions.cpp
+  ui/win32/ContextMenuKeys.cpp
   ui/win32/ControlTable.cpp
   ui/win32/EditIPDialog.cpp
   ui/win32/ErrorReport.cpp

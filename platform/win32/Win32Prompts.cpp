@@ -3,11 +3,14 @@
 
 #include <windows.h>
 
+#include "platform/win32/ModalOwner.h"
+
 namespace vt::win32 {
 
 int Win32Prompts::ShowBox(WindowHandle owner, const std::string& text, const std::string& caption,
                           unsigned flags) {
-    return MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
+    return MessageBoxA(ModalOwnerFor(reinterpret_cast<HWND>(owner)), text.c_str(), caption.c_str(),
+                       flags);
 }
 
 void Win32Prompts::ProcessMessages() {

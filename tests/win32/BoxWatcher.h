@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <deque>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -32,6 +34,11 @@ class BoxWatcher {
     std::vector<SeenBox> Boxes() {
         std::lock_guard<std::mutex> lock(mutex_);
         return boxes_;
+    }
+    // The answers to the next boxes, in turn; after them every box gets the default answer.
+    void AnswerNext(std::initializer_list<int> answers) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        next_.insert(next_.end(), answers);
     }
     // Whether a visible top-level window of this class belonged to the process at any time.
     bool EverShown(const char* className) {
@@ -147,11 +154,16 @@ class BoxWatcher {
                     Sleep(25);
                     icon = IconOf(box);
                 }
+                int answer = answer_;
                 {
                     std::lock_guard<std::mutex> lock(mutex_);
                     boxes_.push_back({caption, text, icon});
+                    if (!next_.empty()) {
+                        answer = next_.front();
+                        next_.pop_front();
+                    }
                 }
-                PostMessageA(box, WM_COMMAND, answer_, 0);
+                PostMessageA(box, WM_COMMAND, answer, 0);
                 for (int i = 0; i < 200 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(10);
             }
             Sleep(10);
@@ -164,6 +176,7 @@ class BoxWatcher {
     std::atomic<bool> mainShown_{false};
     std::mutex mutex_;
     std::vector<SeenBox> boxes_;
+    std::deque<int> next_;
     std::thread thread_;
 };
 

@@ -274,6 +274,68 @@ TEST_F(MainWindowViewTest, AboutDialogShowsTheProductAndItsBannerOpensTheHomePag
     EXPECT_EQ(shell.opened[0].parameters, "http://www.example.com/");
 }
 
+struct PopupMenu {
+    std::vector<std::string> items;
+    RECT place{};  // on the screen
+};
+
+// The items and place of the pop-up menu that `open` opens; the menu is closed again. The menu
+// runs until a reader on another thread closes it. Wine may decline to open a pop-up menu for a
+// window of a thread that is not in the foreground just then: it is asked again, as a user would.
+template <typename Open>
+PopupMenu ReadPopupMenu(Open open) {
+    PopupMenu read;
+    for (int attempt = 0; attempt < 3 && read.items.empty(); ++attempt) {
+        std::thread reader([&] {
+            // The visible pop-up menu window that holds a menu (others may linger hidden).
+            HWND menu = nullptr;
+            HMENU handle = nullptr;
+            for (int i = 0; i < 150 && !handle; ++i) {
+                for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w && !handle;
+                     w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+                    if (!IsWindowVisible(w)) continue;
+                    menu = w;
+                    handle = reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0));  // MN_GETHMENU
+                }
+                if (!handle) Sleep(10);
+            }
+            if (!handle) return;
+            GetWindowRect(menu, &read.place);
+            for (int i = 0; i < GetMenuItemCount(handle); ++i) {
+                char text[64] = {};
+                GetMenuStringA(handle, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+                read.items.push_back(text);
+            }
+            PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        open();
+        reader.join();
+    }
+    return read;
+}
+
+// Shift+F10 opens the tree's menu at the selected node, as a right click opens it at the pointer.
+TEST_F(MainWindowViewTest, TreeMenuOpensFromTheKeyboardAtTheSelectedNode) {
+    TreeView_SelectItem(tree, Item(1));
+    RECT node{};
+    TreeView_GetItemRect(tree, Item(1), &node, TRUE);
+    MapWindowPoints(tree, nullptr, reinterpret_cast<POINT*>(&node), 2);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    const PopupMenu menu = ReadPopupMenu([&] {
+        PostMessageA(tree, WM_SYSKEYDOWN, VK_F10, 0);
+        Pump();
+    });
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    ASSERT_FALSE(menu.items.empty());
+    EXPECT_EQ(menu.items.front(), "&Add");
+    EXPECT_EQ(menu.place.left, node.left);
+    EXPECT_EQ(menu.place.top, node.bottom);
+}
+
 bool TrayIconExists(HWND window) {
     NOTIFYICONDATAA probe{};
     probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -290,35 +352,8 @@ TEST_F(MainWindowViewTest, TrayIconAndTrayMenuReachTheLogic) {
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(TrayIconExists(window));
 
-    // The menu runs until the reader closes it. Wine may decline to open a pop-up menu for a
-    // window of a thread that is not in the foreground just then: the right click is tried
-    // again, as a user would.
-    std::vector<std::string> items;
-    for (int attempt = 0; attempt < 3 && items.empty(); ++attempt) {
-        std::thread reader([&] {
-            // The visible pop-up menu window that holds a menu (others may linger hidden).
-            HWND menu = nullptr;
-            HMENU handle = nullptr;
-            for (int i = 0; i < 150 && !handle; ++i) {
-                for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w && !handle;
-                     w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
-                    if (!IsWindowVisible(w)) continue;
-                    menu = w;
-                    handle = reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0));  // MN_GETHMENU
-                }
-                if (!handle) Sleep(10);
-            }
-            if (!handle) return;
-            for (int i = 0; i < GetMenuItemCount(handle); ++i) {
-                char text[64] = {};
-                GetMenuStringA(handle, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-                items.push_back(text);
-            }
-            PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        });
-        SendMessageA(window, WM_TRAYICON, 1, WM_RBUTTONDOWN);
-        reader.join();
-    }
+    const std::vector<std::string> items =
+        ReadPopupMenu([&] { SendMessageA(window, WM_TRAYICON, 1, WM_RBUTTONDOWN); }).items;
     EXPECT_EQ(items, (std::vector<std::string>{"&Restore                    ", "", "Office", "",
                                                 "&Options", "&About...", "", "&Exit"}));
 

@@ -1,6 +1,8 @@
 // The error report's message box and the application title it uses.
 #include "ui/win32/ErrorReport.h"
 
+#include "platform/win32/ModalOwner.h"
+
 namespace vt::win32 {
 
 namespace {
@@ -28,7 +30,7 @@ const std::string& ApplicationTitle() {
 }
 
 void ReportError(HWND owner, const std::exception& error) {
-    MessageBoxA(owner, error.what(), Title().c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxA(ModalOwnerFor(owner), error.what(), Title().c_str(), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace vt::win32

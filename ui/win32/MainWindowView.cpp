@@ -3,9 +3,13 @@
 
 #include <commdlg.h>
 
+#include <cstring>
+
+#include "base/AnsiText.h"
 #include "resources/resource.h"
 #include "ui/win32/AboutDialog.h"
 #include "ui/win32/Actions.h"
+#include "ui/win32/ContextMenuKeys.h"
 #include "ui/win32/ControlTable.h"
 #include "ui/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
@@ -52,6 +56,7 @@ void RegisterClasses(HINSTANCE instance, WNDPROC main, WNDPROC splitter, WNDPROC
 
 bool MainWindowView::Create(HINSTANCE instance) {
     RegisterClasses(instance, WindowProc, SplitterProc, PageProc);
+    RouteContextMenuKeys();
     actionImages_ = LoadImages(instance, IDB_ACTIONS, 20);
     treeImages_ = LoadImages(instance, IDB_TREE, 24);
     tabMarks_ = LoadImages(instance, IDB_TABMARKS, 18);
@@ -263,7 +268,24 @@ bool MainWindowView::PreTranslate(MSG& message) {
     // A label being edited in the tree takes Enter and Escape itself.
     if (tree_.IsEditingLabel()) return false;
     if (keys_ && TranslateAcceleratorA(window_, keys_, &message)) return true;
+    // Alt with a menu title's access key opens that menu wherever the focus is: the dialog
+    // manager would press the editor's button or box with the same "&" key instead.
+    if (message.message == WM_SYSCHAR && IsMenuTitleKey(static_cast<char>(message.wParam))) {
+        SendMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, message.wParam);
+        return true;
+    }
     return IsDialogMessageA(window_, &message) != FALSE;
+}
+
+bool MainWindowView::IsMenuTitleKey(char key) const {
+    const HMENU bar = GetMenu(window_);
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+        char title[64] = {};
+        GetMenuStringA(bar, static_cast<UINT>(i), title, sizeof title, MF_BYPOSITION);
+        const char* amp = std::strchr(title, '&');
+        if (amp && amp[1] && FoldCase(amp[1]) == FoldCase(key)) return true;
+    }
+    return false;
 }
 
 void MainWindowView::OnCommand(int id, int code) {
@@ -331,6 +353,10 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
             break;
         }
+        case WM_CONTEXTMENU:  // the tree's from the keyboard; a right click tells it by NM_RCLICK
+            if (reinterpret_cast<HWND>(wParam) != tree_.Tree()) break;
+            tree_.ShowMenu(lParam);
+            return 0;
         case WM_EDITNODE:
             if (form_) form_->Tree.EditNode(*reinterpret_cast<TConfigNode*>(wParam));
             return 0;

@@ -66,6 +66,8 @@ class MainWindowView : public MainView {
     void ShowHint(const std::string& hint);
     static DWORD WINAPI StatusThreadMain(void* self);
     std::string HintAt(HWND control, POINT screen);
+    // Whether Alt with that key opens a menu of the menu bar.
+    bool IsMenuTitleKey(char key) const;
 
     HWND window_ = nullptr;
     HWND toolbar_ = nullptr;

@@ -1,6 +1,12 @@
 // The dialog base: the empty template, binding, sizing to the client area, dispatch.
 #include "ui/win32/ModalDialog.h"
 
+#include <algorithm>
+#include <typeinfo>
+#include <vector>
+
+#include "base/ScopeExit.h"
+#include "platform/win32/ModalOwner.h"
 #include "ui/win32/ErrorReport.h"
 
 namespace vt::win32 {
@@ -19,9 +25,21 @@ struct alignas(4) EmptyTemplate {
 }  // namespace
 
 INT_PTR ModalDialog::Run(HWND owner) {
+    // The dialogs open now, innermost last; all on this, the GUI thread.
+    static std::vector<const ModalDialog*> open;
+    for (const ModalDialog* dialog : open)
+        if (typeid(*dialog) == typeid(*this)) {
+            SetForegroundWindow(dialog->window_);
+            return IDCANCEL;
+        }
+    open.push_back(this);
+    const ScopeExit closed([&] {
+        open.erase(std::find(open.begin(), open.end(), this));
+        window_ = nullptr;
+    });
     static const EmptyTemplate empty;
     const auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr));
-    return DialogBoxIndirectParamA(instance, &empty.header, owner, Procedure,
+    return DialogBoxIndirectParamA(instance, &empty.header, ModalOwnerFor(owner), Procedure,
                                    reinterpret_cast<LPARAM>(this));
 }
 
@@ -65,6 +83,9 @@ INT_PTR ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return FALSE;
         }
+        case WM_CONTEXTMENU:
+            OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+            return TRUE;
         case WM_SETCURSOR:
             if (!OnSetCursor(reinterpret_cast<HWND>(wParam))) return FALSE;
             SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);

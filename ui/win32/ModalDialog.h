@@ -10,10 +10,13 @@ namespace vt::win32 {
 class ModalDialog {
   public:
     virtual ~ModalDialog() = default;
-    // Runs the dialog over `owner` until End; gives what End was given (IDCANCEL for Escape
-    // and the close box unless the dialog handles IDCANCEL itself).
+    // Runs the dialog over `owner` (over the innermost modal window open over it) until End;
+    // gives what End was given (IDCANCEL for Escape and the close box unless the dialog handles
+    // IDCANCEL itself). A dialog of this kind open already comes to the front instead, and this
+    // gives IDCANCEL: no dialog ever runs inside itself.
     INT_PTR Run(HWND owner);
     HWND Window() const { return window_; }
+    bool IsOpen() const { return window_ != nullptr; }
 
   protected:
     struct Frame {
@@ -27,6 +30,11 @@ class ModalDialog {
     virtual bool OnNotify(int id, const NMHDR& header) {
         (void)id, (void)header;
         return false;
+    }
+    // A control's context menu, from the mouse or the keyboard; the position as
+    // WM_CONTEXTMENU gives it (-1: from the keyboard).
+    virtual void OnContextMenu(HWND control, LPARAM position) {
+        (void)control, (void)position;
     }
     // True when the dialog set the cursor for the control under the pointer itself.
     virtual bool OnSetCursor(HWND control) {

@@ -36,6 +36,12 @@ void SetChecked(HWND list, int row, bool on) {
 }  // namespace
 
 void Win32OptionsDialog::Run(TfrmOptions& logic) {
+    // Asked for again while open (the tray menu still works): it comes to the front, and the
+    // one that runs keeps its choices.
+    if (IsOpen()) {
+        SetForegroundWindow(Window());
+        return;
+    }
     logic_ = &logic;
     ModalDialog::Run(owner_);
     logic_ = nullptr;
@@ -130,7 +136,13 @@ void Win32OptionsDialog::TakeChoices() {
     logic_->CustomizeIcon = IsDlgButtonChecked(Window(), kIdChkCustomizeIcon) == BST_CHECKED;
 }
 
-void Win32OptionsDialog::ShowMenu(HWND list, POINT at) {
+void Win32OptionsDialog::OnContextMenu(HWND control, LPARAM position) {
+    const int id = GetDlgCtrlID(control);
+    if (id != kIdLvItems && id != kIdLvCardList) return;
+    const ListView list(control);
+    RECT row{};
+    const bool shown = list.Selected() >= 0 && list.RowRect(list.Selected(), row);
+    const POINT at = ContextMenuPoint(control, position, shown ? &row : nullptr);
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, kMenuSelectAll, "Select &All");
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
@@ -141,7 +153,7 @@ void Win32OptionsDialog::ShowMenu(HWND list, POINT at) {
     DestroyMenu(menu);
     if (!chosen) return;
     TakeChoices();
-    const bool items = GetDlgCtrlID(list) == kIdLvItems;
+    const bool items = id == kIdLvItems;
     if (chosen == kMenuSelectAll) items ? logic_->SelectAll1Click() : logic_->MenuItem4Click();
     if (chosen == kMenuInvert) items ? logic_->Invert1Click() : logic_->MenuItem3Click();
     if (chosen == kMenuClear) items ? logic_->Clear1Click() : logic_->MenuItem1Click();
@@ -163,12 +175,6 @@ bool Win32OptionsDialog::OnCommand(int id, int, HWND) {
 bool Win32OptionsDialog::OnNotify(int id, const NMHDR& header) {
     if (id == kIdOptionsPages && header.code == TCN_SELCHANGE) {
         ShowPage(TabCtrl_GetCurSel(header.hwndFrom));
-        return true;
-    }
-    if ((id == kIdLvItems || id == kIdLvCardList) && header.code == NM_RCLICK) {
-        POINT at{};
-        GetCursorPos(&at);
-        ShowMenu(header.hwndFrom, at);
         return true;
     }
     return false;

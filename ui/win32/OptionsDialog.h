@@ -33,11 +33,12 @@ class Win32OptionsDialog : public ModalDialog, public OptionsView {
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(int id, const NMHDR& header) override;
+    // The lists' menus: a right click turns into this, and so do Shift+F10 and the menu key.
+    void OnContextMenu(HWND control, LPARAM position) override;
 
   private:
     void ShowPage(int page);
     void TakeChoices();  // what the user checked, into the logic
-    void ShowMenu(HWND list, POINT at);
 
     HWND owner_;
     TfrmOptions* logic_ = nullptr;

@@ -6,6 +6,8 @@
 #include "ui/MainWindow.h"
 #include "ui/win32/Actions.h"
 #include "ui/win32/ControlTable.h"
+#include "ui/win32/Controls.h"
+#include "ui/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
 
 namespace vt::win32 {
@@ -118,10 +120,13 @@ const std::string& Win32ConfigTreeView::HintAt(POINT screen) {
     return hint_;
 }
 
-void Win32ConfigTreeView::ShowMenu() {
-    POINT at{};
-    GetCursorPos(&at);
-    // The menu acts on the selected node: a right click does not select.
+void Win32ConfigTreeView::ShowMenu(LPARAM position) {
+    // The menu acts on the selected node: a right click does not select, and the keyboard opens
+    // the menu at that node.
+    RECT node{};
+    const HTREEITEM selected = TreeView_GetSelection(tree_);
+    const bool shown = selected && TreeView_GetItemRect(tree_, selected, &node, TRUE);
+    const POINT at = ContextMenuPoint(tree_, position, shown ? &node : nullptr);
     TrackPopupMenu(menu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, GetParent(tree_),
                    nullptr);
 }
@@ -142,7 +147,10 @@ bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case TVN_SELCHANGINGA:
         case TVN_SELCHANGINGW:
-            result = tree.tvConfigChanging() ? FALSE : TRUE;
+            // Refused unless the logic allows it: a save in the prompt that failed is reported
+            // and keeps the selection and the edits, as Cancel does.
+            result = TRUE;
+            Guarded(GetParent(tree_), [&] { result = tree.tvConfigChanging() ? FALSE : TRUE; });
             return true;
         case TVN_SELCHANGEDA:
         case TVN_SELCHANGEDW: {
@@ -171,7 +179,7 @@ bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
             return key == VK_F2 || key == VK_DELETE;
         }
         case NM_RCLICK:
-            ShowMenu();
+            ShowMenu(static_cast<LPARAM>(GetMessagePos()));
             result = TRUE;
             return true;
         case NM_CUSTOMDRAW:

@@ -42,12 +42,13 @@ class Win32ConfigTreeView : public ConfigTreeView {
     bool IsEditingLabel() const { return TreeView_GetEditControl(tree_) != nullptr; }
     // WM_NODEEDITED: hands the ended label edit to the logic.
     void NodeEdited();
+    // The tree's pop-up menu; the position as WM_CONTEXTMENU gives it (-1: from the keyboard).
+    void ShowMenu(LPARAM position);
 
   private:
     HTREEITEM ItemOf(const TConfigNode& node) const;
     static TConfigNode* NodeOf(HWND tree, HTREEITEM item);
     LRESULT CustomDraw(NMTVCUSTOMDRAW& draw);
-    void ShowMenu();
 
     TfrmMain* form_ = nullptr;
     HWND title_ = nullptr;

@@ -40,11 +40,14 @@ void Win32StatusPanelView::Create(HWND mainWindow, HWND page, int width) {
         {kIdStatusPicture, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, middle - kPictureSize / 2,
          kGroupTop + 22, kPictureSize, kPictureSize},
         {kIdStatusWord, "STATIC", "", SS_CENTER, kGroupLeft + 6, kGroupTop + 82, width - 12, 16},
-        {kIdStatusMemo, "STATIC", "", SS_LEFT, kGroupLeft + 10, kGroupTop + 106, width - 20, 0},
+        // A read-only edit without a frame: the addresses can be selected and copied.
+        {kIdStatusMemo, "EDIT", "", ES_MULTILINE | ES_READONLY, kGroupLeft + 10, kGroupTop + 106,
+         width - 20, 0},
         {kIdStatusGroup, "BUTTON", "Connection Status", BS_GROUPBOX | WS_CLIPSIBLINGS, kGroupLeft,
          kGroupTop, width, 0},
     });
     SendDlgItemMessageA(page, kIdDeviceLine, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold()), 0);
+    SendDlgItemMessageA(page, kIdStatusMemo, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
 
 void Win32StatusPanelView::Resize(int pageWidth, int pageHeight) {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <thread>
-
 #include "tests/e2e/win32/ProcessDriver.h"
 #include "tests/win32/RegistrySeed.h"
 #include "tests/win32/TempFolder.h"
@@ -206,23 +204,6 @@ TEST_F(ApplyModeE2E, ReadOnlySettingsFileIsAppliedAndKeptAsItWas) {
     RemoveDirectoryA(path.c_str());
     EXPECT_TRUE(NothingWritten());
 }
-
-// Another program holds the settings file without sharing for `ms`, as an editor or a scanner.
-class HeldFile {
-  public:
-    HeldFile(const std::string& path, DWORD ms)
-        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)),
-          release_([this, ms] {
-              Sleep(ms);
-              CloseHandle(file_);
-          }) {}
-    ~HeldFile() { release_.join(); }
-    bool Holding() const { return file_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE file_;
-    std::thread release_;
-};
 
 std::string WithoutAppPath(std::string ini) {
     const size_t at = ini.find("AppPath=");

@@ -9,6 +9,7 @@
 #include "tests/win32/RegistrySeed.h"
 #include "tests/win32/TempFolder.h"
 #include "ui/win32/MainWindowIds.h"
+#include "ui/win32/OptionsDialog.h"
 #include "ui/win32/Win32EditorView.h"
 
 namespace vt::e2e {
@@ -44,39 +45,131 @@ class MainWindowE2E : public ::testing::Test {
 };
 
 TEST_F(MainWindowE2E, AddRenameEditSaveAndDelete) {
-    ProgramRun run(folder.Path(), "", IDYES);  // every question answered Yes
+    ProgramRun run(folder.Path(), "", IDYES);  // questions answered Yes unless a step says
     HWND window = run.WaitForWindow("TfrmMain");
     ASSERT_NE(window, nullptr);
     HWND tree = GetDlgItem(window, vt::win32::kIdTree);
     HWND page = GetDlgItem(window, vt::win32::kIdCardPage);
     const auto control = [&](C which) { return GetDlgItem(page, vt::win32::EditorId(which)); };
+    const auto type = [&](HWND field, const char* text) {
+        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    };
+    const auto labelEdit = [&] {
+        HWND edit = nullptr;
+        ProgramRun::WaitUntil([&] {
+            return (edit = reinterpret_cast<HWND>(SendMessageA(tree, TVM_GETEDITCONTROL, 0, 0)));
+        });
+        return edit;
+    };
+    // Selects the first or the last configuration, as a click would; the questions it raises
+    // are answered before this returns.
+    const auto select = [&](bool first) {
+        const auto items = run.TreeItemsOf(tree);
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                     reinterpret_cast<LPARAM>(first ? items.front().handle : items.back().handle));
+    };
+    const auto labSelected = [&] {
+        return SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) ==
+               reinterpret_cast<LRESULT>(run.TreeItemsOf(tree).back().handle);
+    };
+    const auto saveEnabled = [&] { return IsWindowEnabled(control(C::btnSave)) != FALSE; };
 
+    // Enter right after Add keeps the name offered, without a word; Rename then names it.
     PostMessageA(window, WM_COMMAND, vt::win32::kCmdAdd, 0);
-    HWND edit = nullptr;
-    ASSERT_TRUE(ProgramRun::WaitUntil(
-        [&] { return (edit = reinterpret_cast<HWND>(SendMessageA(tree, TVM_GETEDITCONTROL, 0, 0))); }));
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Lab"));
+    ASSERT_NE(labelEdit(), nullptr);
+    SendMessageA(tree, TVM_ENDEDITLABELNOW, FALSE, 0);
+    Sleep(300);
+    EXPECT_EQ(SendMessageA(tree, TVM_GETEDITCONTROL, 0, 0), 0);
+    EXPECT_TRUE(run.Boxes().empty());
+    PostMessageA(window, WM_COMMAND, vt::win32::kCmdRename, 0);
+    type(labelEdit(), "Lab");
     SendMessageA(tree, TVM_ENDEDITLABELNOW, FALSE, 0);
     ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.TreeItemsOf(tree).back().text == "Lab"; }));
 
     // The new configuration is selected: make it change the card to a static address.
     SendMessageA(control(C::checkSelected), BM_CLICK, 0, 0);
     SendMessageA(control(C::checkIP), BM_CLICK, 0, 0);
-    SendMessageA(control(C::edtIP), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("192.168.5.5"));
-    SendMessageA(control(C::edtMask), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("255.255.255.0"));
-    EXPECT_TRUE(IsWindowEnabled(control(C::btnSave)));
-    // Leaving it asks to save (Yes), then Office goes (Yes).
-    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
-                 reinterpret_cast<LPARAM>(run.TreeItemsOf(tree).front().handle));
+    type(control(C::edtIP), "192.168.5.5");
+    type(control(C::edtMask), "255.255.255.0");
+    EXPECT_TRUE(saveEnabled());
+
+    // Alt with a menu's key opens that menu from the editor: no "&Cancel", no title box pressed.
+    for (WPARAM key : {'c', 'f'}) {
+        PostMessageA(ProgramRun::Segment(control(C::edtIP), 0), WM_SYSCHAR, key, 0x20000001);
+        EXPECT_TRUE(ProgramRun::WaitUntil([&] { return run.OpenMenu() != nullptr; }, 3000));
+        ASSERT_TRUE(run.CloseMenu(window));
+    }
+    EXPECT_TRUE(saveEnabled());
+    EXPECT_EQ(SendMessageA(control(C::checkSelected), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    // Add asks first: Cancel cancels it.
+    run.AnswerNext({IDCANCEL});
+    PostMessageA(window, WM_COMMAND, vt::win32::kCmdAdd, 0);
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.Boxes().size() == 1; }));
+    Sleep(200);
+    EXPECT_EQ(run.TreeItemsOf(tree).size(), 2u);
+
+    // Leaving with Yes runs the editor's checks; a save refused by the file system (another
+    // program holds the file past the wait) keeps the selection and the edits too.
+    type(control(C::edtIP), "");
+    run.AnswerNext({IDYES, IDOK});
+    select(true);
+    EXPECT_TRUE(labSelected());
+    type(control(C::edtIP), "192.168.5.5");
+    {
+        HeldFile held(path, 5000);
+        run.AnswerNext({IDYES, IDOK});
+        select(true);
+        EXPECT_TRUE(labSelected());
+        EXPECT_TRUE(saveEnabled());
+    }
+    select(true);  // saved now
+    select(false);
+    EXPECT_FALSE(saveEnabled());
+    // Emptying one segment is an edit.
+    type(ProgramRun::Segment(control(C::edtIP), 3), "");
+    EXPECT_TRUE(saveEnabled());
+    type(ProgramRun::Segment(control(C::edtIP), 3), "6");
+    type(control(C::edtGateway), "192.168.5.1");
+
+    // Options that change the adapters ask first, in the dialog: Cancel stays there and stores
+    // nothing. The lists' menu opens from the keyboard too.
+    PostMessageA(window, WM_COMMAND, vt::win32::kCmdOptions, 0);
+    HWND options = nullptr;
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] {
+        options = FindWindowA("#32770", "Options");
+        return options && IsWindowVisible(options) && GetDlgItem(options, IDCANCEL);
+    }));
+    HWND cards = GetDlgItem(options, vt::win32::kIdLvCardList);
+    PostMessageA(cards, WM_KEYDOWN, VK_APPS, 0);  // the menu key
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.OpenMenu() != nullptr; }, 3000));
+    PostMessageA(run.OpenMenu(), WM_CHAR, 'c', 0);  // "&Clear Selected"
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !run.OpenMenu(); }, 3000));
+    run.AnswerNext({IDCANCEL});
+    const size_t boxes = run.Boxes().size();
+    PostMessageA(options, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.Boxes().size() == boxes + 1; }));
+    Sleep(200);
+    EXPECT_TRUE(IsWindowVisible(options));
+    EXPECT_EQ(Profile(path, "Options", "Filters"), std::string(kCard) + ",");
+    PostMessageA(options, WM_COMMAND, IDOK, 0);  // Yes, then the notice of no adapters
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !IsWindow(options); }));
+
+    select(true);
     PostMessageA(window, WM_COMMAND, vt::win32::kCmdDelete, 0);
-    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.TreeItemsOf(tree).size() == 1; }));
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] {
+        return run.TreeItemsOf(tree).size() == 1 && run.Boxes().back().caption == "Delete - Office";
+    }));
     EXPECT_EQ(run.CloseAndWait(window), 0);
 
-    const auto boxes = run.Boxes();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].caption, "Save - Lab");
-    EXPECT_EQ(boxes[0].icon, "question");
-    EXPECT_EQ(boxes[1].caption, "Delete - Office");
+    std::vector<std::string> captions;
+    for (const SeenBox& box : run.Boxes()) captions.push_back(box.caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{
+                            "Save - Lab", "Save - Lab", "Save - Lab", "Save - Lab",
+                            "Velmora Tarvello", "Save - Lab", "Save - Lab", "Save - Lab",
+                            "Information", "Delete - Office"}));
+    EXPECT_EQ(run.Boxes()[2].text, "\rIP Address: can not be empty.   \r\r");
+    EXPECT_EQ(run.Boxes()[4].text, "Unable to write to " + path);
 
     const std::string key = Profile(path, "FriendlyName", "Lab");
     ASSERT_EQ(key.size(), 38u);
@@ -85,12 +178,52 @@ TEST_F(MainWindowE2E, AddRenameEditSaveAndDelete) {
     const std::string record = key + kCard;
     EXPECT_EQ(Profile(path, record, "ToConfig"), "1");
     EXPECT_EQ(Profile(path, record, "AutoDHCP"), "0");
-    EXPECT_EQ(Profile(path, record, "IPAddr0"), "192.168.5.5");
+    EXPECT_EQ(Profile(path, record, "IPAddr0"), "192.168.5.6");
     EXPECT_EQ(Profile(path, record, "SubnetMask0"), "255.255.255.0");
+    EXPECT_EQ(Profile(path, record, "Gateway0"), "192.168.5.1");
     EXPECT_EQ(Profile(path, record, "DNSCount"), "2");
+    EXPECT_EQ(Profile(path, "Options", "Filters"), "");
     EXPECT_EQ(Profile(path, "FriendlyName", "Office"), "<none>");
     EXPECT_EQ(Profile(path, "Configurations", "{K1}"), "<none>");
     EXPECT_EQ(Profile(path, std::string("{K1}") + kCard, "ToConfig"), "<none>");
+}
+
+// Two copies on one settings file, as one started at logon in the tray and one the user starts:
+// each checks a name against the file as it stands when the name is written.
+TEST_F(MainWindowE2E, TwoCopiesNeverGiveOneNameTwice) {
+    ProgramRun first(folder.Path(), ""), second(folder.Path(), "");
+    HWND windows[] = {first.WaitForWindow("TfrmMain"), second.WaitForWindow("TfrmMain")};
+    ASSERT_TRUE(windows[0] && windows[1]);
+    // Edits the selected configuration's name: the text typed, or the name offered kept.
+    const auto name = [](HWND window, int command, const char* text) {
+        HWND tree = GetDlgItem(window, vt::win32::kIdTree), edit = nullptr;
+        PostMessageA(window, WM_COMMAND, command, 0);
+        ProgramRun::WaitUntil([&] {
+            return (edit = reinterpret_cast<HWND>(SendMessageA(tree, TVM_GETEDITCONTROL, 0, 0)));
+        });
+        if (text) SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageA(tree, TVM_ENDEDITLABELNOW, FALSE, 0);
+        Sleep(300);
+    };
+    for (HWND window : windows) name(window, vt::win32::kCmdAdd, nullptr);
+    HWND firstTree = GetDlgItem(windows[0], vt::win32::kIdTree);
+    SendMessageA(firstTree, TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(first.TreeItemsOf(firstTree).front().handle));
+    name(windows[0], vt::win32::kCmdRename, "Lab");
+    name(windows[1], vt::win32::kCmdRename, "LAB");  // its tree still shows Office
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return second.Boxes().size() == 1; }));
+    EXPECT_EQ(second.Boxes()[0].text,
+              "\rCannot rename \"New Configuration2\": The name you specified already exists. "
+              "specify a different name.   \r\r");
+    EXPECT_EQ(first.CloseAndWait(windows[0]), 0);
+    EXPECT_EQ(second.CloseAndWait(windows[1]), 0);
+
+    const std::string ini = TempFolder::ReadFile(path);
+    for (const char* entry : {"\r\nLab={K1}", "\r\nNew Configuration1={", "\r\nNew Configuration2={"})
+        EXPECT_NE(ini.find(entry), std::string::npos) << entry;
+    for (const char* once : {"=Lab\r\n", "=New Configuration1\r\n", "=New Configuration2\r\n"})
+        EXPECT_EQ(ini.find(once), ini.rfind(once)) << once;
+    EXPECT_EQ(ini.find("LAB"), std::string::npos);
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <initializer_list>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/win32/BoxWatcher.h"
@@ -16,6 +18,23 @@ namespace vt::e2e {
 
 using vt::testing::BuildFolder;
 using vt::testing::SeenBox;
+
+// Another program holds a file without sharing for `ms`, as an editor or a scanner may.
+class HeldFile {
+  public:
+    HeldFile(const std::string& path, DWORD ms)
+        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)),
+          release_([this, ms] {
+              Sleep(ms);
+              CloseHandle(file_);
+          }) {}
+    ~HeldFile() { release_.join(); }
+    bool Holding() const { return file_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE file_;
+    std::thread release_;
+};
 
 class ProgramRun {
   public:
@@ -68,6 +87,26 @@ class ProgramRun {
     }
 
     std::vector<SeenBox> Boxes() { return watcher_->Boxes(); }
+    // The answers to the next message boxes, in turn; after them the answer given at the start.
+    void AnswerNext(std::initializer_list<int> answers) { watcher_->AnswerNext(answers); }
+    // How many visible top-level windows of that class and caption the program shows.
+    int CountVisible(const char* className, const char* caption) {
+        int count = 0;
+        for (HWND w = FindWindowExA(nullptr, nullptr, className, caption); w;
+             w = FindWindowExA(nullptr, w, className, caption)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            count += pid == process_.dwProcessId && IsWindowVisible(w);
+        }
+        return count;
+    }
+    // The program's open menu (a pop-up of the menu bar or a context menu), or null.
+    HWND OpenMenu() { return vt::testing::BoxWatcher::FindVisible(process_.dwProcessId, "#32768"); }
+    // Ends the menu that the program tracks, whether a pop-up is open or only the bar is active.
+    bool CloseMenu(HWND window) {
+        for (HWND target : {OpenMenu(), window}) PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0);
+        return WaitUntil([&] { return !OpenMenu(); }, 3000);
+    }
     bool MainWindowEverShown() { return watcher_->EverShown("TfrmMain"); }
 
     struct TreeItem {
@@ -117,6 +156,11 @@ class ProgramRun {
             Sleep(20);
         }
         return done();
+    }
+
+    // Segment `index` (0 to 3) of an address field: the edit box that the field numbers 2 x index.
+    static HWND Segment(HWND field, int index) {
+        return GetDlgItem(FindWindowExA(field, nullptr, "TIPEditPanel", nullptr), 2 * index);
     }
 
   private:

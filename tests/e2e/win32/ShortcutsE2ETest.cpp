@@ -187,9 +187,15 @@ TEST_F(ShortcutsE2E, OptionsWriteTheAutorunLinkAndRegisterTheExtension) {
             options = FindWindowA("#32770", "Options");
             return options && IsWindowVisible(options) && GetDlgItem(options, IDCANCEL);
         }));
+        // Asked for again while it is open (the tray menu still works): the same one comes to
+        // the front, none opens inside it.
+        PostMessageA(window, WM_COMMAND, vt::win32::kCmdOptions, 0);
+        Sleep(500);
+        EXPECT_EQ(run.CountVisible("#32770", "Options"), 1);
         SendDlgItemMessageA(options, vt::win32::kIdChkAutorun, BM_CLICK, 0, 0);
         PostMessageA(options, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !IsWindow(options); }));
+        EXPECT_TRUE(IsWindowEnabled(window));
         EXPECT_EQ(run.CloseAndWait(window), 0);
         EXPECT_TRUE(run.Boxes().empty());
     }
