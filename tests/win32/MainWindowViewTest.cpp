@@ -132,6 +132,9 @@ TEST_F(MainWindowViewTest, FrameAndPanesAreLaidOutAsSpecified) {
     EXPECT_STREQ(text, "  Configurations");
     GetDlgItemTextA(page, kIdStatusGroup, text, sizeof text);
     EXPECT_STREQ(text, "Connection Status");
+    GetClassNameA(GetDlgItem(page, kIdStatusMemo), text, sizeof text);  // its text can be copied
+    EXPECT_EQ(lstrcmpiA(text, "Edit"), 0);
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(page, kIdStatusMemo), GWL_STYLE) & ES_READONLY);
     EXPECT_EQ(TabCtrl_GetItemCount(tabs), 2);
     EXPECT_EQ(SendDlgItemMessageA(view->Window(), kIdToolbar, TB_BUTTONCOUNT, 0, 0), 9);
     HMENU menu = GetMenu(view->Window());

@@ -192,6 +192,20 @@ TEST_F(ShortcutsE2E, OptionsWriteTheAutorunLinkAndRegisterTheExtension) {
         PostMessageA(window, WM_COMMAND, vt::win32::kCmdOptions, 0);
         Sleep(500);
         EXPECT_EQ(run.CountVisible("#32770", "Options"), 1);
+        // About over it, asked for twice: one, owned by the options, so that closing it leaves
+        // the main window disabled until the options close too.
+        for (int twice = 0; twice < 2; ++twice)
+            PostMessageA(window, WM_COMMAND, vt::win32::kCmdAbout, 0);
+        HWND about = nullptr;
+        ASSERT_TRUE(ProgramRun::WaitUntil(
+            [&] { return (about = FindWindowA("#32770", "Product Information")) != nullptr; }));
+        Sleep(500);
+        EXPECT_EQ(run.CountVisible("#32770", "Product Information"), 1);
+        EXPECT_EQ(GetWindow(about, GW_OWNER), options);
+        PostMessageA(about, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !IsWindow(about); }));
+        EXPECT_FALSE(IsWindowEnabled(window));
+        EXPECT_TRUE(IsWindowEnabled(options));
         SendDlgItemMessageA(options, vt::win32::kIdChkAutorun, BM_CLICK, 0, 0);
         PostMessageA(options, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !IsWindow(options); }));
