@@ -63,8 +63,9 @@ void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
         platform.shell, kind == ShortcutKind::Desktop ? kCsidlDesktopDirectory : kCsidlAppData);
     // Without its folder the link would land in the drive's root: nothing is written.
     if (special.empty() || !StaysInItsFolder(name) || IsDeviceName(name)) return;
-    const std::string folder =
-        special + (kind == ShortcutKind::Desktop ? "\\" : "\\Microsoft\\Internet Explorer\\Quick Launch\\");
+    const std::string folder = special + (kind == ShortcutKind::Desktop
+                                              ? "\\"
+                                              : "\\Microsoft\\Internet Explorer\\Quick Launch\\");
     const std::string executable = platform.system.ExecutablePath();
     ShellLink link;
     link.file = folder + name + ".lnk";

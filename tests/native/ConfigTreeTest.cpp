@@ -137,7 +137,8 @@ TEST_F(ConfigTreeTest, AddOffersUnsavedEditsFirstThenNamesWritesAndSelectsWithou
     form.Tree.tvConfigEdited(*added, "new configuration3");
     std::string ini = Ini();
     ini.replace(ini.find("[Options]\r\n"), 11, "[Options]\r\nDefaultAddToMenu=0\r\n");
-    ini.replace(ini.find("[FriendlyName]\r\n"), 16, "[FriendlyName]\r\nNEW CONFIGURATION1={K9}\r\n");
+    ini.replace(ini.find("[FriendlyName]\r\n"), 16,
+                "[FriendlyName]\r\nNEW CONFIGURATION1={K9}\r\n");
     files.Put(kPath, ini);
     form.Tree.actAddExecute();
     TConfigNode* second = Node("New Configuration2");

@@ -12,7 +12,8 @@ namespace vt::win32 {
 // menu key give the position -1) below the left end of `item`, a rectangle in the control's
 // client area, or at the control's corner without one.
 inline POINT ContextMenuPoint(HWND control, LPARAM position, const RECT* item) {
-    if (position != -1) return {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    if (position != -1)
+        return {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     POINT at{item ? item->left : 0, item ? item->bottom : 0};
     ClientToScreen(control, &at);
     return at;
@@ -105,7 +106,8 @@ class ListView : public Control {
     void MakeVisible(int row) const { Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE); }
     bool RowRect(int row, RECT& area) const {
         area.left = LVIR_BOUNDS;
-        return Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&area)) != 0;
+        const auto at = reinterpret_cast<LPARAM>(&area);
+        return Send(LVM_GETITEMRECT, static_cast<WPARAM>(row), at) != 0;
     }
 };
 

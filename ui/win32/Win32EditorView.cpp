@@ -124,7 +124,7 @@ bool Win32EditorView::OnCommand(int id, int code) {
         case C::edtGateway:
         case C::edtDns0:
         case C::edtDns1:
-            if (code == kIPEditChanged) editor.rbEnableClick();  // any change, an emptied segment too
+            if (code == kIPEditChanged) editor.rbEnableClick();  // any change, emptied too
             return true;
         case C::btnIPMore: editor.btnIPMoreClick(); return true;
         case C::btnSave: editor.btnSaveClick(); return true;

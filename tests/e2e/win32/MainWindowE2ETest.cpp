@@ -219,7 +219,8 @@ TEST_F(MainWindowE2E, TwoCopiesNeverGiveOneNameTwice) {
     EXPECT_EQ(second.CloseAndWait(windows[1]), 0);
 
     const std::string ini = TempFolder::ReadFile(path);
-    for (const char* entry : {"\r\nLab={K1}", "\r\nNew Configuration1={", "\r\nNew Configuration2={"})
+    for (const char* entry :
+         {"\r\nLab={K1}", "\r\nNew Configuration1={", "\r\nNew Configuration2={"})
         EXPECT_NE(ini.find(entry), std::string::npos) << entry;
     for (const char* once : {"=Lab\r\n", "=New Configuration1\r\n", "=New Configuration2\r\n"})
         EXPECT_EQ(ini.find(once), ini.rfind(once)) << once;
