@@ -17,6 +17,7 @@
 namespace vt::win32 {
 namespace {
 
+using vt::testing::HeldFile;
 using vt::testing::TempFolder;
 
 std::string DaclText(const std::string& path) {
@@ -93,22 +94,6 @@ constexpr char kConfigurations[] =
     "{0A1B2C3D-0000-4000-8000-000000000001}=Office\r\n\r\n[FriendlyName]\r\n"
     "Office={0A1B2C3D-0000-4000-8000-000000000001}\r\n";
 
-// Another program holding the file without any sharing, and letting go after `ms`.
-class Holder {
-  public:
-    Holder(const std::string& path, DWORD ms)
-        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)),
-          release_([this, ms] {
-              Sleep(ms);
-              file_.Reset();
-          }) {}
-    ~Holder() { release_.join(); }
-    bool Holding() const { return static_cast<bool>(file_); }
-
-  private:
-    UniqueFile file_;
-    std::thread release_;
-};
 
 TEST(SettingsOnWindows, ABriefHoldByAnotherProgramIsWaitedOut) {
     TempFolder folder("brief");
@@ -116,13 +101,13 @@ TEST(SettingsOnWindows, ABriefHoldByAnotherProgramIsWaitedOut) {
     TempFolder::WriteFile(path, kConfigurations);
     Win32FileStore store;
     {
-        Holder holder(path, 500);
+        HeldFile holder(path, 500);
         ASSERT_TRUE(holder.Holding());
         SettingsFile reader(store, path);
         EXPECT_TRUE(reader.ValueExists("FriendlyName", "Office"));
     }
     {
-        Holder holder(path, 500);
+        HeldFile holder(path, 500);
         SettingsFile writer(store, path);
         writer.WriteString("Options", "AppPath", "D:\\VelmoraTarvello.exe");
     }
@@ -137,7 +122,7 @@ TEST(SettingsOnWindows, AHoldLongerThanTheWaitRefusesTheWriteAndKeepsTheFile) {
     TempFolder::WriteFile(path, kConfigurations);
     Win32FileStore store;
     {
-        Holder holder(path, FileStore::kHoldWaitMs + 1000);
+        HeldFile holder(path, FileStore::kHoldWaitMs + 1000);
         SettingsFile settings(store, path);
         try {
             settings.WriteString("Options", "AppPath", "D:\\x.exe");
@@ -221,6 +206,21 @@ TEST(SettingsOnWindows, PathCloseToTheSystemsLimitIsWritten) {
     }
 }
 
+// This test program started again with `arguments`, as a second process on the same file.
+UniqueHandle StartSelf(const std::string& arguments) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = "\"" + std::string(self) + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return UniqueHandle();
+    CloseHandle(process.hThread);
+    return UniqueHandle(process.hProcess);
+}
+
 // The file's bytes as a program that shares every access reads them: "<missing>" only when there is
 // no such file; a brief hold by the writer is waited out.
 std::string ReadAsAnotherProgram(const std::string& path) {
@@ -244,16 +244,9 @@ TEST(SettingsOnWindows, AWriterKilledDuringASaveLeavesTheOldFileOrTheNew) {
     const std::string path = folder.File("LocalSettings.Ini");
     const std::string a = "[Options]\r\nAppPath=A\r\n", b = "[Options]\r\nAppPath=B\r\n";
     TempFolder::WriteFile(path, a);
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string command = "\"" + std::string(self) + "\" --saver \"" + path + "\"";
     for (int kill = 0; kill < 200; ++kill) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process));
-        UniqueHandle child(process.hProcess), thread(process.hThread);
+        const UniqueHandle child = StartSelf("--saver \"" + path + "\"");
+        ASSERT_TRUE(child);
         // Killed once it is saving, at ever other moments of its saves. Readers meanwhile, and
         // after the kill, find one of the two files whole.
         const std::string before = ReadAsAnotherProgram(path);
@@ -287,20 +280,13 @@ TEST(SettingsOnWindows, EverySpellingOfOnePathSharesOneWritersLock) {
 TEST(SettingsOnWindows, TwoProcessesWritingAtOnceLoseNothing) {
     TempFolder folder("twowriters");
     const std::string path = folder.File("LocalSettings.Ini");
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
     constexpr int kWrites = 500;
     // The child reaches the file by another spelling of its path.
     CreateDirectoryA(folder.File("sub").c_str(), nullptr);
     const std::string otherSpelling = folder.File("SUB\\..\\localsettings.ini");
-    std::string command = "\"" + std::string(self) + "\" --writer \"" + otherSpelling + "\" Child " +
-                          std::to_string(kWrites);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    UniqueHandle child(process.hProcess), thread(process.hThread);
+    const UniqueHandle child =
+        StartSelf("--writer \"" + otherSpelling + "\" Child " + std::to_string(kWrites));
+    ASSERT_TRUE(child);
 
     Win32FileStore store;
     SettingsFile mine(store, path);

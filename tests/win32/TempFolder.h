@@ -1,10 +1,11 @@
 // A fresh folder under the Windows temporary folder for one test, removed with its files
-// afterwards.
+// afterwards; and a file held by another program.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 namespace vt::testing {
 
@@ -70,6 +71,23 @@ class TempFolder {
         RemoveDirectoryA(path_.c_str());
     }
     std::string path_;
+};
+
+// Another program holds a file without sharing for `ms`, as an editor or a scanner may.
+class HeldFile {
+  public:
+    HeldFile(const std::string& path, DWORD ms)
+        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)),
+          release_([this, ms] {
+              Sleep(ms);
+              CloseHandle(file_);
+          }) {}
+    ~HeldFile() { release_.join(); }
+    bool Holding() const { return file_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE file_;
+    std::thread release_;
 };
 
 }  // namespace vt::testing

@@ -8,7 +8,6 @@
 #include <memory>
 #include <initializer_list>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/win32/BoxWatcher.h"
@@ -17,24 +16,8 @@
 namespace vt::e2e {
 
 using vt::testing::BuildFolder;
+using vt::testing::HeldFile;
 using vt::testing::SeenBox;
-
-// Another program holds a file without sharing for `ms`, as an editor or a scanner may.
-class HeldFile {
-  public:
-    HeldFile(const std::string& path, DWORD ms)
-        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)),
-          release_([this, ms] {
-              Sleep(ms);
-              CloseHandle(file_);
-          }) {}
-    ~HeldFile() { release_.join(); }
-    bool Holding() const { return file_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE file_;
-    std::thread release_;
-};
 
 class ProgramRun {
   public:
