@@ -11,34 +11,21 @@ namespace vt {
 
 namespace {
 
-const std::string kNul(1, '\0');
-
-// "EnableDHCP", "IPAddress", "SubnetMask", "DefaultGateway", as both keys get them.
-void WriteAddressValues(Registry& key, const TCardConfig& record) {
-    key.WriteInteger("EnableDHCP", record.AutoDHCP ? 1 : 0);
+// The values a record gives its card: DHCP clears the addresses; only the first gateway is
+// applied, and a list emptied by hand gives none.
+TcpipValues ValuesOf(const TCardConfig& record) {
+    TcpipValues values;
+    values.enableDhcp = record.AutoDHCP;
     if (record.AutoDHCP) {
-        WriteMultiSz(key, "IPAddress", "0.0.0.0");
-        WriteMultiSz(key, "SubnetMask", "0.0.0.0");
-        WriteMultiSz(key, "DefaultGateway", "");
-        return;
+        values.ipAddresses = {"0.0.0.0"};
+        values.subnetMasks = {"0.0.0.0"};
+    } else {
+        values.ipAddresses = record.IPAddr;
+        values.subnetMasks = record.SubnetMask;
+        if (!record.Gateway.empty()) values.defaultGateway = record.Gateway[0];
     }
-    WriteMultiSz(key, "IPAddress", JoinAddrList(record.IPAddr, kNul));
-    WriteMultiSz(key, "SubnetMask", JoinAddrList(record.SubnetMask, kNul));
-    // Only the first gateway is applied; a list emptied by hand writes the empty multi-string.
-    WriteMultiSz(key, "DefaultGateway", record.Gateway.empty() ? "" : record.Gateway[0] + kNul);
-}
-
-void WriteRegistryValues(Platform& platform, const TCardConfig& record) {
-    const auto key = platform.registry.Create();
-    // Whether a key opened is not tested: the first write then fails with its own error.
-    key->OpenKey(AdapterKeyPath(record.CardId), true);
-    WriteAddressValues(*key, record);
-    key->CloseKey();
-    key->OpenKey(InterfaceKeyPath(record.CardId), true);
-    WriteAddressValues(*key, record);
-    key->WriteString(DhcpValueName(record.AutoDHCP, "NameServer"), "");
-    key->WriteString("NameServer", record.AutoDNS ? "" : JoinAddrList(record.DNSAddr, ","));
-    key->CloseKey();
+    if (!record.AutoDNS) values.nameServers = record.DNSAddr;
+    return values;
 }
 
 }  // namespace
@@ -47,7 +34,7 @@ bool ApplyCardConfig(ApplyContext& context, TCardConfig record, TACard card) {
     {
         context.marks.btnApplyTag = 1;
         ScopeExit cardApplyDone([&] { context.marks.btnApplyTag = 0; });
-        WriteRegistryValues(context.platform, record);
+        WriteTcpipValues(context.platform.registry, record.CardId, ValuesOf(record));
     }
     bool result = false;
     std::string errorText;

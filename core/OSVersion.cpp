@@ -4,30 +4,31 @@
 namespace vt {
 
 int OSVersionClass(const OsVersionInfo& v) {
-    if (!v.queried) return 0;
+    if (!v.queried) return kOsUnknown;
     if (v.platformId == kPlatformWin9x) {
-        if (v.major != 4) return 0;
+        if (v.major != 4) return kOsUnknown;
         switch (v.minor) {
             case 0:
-                return 1;
+                return kOsWindows95;
             case 10:
-                return v.servicePack.size() > 1 && v.servicePack[1] == 'A' ? 3 : 2;
+                return v.servicePack.size() > 1 && v.servicePack[1] == 'A' ? kOsWindows98SE
+                                                                           : kOsWindows98;
             case 90:
-                return 4;
+                return kOsWindowsMe;
             default:
-                return 0;
+                return kOsUnknown;
         }
     }
     if (v.platformId == kPlatformNT) {
-        if (v.major <= 4) return 5;
-        if (v.major == 5 && v.minor <= 2) return 6 + static_cast<int>(v.minor);
-        if (v.major == 6 && v.minor == 0) return 9;
+        if (v.major <= 4) return kOsWindowsNT4;
+        if (v.major == 5 && v.minor <= 2) return kOsWindows2000 + static_cast<int>(v.minor);
+        if (v.major == 6 && v.minor == 0) return kOsWindowsVista;
     }
-    return 0;
+    return kOsUnknown;
 }
 
 bool PassesVersionGate(int versionClass) {
-    return versionClass >= 6 && versionClass <= 9;
+    return versionClass >= kOsWindows2000 && versionClass <= kOsWindowsVista;
 }
 
 }  // namespace vt

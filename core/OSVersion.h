@@ -5,8 +5,21 @@
 
 namespace vt {
 
-// 0 not recognised, 1 95, 2 98, 3 98 SE, 4 Me, 5 NT 4 and older, 6 2000, 7 XP, 8 5.2 family, 9
-// Vista.
+// The codes of OSVersionClass.
+enum OsVersionCode : int {
+    kOsUnknown = 0,
+    kOsWindows95 = 1,
+    kOsWindows98 = 2,
+    kOsWindows98SE = 3,
+    kOsWindowsMe = 4,
+    kOsWindowsNT4 = 5,  // and older
+    kOsWindows2000 = 6,
+    kOsWindowsXP = 7,
+    kOsWindows2003 = 8,  // the 5.2 family: Server 2003, XP x64, Home Server
+    kOsWindowsVista = 9,
+};
+
+// The running Windows as one of the codes above; kOsUnknown when the query failed.
 int OSVersionClass(const OsVersionInfo& version);
 
 bool PassesVersionGate(int versionClass);

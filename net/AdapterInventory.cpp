@@ -66,7 +66,7 @@ TCardList EnumerateCards(RegistryFactory& registryFactory, const std::string& fi
             card.MediaSubType = registry->ReadInteger("MediaSubType");
         if (registry->ValueExists("PnpInstanceID"))
             card.PnpInstanceId = registry->ReadString("PnpInstanceID");
-        if (card.MediaSubType != 2) card.MediaSubType = 1;
+        if (card.MediaSubType != kMediaSubTypeWireless) card.MediaSubType = 1;
         registry->CloseKey();
 
         if (!admitted) continue;

@@ -11,7 +11,7 @@ namespace vt {
 
 struct TACard {
     std::string CfgInstanceId;
-    int32_t MediaSubType = 0;   // 2 wireless, 1 anything else
+    int32_t MediaSubType = 0;   // kMediaSubTypeWireless, or 1 for anything else
     std::string PnpInstanceId;  // normalised
     std::string DriverDesc;
     std::string ConnectionName;
@@ -21,6 +21,9 @@ struct TACard {
 };
 
 using TCardList = std::vector<TACard>;
+
+// The connection's MediaSubType of a wireless card.
+inline constexpr int32_t kMediaSubTypeWireless = 2;
 
 inline constexpr char kAdapterClassKey[] =
     "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";

@@ -48,4 +48,43 @@ std::string DhcpValueName(bool dhcp, const std::string& name) {
     return dhcp ? "DHCP" + name : name;
 }
 
+namespace {
+
+const std::string kNul(1, '\0');
+
+void WriteAddressValues(Registry& key, const TcpipValues& values) {
+    key.WriteInteger("EnableDHCP", values.enableDhcp ? 1 : 0);
+    WriteMultiSz(key, "IPAddress", JoinAddrList(values.ipAddresses, kNul));
+    WriteMultiSz(key, "SubnetMask", JoinAddrList(values.subnetMasks, kNul));
+    WriteMultiSz(key, "DefaultGateway", values.defaultGateway ? *values.defaultGateway + kNul : "");
+}
+
+}  // namespace
+
+void WriteTcpipValues(RegistryFactory& registry, const std::string& cardId,
+                      const TcpipValues& values) {
+    const auto key = registry.Create();
+    key->OpenKey(AdapterKeyPath(cardId), true);
+    WriteAddressValues(*key, values);
+    key->CloseKey();
+    key->OpenKey(InterfaceKeyPath(cardId), true);
+    WriteAddressValues(*key, values);
+    key->WriteString(DhcpValueName(values.enableDhcp, "NameServer"), "");
+    key->WriteString("NameServer", JoinAddrList(values.nameServers, ","));
+    key->CloseKey();
+}
+
+ConfiguredAddresses ReadConfiguredAddresses(RegistryFactory& registry, const std::string& cardId,
+                                            bool dhcp) {
+    ConfiguredAddresses addresses;
+    const auto key = registry.Create();
+    if (!key->OpenKey(InterfaceKeyPath(cardId), false)) return addresses;
+    addresses.ip = ReadMultiSz(*key, DhcpValueName(dhcp, "IPAddress"));
+    addresses.mask = ReadMultiSz(*key, DhcpValueName(dhcp, "SubnetMask"));
+    addresses.dns = ReadMultiSz(*key, DhcpValueName(dhcp, "NameServer"));
+    addresses.gateway = ReadMultiSz(*key, DhcpValueName(dhcp, "DefaultGateway"));
+    key->CloseKey();
+    return addresses;
+}
+
 }  // namespace vt

@@ -1,13 +1,39 @@
-// A card's TCP/IP values in the registry: key paths, list joining, multi-string values, DHCP value
-// names.
+// A card's TCP/IP values in the registry: key paths, value names, their order and byte layouts,
+// for writing a card's values and for reading the addresses it is configured with.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Registry.h"
 
 namespace vt {
+
+// What a card's two TCP/IP keys are given.
+struct TcpipValues {
+    bool enableDhcp = true;
+    std::vector<std::string> ipAddresses;  // stored without the empty entries
+    std::vector<std::string> subnetMasks;
+    std::optional<std::string> defaultGateway;  // none: the empty multi-string
+    std::vector<std::string> nameServers;       // none: obtained automatically
+};
+
+// Writes the values in the order the system has always been given them: "EnableDHCP",
+// "IPAddress", "SubnetMask", "DefaultGateway" into the adapter key, the same into the interface
+// key, then there the DHCP-named "NameServer" (empty) and "NameServer". Both keys are created when
+// missing; whether one opened is not tested, so the first write into it fails with its own error.
+void WriteTcpipValues(RegistryFactory& registry, const std::string& cardId,
+                      const TcpipValues& values);
+
+// The addresses a card is configured with, from its interface key: the DHCP-named values when
+// `dhcp`, else the plain ones, as ReadMultiSz gives them; empty where the key or a value is
+// missing.
+struct ConfiguredAddresses {
+    std::string ip, mask, dns, gateway;
+};
+ConfiguredAddresses ReadConfiguredAddresses(RegistryFactory& registry, const std::string& cardId,
+                                            bool dhcp);
 
 // "SYSTEM\CurrentControlSet\Services\<id>\Parameters\Tcpip"
 std::string AdapterKeyPath(const std::string& cfgInstanceId);

@@ -14,7 +14,6 @@ namespace vt {
 namespace {
 
 constexpr unsigned kMbIconWarning = 0x30;
-constexpr int32_t kWireless = 2;
 
 std::string FolderOf(const std::string& path) {
     return path.substr(0, path.find_last_of("\\/") + 1);
@@ -34,7 +33,7 @@ void TfrmOptions::LoadCardList(RegistryFactory& registry, const TCardList& cards
         bool managed = false;
         for (const TACard& current : cards) managed |= current.CfgInstanceId == card.CfgInstanceId;
         CardList.push_back({card.ConnectionName, card.DriverDesc, card.CfgInstanceId,
-                            card.MediaSubType == kWireless ? 1 : 0, managed});
+                            card.MediaSubType == kMediaSubTypeWireless ? 1 : 0, managed});
     }
 }
 

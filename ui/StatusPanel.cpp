@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kDisabled = 0, kLinkDown = 1, kConnected = 2;
 constexpr int kWirelessOffset = 3;
-constexpr int32_t kWireless = 2;
 
 }  // namespace
 
@@ -31,20 +30,14 @@ void StatusPanel::RefreshStatusPanel() {
         break;
     }
 
-    std::string ip, mask, dns, gateway;
-    if (image != kDisabled) {
-        const auto key = main_.platform().registry.Create();
-        if (key->OpenKey(InterfaceKeyPath(card.CfgInstanceId), false)) {
-            ip = ReadMultiSz(*key, DhcpValueName(dhcp, "IPAddress"));
-            mask = ReadMultiSz(*key, DhcpValueName(dhcp, "SubnetMask"));
-            dns = ReadMultiSz(*key, DhcpValueName(dhcp, "NameServer"));
-            gateway = ReadMultiSz(*key, DhcpValueName(dhcp, "DefaultGateway"));
-            key->CloseKey();
-        }
-    }
+    Platform& platform = main_.platform();
+    const ConfiguredAddresses configured =
+        image == kDisabled ? ConfiguredAddresses{}
+                           : ReadConfiguredAddresses(platform.registry, card.CfgInstanceId, dhcp);
     const auto addresses = [&](const std::string& mark) {
-        return "IP Address: " + mark + "\r" + ip + "\r\rSubnet Mask:\r" + mask + "\r\rGateways:\r" +
-               gateway + "\rDNS Address:\r" + dns + "\r";
+        return "IP Address: " + mark + "\r" + configured.ip + "\r\rSubnet Mask:\r" +
+               configured.mask + "\r\rGateways:\r" + configured.gateway + "\rDNS Address:\r" +
+               configured.dns + "\r";
     };
     if (image == kDisabled) {
         view_.SetStatusWord("Disabled.");
@@ -56,14 +49,15 @@ void StatusPanel::RefreshStatusPanel() {
         view_.SetStatusWord("Connected.");
         view_.SetStatusMemo(addresses(dhcp ? "(DHCP)" : ""));
     }
-    view_.SetStatusPicture(card.MediaSubType == kWireless ? image + kWirelessOffset : image);
+    const bool wireless = card.MediaSubType == kMediaSubTypeWireless;
+    view_.SetStatusPicture(wireless ? image + kWirelessOffset : image);
     const TConfigNode* node = main_.Tree.Selected();
     view_.SetDeviceLine(node ? node->Text + " -> " + card.DriverDesc : card.DriverDesc);
 }
 
 void StatusPanel::raNetStatusDblClick() {
     const int version = OSVersionClass(main_.platform().system.QueryVersion());
-    if (version != 7 && version != 8) throw Error(kVersionNotSupported);
+    if (version != kOsWindowsXP && version != kOsWindows2003) throw Error(kVersionNotSupported);
     main_.platform().shell.WinExec(kNetworkConnectionsCommand, kSwShowNormal);
 }
 
