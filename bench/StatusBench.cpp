@@ -63,7 +63,7 @@ void BM_RefreshCycleEightCardsOnFakes(benchmark::State& state) {
     }
     fakes::FakeMainWindow view;
     TfrmMain form(fake.platform, view.Views());
-    view.form = &form;
+    view.Attach(form);
     form.FormCreate();
     for (auto _ : state) {
         form.Status.RefreshStatusPanel();

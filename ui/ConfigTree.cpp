@@ -1,12 +1,12 @@
 // The configuration tree's handlers and actions.
 #include "ui/ConfigTree.h"
 
+#include <algorithm>
+
 #include "base/AnsiText.h"
-#include "base/ScopeExit.h"
 #include "core/ConfigNames.h"
 #include "core/ConfigRecords.h"
 #include "core/SettingsLayout.h"
-#include "ui/MainWindow.h"
 
 namespace vt {
 
@@ -22,6 +22,7 @@ constexpr char kNameUnstorable[] =
 
 void ConfigTree::Clear() {
     view_.ClearTree();
+    state_.Selected = nullptr;
     nodes_.clear();
 }
 
@@ -34,7 +35,7 @@ void ConfigTree::AddConfigNode(const std::string& key, const std::string& name, 
     TConfigNode& added = *nodes_.back();
     view_.AppendTreeNode(added, imageIndex);
     if (!select) return;
-    view_.SelectNode(added);
+    Select(&added);
     view_.EditNodeLabel(added);
 }
 
@@ -52,49 +53,22 @@ std::string ConfigTree::NewConfigName(const std::function<bool(const std::string
     }
 }
 
-bool ConfigTree::ConfirmSave(TConfigNode* node) {
-    if (main_.Updating || !node || !node->Modified) return true;
-    const int answer = main_.Ask(kSavePrompt, "Save - " + node->Text,
-                                 kMbYesNoCancel | kMbIconQuestion);
-    if (answer == kIdNo) {
-        node->Modified = false;  // the edits are dropped
-        return true;
-    }
-    // Yes stores what Save would, with its checks. A check that fails keeps the selection and
-    // the edits, as Cancel does; so does a write the system refuses, which reaches the caller.
-    if (answer != kIdYes || !main_.Editor.ValidateEditor(*node)) return false;
-    main_.Editor.SaveEditor(*node, false);  // for the card of the tab being left
-    node->Modified = false;
-    return true;
+void ConfigTree::Select(TConfigNode* node) {
+    if (!tvConfigChanging()) return;
+    view_.SelectNode(node);
+    tvConfigChange(node);
 }
 
 void ConfigTree::tvConfigChange(TConfigNode* node) {
-    if (!node) {  // the last configuration went: nothing to load
-        main_.Editor.ShowStartState();
-        return;
-    }
-    const TACard card = main_.Tabs.CurrentCard();
-    SettingsFile& settings = main_.Settings();
-    const TCardConfig record = LoadCardConfig(settings, node->Text, card.CfgInstanceId);
-    main_.Editor.ShowCardConfig(record);
-    node->IPList = record.IPAddr;
-    node->MaskList = record.SubnetMask;
-    node->MaskList.resize(node->IPList.size());
-    for (int tab = 0; tab < main_.Tabs.Count(); ++tab) {
-        const int cardIndex = main_.Tabs.CardIndexOf(tab);
-        if (cardIndex < 0 || cardIndex >= static_cast<int>(main_.Cards.size())) continue;
-        const TCardConfig marked =
-            LoadCardConfig(settings, node->Text, main_.Cards[cardIndex].CfgInstanceId);
-        main_.Tabs.SetTabMark(tab, marked.ToConfig);
-    }
-    node->Modified = false;
+    state_.Selected = node;
+    editor_.ShowSelection();
 }
 
 void ConfigTree::RejectName(TConfigNode& node, const std::string& why) {
-    main_.Ask("Cannot rename \"" + node.Text + "\": " + why, "Rename - " + node.Text,
-              kMbIconError);
+    state_.Ask("Cannot rename \"" + node.Text + "\": " + why, "Rename - " + node.Text,
+               kMbIconError);
     view_.ShowNodeText(node);
-    main_.Frame().PostEditNode(node);
+    view_.PostEditNode(node);
 }
 
 void ConfigTree::tvConfigEdited(TConfigNode& node, std::string text) {
@@ -106,7 +80,7 @@ void ConfigTree::tvConfigEdited(TConfigNode& node, std::string text) {
     // refusal half-way, or a name another instance gave meanwhile, would leave a name that finds
     // no configuration, or another one.
     bool taken = false;
-    main_.Settings().Update([&](SettingsFile::Batch& batch) {
+    state_.Settings().Update([&](SettingsFile::Batch& batch) {
         taken = NameTakenInFile(batch, text, node.ConfigKey);
         if (taken) return;
         batch.WriteString(settings::kConfigurations, node.ConfigKey, text);
@@ -124,9 +98,9 @@ void ConfigTree::tvConfigMouseMove(const TConfigNode* node) {
 
 void ConfigTree::actAddExecute() {
     // The edits of the configuration being left are offered first; Cancel cancels the Add.
-    if (!ConfirmSave(Selected())) return;
-    const std::string key = main_.platform().system.NewGuid();
-    SettingsFile& settings = main_.Settings();
+    if (!tvConfigChanging()) return;
+    const std::string key = state_.platform.system.NewGuid();
+    SettingsFile& settings = state_.Settings();
     const bool inMenu = settings.ReadBool(settings::kOptions, settings::kDefaultAddToMenu, true);
     std::string name;
     settings.Update([&](SettingsFile::Batch& batch) {
@@ -138,8 +112,7 @@ void ConfigTree::actAddExecute() {
         batch.WriteString(settings::kFriendlyName, name, key);
         if (inMenu) batch.WriteBool(key, settings::kShowInMenu, true);
     });
-    main_.Updating = true;
-    ScopeExit notUpdating([&] { main_.Updating = false; });
+    const FormState::UpdatingScope updating(state_);
     AddConfigNode(key, name, true, 0);
 }
 
@@ -150,30 +123,32 @@ void ConfigTree::actModifyExecute() {
 void ConfigTree::actDeleteExecute() {
     TConfigNode* node = Selected();
     if (!node) return;
-    if (main_.Ask("Are you sure to delete this configurations? ", "Delete - " + node->Text,
-                  kMbYesNo | kMbIconQuestion) != kIdYes)
+    if (state_.Ask("Are you sure to delete this configurations? ", "Delete - " + node->Text,
+                   kMbYesNo | kMbIconQuestion) != kIdYes)
         return;
     // One write: a refusal keeps the whole configuration, never a part of it.
-    main_.Settings().Update([&](SettingsFile::Batch& batch) {
-        for (const TACard& card : main_.Cards)
+    state_.Settings().Update([&](SettingsFile::Batch& batch) {
+        for (const TACard& card : state_.Cards)
             batch.EraseSection(CardSectionName(node->ConfigKey, card.CfgInstanceId));
         batch.EraseSection(node->ConfigKey);
         batch.DeleteKey(settings::kConfigurations, node->ConfigKey);
         batch.DeleteKey(settings::kFriendlyName, node->Text);
     });
-    node->IPList.clear();
-    node->MaskList.clear();
-    node->Modified = false;  // its edits go with it: no prompt may write it back
+    // Its edits go with it: no prompt may write it back. The next node, else the previous one,
+    // is selected the ordinary way.
+    const auto at = std::find_if(nodes_.begin(), nodes_.end(),
+                                 [&](const auto& each) { return each.get() == node; });
+    TConfigNode* neighbour = at + 1 != nodes_.end() ? (at + 1)->get()
+                             : at != nodes_.begin() ? (at - 1)->get()
+                                                    : nullptr;
+    state_.Selected = nullptr;
     view_.RemoveTreeNode(*node);
-    for (auto it = nodes_.begin(); it != nodes_.end(); ++it)
-        if (it->get() == node) {
-            nodes_.erase(it);
-            break;
-        }
+    nodes_.erase(at);
+    Select(neighbour);
 }
 
 void ConfigTree::actApplyExecute() {
-    if (TConfigNode* node = Selected()) main_.ApplyConfiguration(node->Text);
+    if (TConfigNode* node = Selected()) state_.ApplyConfiguration(node->Text);
 }
 
 }  // namespace vt

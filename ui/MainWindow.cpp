@@ -3,8 +3,8 @@
 #include "ui/MainWindow.h"
 
 #include "base/Error.h"
+#include "base/PathText.h"
 #include "base/ScopeExit.h"
-#include "core/MessageBox.h"
 #include "core/OSVersion.h"
 #include "core/ProductIdentity.h"
 #include "core/SettingsLayout.h"
@@ -13,35 +13,24 @@
 namespace vt {
 
 std::string SettingsPathFor(const std::string& executablePath) {
-    const size_t slash = executablePath.find_last_of("\\/");
-    const std::string folder =
-        slash == std::string::npos ? std::string() : executablePath.substr(0, slash + 1);
-    return folder + settings::kFileName;
+    return FolderOf(executablePath) + settings::kFileName;
 }
 
 TfrmMain::TfrmMain(Platform& platform, MainViews views)
-    : Tree(*this, views.tree),
-      Tabs(*this, views.tabs),
-      Editor(*this, views.editor),
-      Status(*this, views.status),
-      Tray(*this, views.tray),
-      Actions(*this),
-      OptionsAction(*this),
+    : State(platform, views.frame.Handle(), views.tabs),
+      Editor(State, views.editor),
+      Tabs(State, Editor, views.tabs),
+      Tree(State, Editor, views.tree),
+      Status(State, views.status),
+      Tray(State, Tree, views.tray),
+      Actions(State, views.frame),
+      OptionsAction(State, Tree, Editor, Tabs, views.frame),
       platform_(platform),
-      views_(views) {}
-
-SettingsFile& TfrmMain::Settings() {
-    if (!settings_) throw Error("The settings file is not open.");
-    return *settings_;
-}
-
-ApplyOutcome TfrmMain::ApplyConfiguration(const std::string& name) {
-    ApplyContext context{platform_, Settings(), Cards, Marks, views_.frame.Handle()};
-    return vt::ApplyConfiguration(context, name);
-}
-
-int TfrmMain::Ask(const std::string& text, const std::string& caption, unsigned flags) {
-    return ShowMessageBox(platform_.prompts, views_.frame.Handle(), text, caption, flags);
+      views_(views) {
+    // The title box clicked in an empty tree adds a configuration first.
+    Editor.EnsureConfiguration = [this] {
+        if (Tree.Nodes().empty()) Tree.actAddExecute();
+    };
 }
 
 void TfrmMain::FormCreate() {
@@ -55,21 +44,22 @@ void TfrmMain::FormCreate() {
 
     if (!PassesVersionGate(OSVersionClass(platform_.system.QueryVersion()))) {
         showMainWindow_ = false;
-        Ask(kGateMessage, kGateCaption, kMbIconInformation);
+        State.Ask(kGateMessage, kGateCaption, kMbIconInformation);
         views_.frame.Terminate();
         return;
     }
 
     views_.frame.SetApplicationTitle(kProductTitle);
     const std::string executable = platform_.system.ExecutablePath();
-    settings_ = std::make_unique<SettingsFile>(platform_.files, SettingsPathFor(executable));
+    State.OpenSettings(SettingsPathFor(executable));
+    SettingsFile& settings = State.Settings();
     views_.frame.SetCaption(kMainWindowCaption);
     try {
-        settings_->WriteString(settings::kOptions, settings::kAppPath, executable);
+        settings.WriteString(settings::kOptions, settings::kAppPath, executable);
     } catch (const Error&) {
         // Nothing reads AppPath: a file that refuses writes (read-only, or kept open by another
         // program) still starts the program. A file that cannot even be read stops it here.
-        if (settings_->Unreadable()) throw;
+        if (settings.Unreadable()) throw;
     }
     views_.frame.SetConfigTitle("  Configurations");
     Editor.ShowEditorState(false, true, true, true, true);
@@ -88,7 +78,7 @@ void TfrmMain::FormCreate() {
             Tray.MinimizeToTray();
             break;
         case StartMode::Apply: {
-            const ApplyOutcome outcome = ApplyConfiguration(request_.configName);
+            const ApplyOutcome outcome = State.ApplyConfiguration(request_.configName);
             exitCode_ = outcome == ApplyOutcome::NotFound     ? kExitNoSuchConfiguration
                         : outcome == ApplyOutcome::CardFailed ? kExitApplyFailed
                                                               : kExitApplied;
@@ -99,20 +89,21 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::FillCards() {
-    const std::string filter = settings_->ReadString(settings::kOptions, settings::kFilters, "");
-    Cards = EnumerateCards(platform_.registry, filter);
+    const std::string filter =
+        State.Settings().ReadString(settings::kOptions, settings::kFilters, "");
+    TCardList& cards = State.Cards;
+    cards = EnumerateCards(platform_.registry, filter);
     // A filter that names only adapters gone since falls back to the default rule.
-    if (Cards.empty()) Cards = EnumerateCards(platform_.registry, "");
-    RefreshCardNames(platform_.devices, Cards);
+    if (cards.empty()) cards = EnumerateCards(platform_.registry, "");
+    RefreshCardNames(platform_.devices, cards);
 }
 
 void TfrmMain::FillConfigTree() {
     Tree.Clear();
     views_.tree.SetTreeRedraw(false);
     ScopeExit redrawAgain([&] { views_.tree.SetTreeRedraw(true); });
-    for (const auto& [key, name] : settings_->ReadSectionValues(settings::kConfigurations)) {
-        Updating = true;
-        ScopeExit notUpdating([&] { Updating = false; });
+    for (const auto& [key, name] : State.Settings().ReadSectionValues(settings::kConfigurations)) {
+        const FormState::UpdatingScope updating(State);
         Tree.AddConfigNode(key, name, false, 0);
     }
 }

@@ -1,23 +1,13 @@
-// The main window's logic: the start sequence, what its parts share, and the parts themselves (the
-// configuration tree, the card tabs, the settings editor).
+// The main window's logic: its parts over their shared state, wired together, and the start
+// sequence.
 #pragma once
 
-#include <memory>
 #include <string>
 
-#include "core/ApplyEngine.h"
 #include "core/CommandLine.h"
-#include "core/SettingsFile.h"
-#include "net/AdapterInventory.h"
 #include "platform/Platform.h"
-#include "ui/CardTabs.h"
-#include "ui/ConfigTree.h"
-#include "ui/MainView.h"
-#include "ui/OptionsDialog.h"
-#include "ui/SettingsEditor.h"
-#include "ui/Shortcuts.h"
-#include "ui/StatusPanel.h"
-#include "ui/TrayMenu.h"
+#include "ui/FormState.h"
+#include "ui/MainViews.h"
 #include "ui/UpdateNetStatus.h"
 
 namespace vt {
@@ -31,16 +21,6 @@ inline constexpr char kGateCaption[] = "Information";
 inline constexpr int kExitApplied = 0;
 inline constexpr int kExitNoSuchConfiguration = 1;
 inline constexpr int kExitApplyFailed = 2;
-
-// The views of the main window's parts; the real window is all of them at once.
-struct MainViews {
-    MainView& frame;
-    ConfigTreeView& tree;
-    CardTabsView& tabs;
-    EditorView& editor;
-    StatusPanelView& status;
-    TrayView& tray;
-};
 
 class TfrmMain {
   public:
@@ -60,29 +40,17 @@ class TfrmMain {
     int ExitCode() const { return exitCode_; }
     const StartRequest& Request() const { return request_; }
 
-    // What the parts share.
-    Platform& platform() { return platform_; }
-    MainView& Frame() { return views_.frame; }
-    SettingsFile& Settings();
-    SettingsFile* SettingsIfOpen() { return settings_.get(); }
-    // The managed cards; a card's position is its card index.
-    TCardList Cards;
-    // Set while the window changes its own controls: no save prompt, no reload, no edit marks.
-    bool Updating = false;
-    ApplyMarks Marks;
+    MainParts Parts() { return {Tree, Tabs, Editor, Status, Tray, Actions, OptionsAction}; }
 
-    ConfigTree Tree;
-    CardTabs Tabs;
+    FormState State;
     SettingsEditor Editor;
+    CardTabs Tabs;
+    ConfigTree Tree;
     StatusPanel Status;
     TrayMenu Tray;
     Shortcuts Actions;
     Options OptionsAction;
     TUpdateNetStatus StatusThread;
-
-    ApplyOutcome ApplyConfiguration(const std::string& name);
-    // A message box owned by the main window.
-    int Ask(const std::string& text, const std::string& caption, unsigned flags);
 
   private:
     void FillCards();
@@ -90,7 +58,6 @@ class TfrmMain {
 
     Platform& platform_;
     MainViews views_;
-    std::unique_ptr<SettingsFile> settings_;
     StartRequest request_;
     bool showMainWindow_ = true;
     int exitCode_ = 0;

@@ -1,5 +1,5 @@
 // The options dialog's logic: autorun, the context-menu extension, the shortcut icon, which
-// configurations the menus offer and which adapters are managed; and what OK stores and does.
+// configurations the menus offer and which adapters are managed.
 #pragma once
 
 #include <functional>
@@ -12,8 +12,6 @@
 #include "platform/Shell.h"
 
 namespace vt {
-
-class TfrmMain;
 
 struct OptionsItem {  // a row of lvItems: a configuration offered in the menus
     std::string caption;  // the display name
@@ -90,15 +88,5 @@ class TfrmOptions {
 // Loads the extension beside the executable and calls its DllRegisterServer or
 // DllUnregisterServer; true when the entry point was found and called. Nothing is reported.
 bool RegisterContextMenu(Shell& shell, const std::string& path, bool doRegister);
-
-class Options {
-  public:
-    explicit Options(TfrmMain& main) : main_(main) {}
-    void actOptionsExecute();
-
-  private:
-    void Store(const TfrmOptions& dialog);
-    TfrmMain& main_;
-};
 
 }  // namespace vt

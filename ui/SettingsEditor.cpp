@@ -3,9 +3,7 @@
 
 #include <algorithm>
 
-#include "base/ScopeExit.h"
 #include "core/ApplyEngine.h"
-#include "ui/MainWindow.h"
 
 namespace vt {
 
@@ -26,10 +24,33 @@ std::string Entry(const TAddrType& list, size_t index) {
 
 }  // namespace
 
+void SettingsEditor::ShowSelection() {
+    TConfigNode* node = state_.Selected;
+    if (!node) {  // the last configuration went: nothing to load
+        ShowStartState();
+        return;
+    }
+    const TACard card = state_.CurrentCard();
+    SettingsFile& settings = state_.Settings();
+    const TCardConfig record = LoadCardConfig(settings, node->Text, card.CfgInstanceId);
+    ShowCardConfig(record);
+    node->IPList = record.IPAddr;
+    node->MaskList = record.SubnetMask;
+    node->MaskList.resize(node->IPList.size());
+    const TabMarksView& tabs = state_.Tabs();
+    for (int tab = 0; tab < tabs.TabCount(); ++tab) {
+        const int cardIndex = tabs.TabCardIndex(tab);
+        if (cardIndex < 0 || cardIndex >= static_cast<int>(state_.Cards.size())) continue;
+        const TCardConfig marked =
+            LoadCardConfig(settings, node->Text, state_.Cards[cardIndex].CfgInstanceId);
+        state_.SetTabMark(tab, marked.ToConfig);
+    }
+    node->Modified = false;
+}
+
 void SettingsEditor::ShowCardConfig(const TCardConfig& record) {
-    if (main_.Updating) return;
-    main_.Updating = true;
-    ScopeExit notUpdating([&] { main_.Updating = false; });
+    if (state_.Updating()) return;
+    const FormState::UpdatingScope updating(state_);
     view_.SetAddress(C::edtIP, Entry(record.IPAddr, 0));
     view_.SetAddress(C::edtMask, Entry(record.SubnetMask, 0));
     view_.SetAddress(C::edtGateway, Entry(record.Gateway, 0));
@@ -40,8 +61,7 @@ void SettingsEditor::ShowCardConfig(const TCardConfig& record) {
 }
 
 void SettingsEditor::ShowStartState() {
-    main_.Updating = true;
-    ScopeExit notUpdating([&] { main_.Updating = false; });
+    const FormState::UpdatingScope updating(state_);
     for (EditorControl field : kAddressFields) view_.SetAddress(field, "");
     ShowEditorState(false, true, true, true, true);
 }
@@ -71,27 +91,45 @@ void SettingsEditor::ShowStateOfTheBoxes(bool modified) {
                     view_.IsChecked(C::checkIP), view_.IsChecked(C::checkDNS), modified);
 }
 
+bool SettingsEditor::ConfirmSave() {
+    TConfigNode* node = state_.Selected;
+    if (state_.Updating() || !node || !node->Modified) return true;
+    const int answer = state_.Ask(kSavePrompt, "Save - " + node->Text,
+                                  kMbYesNoCancel | kMbIconQuestion);
+    if (answer == kIdNo) {
+        node->Modified = false;  // the edits are dropped
+        return true;
+    }
+    // Yes stores what Save would, with its checks. A check that fails keeps the selection and
+    // the edits, as Cancel does; so does a write the system refuses, which reaches the caller.
+    if (answer != kIdYes || !ValidateEditor(*node)) return false;
+    SaveEditor(*node, false);  // for the card of the tab being left
+    node->Modified = false;
+    return true;
+}
+
 void SettingsEditor::rbEnableClick() {
-    TConfigNode* node = main_.Tree.Selected();
-    if (main_.Updating || !node) return;
+    TConfigNode* node = state_.Selected;
+    if (state_.Updating() || !node) return;
     node->Modified = true;
     ShowStateOfTheBoxes(true);
 }
 
 void SettingsEditor::checkSelectedClick() {
-    if (main_.Tree.Nodes().empty()) main_.Tree.actAddExecute();
+    if (EnsureConfiguration) EnsureConfiguration();
     const bool checked = view_.IsChecked(C::checkSelected);
-    if (TConfigNode* node = main_.Tree.Selected()) {
-        const TACard& card = main_.Tabs.CurrentCard();
-        main_.Settings().WriteBool(CardSectionName(node->ConfigKey, card.CfgInstanceId),
-                                   "ToConfig", checked);
+    if (TConfigNode* node = state_.Selected) {
+        const TACard& card = state_.CurrentCard();
+        state_.Settings().WriteBool(CardSectionName(node->ConfigKey, card.CfgInstanceId),
+                                    "ToConfig", checked);
         ShowStateOfTheBoxes(true);
     }
-    if (main_.Tabs.Selected() >= 0) main_.Tabs.SetTabMark(main_.Tabs.Selected(), checked);
+    const int tab = state_.Tabs().SelectedTab();
+    if (tab >= 0) state_.SetTabMark(tab, checked);
 }
 
 void SettingsEditor::btnIPMoreClick() {
-    TConfigNode* node = main_.Tree.Selected();
+    TConfigNode* node = state_.Selected;
     if (!node) return;
     const auto rows = view_.EditAddressList(node->IPList, node->MaskList);
     if (!rows) return;
@@ -113,8 +151,8 @@ bool SettingsEditor::ValidateEditor(const TConfigNode& node) {
     for (const auto& [field, label] : {std::pair{C::edtIP, "IP Address:"},
                                        std::pair{C::edtMask, "Subnet Mask:"}}) {
         if (!view_.Address(field).empty()) continue;
-        main_.Ask(std::string(label) + " can not be empty.", "Save - " + node.Text,
-                  kMbIconInformation);
+        state_.Ask(std::string(label) + " can not be empty.", "Save - " + node.Text,
+                   kMbIconInformation);
         view_.Focus(field);
         return false;
     }
@@ -122,7 +160,7 @@ bool SettingsEditor::ValidateEditor(const TConfigNode& node) {
 }
 
 void SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
-    const TACard card = main_.Tabs.CurrentCard();
+    const TACard card = state_.CurrentCard();
     TCardConfig record;
     record.ConfigName = node.Text;
     record.ConfigKey = node.ConfigKey;
@@ -143,30 +181,28 @@ void SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
     }
     record.Gateway = {view_.Address(C::edtGateway)};
     record.DNSAddr = {view_.Address(C::edtDns0), view_.Address(C::edtDns1)};
-    SettingsFile& settings = main_.Settings();
-    SaveCardConfig(settings, record);
+    SaveCardConfig(state_.Settings(), record);
     if (!apply) return;
-    ApplyContext context{main_.platform(), settings, main_.Cards, main_.Marks,
-                         main_.Frame().Handle()};
+    ApplyContext context = state_.ApplyContextNow();
     ApplyCardConfig(context, record, card);
 }
 
 void SettingsEditor::btnSaveClick() {
-    TConfigNode* node = main_.Tree.Selected();
+    TConfigNode* node = state_.Selected;
     if (!node || !ValidateEditor(*node)) return;
     SaveEditor(*node, false);
-    main_.Tree.tvConfigChange(node);
+    ShowSelection();
 }
 
 void SettingsEditor::btnApplyClick() {
-    TConfigNode* node = main_.Tree.Selected();
-    if (main_.Marks.btnApplyTag == 1 || !node || !ValidateEditor(*node)) return;
+    TConfigNode* node = state_.Selected;
+    if (state_.Marks.btnApplyTag == 1 || !node || !ValidateEditor(*node)) return;
     SaveEditor(*node, true);
-    main_.Tree.tvConfigChange(node);
+    ShowSelection();
 }
 
 void SettingsEditor::btnCancelClick() {
-    if (TConfigNode* node = main_.Tree.Selected()) main_.Tree.tvConfigChange(node);
+    if (state_.Selected) ShowSelection();
 }
 
 }  // namespace vt

@@ -1,18 +1,18 @@
-// The settings editor: one configuration's record for the current card, shown, edited, checked,
-// saved and applied.
+// The settings editor: the selected configuration's record for the current card, shown, edited,
+// checked, saved and applied, and the save prompt before it is left.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/ConfigRecords.h"
 #include "ui/ConfigNode.h"
+#include "ui/FormState.h"
 #include "ui/IPListDialog.h"
 
 namespace vt {
-
-class TfrmMain;
 
 // The editor's controls, named as the window names them.
 enum class EditorControl {
@@ -38,10 +38,19 @@ class EditorView {
                                                                const TAddrType& masks) = 0;
 };
 
+inline constexpr char kSavePrompt[] = "The settings has been changed, do you want to save? ";
+
 class SettingsEditor {
   public:
-    SettingsEditor(TfrmMain& main, EditorView& view) : main_(main), view_(view) {}
+    SettingsEditor(FormState& state, EditorView& view) : state_(state), view_(view) {}
 
+    // Adds a configuration when the tree has none: the title box clicked in an empty tree.
+    std::function<void()> EnsureConfiguration;
+
+    // The selected configuration's record for the current card, with the tabs' marks, the
+    // node's address lists and a clean state; the start state when none is selected. Every
+    // selection, tab change, Save, Apply and Cancel ends here.
+    void ShowSelection();
     void ShowCardConfig(const TCardConfig& record);
     // Empty fields, nothing checked but Enable and the two automatic boxes, all disabled but the
     // title box: before any configuration is selected, and after the last one went.
@@ -50,6 +59,10 @@ class SettingsEditor {
                          bool modified);
     bool ValidateEditor(const TConfigNode& node);
     void SaveEditor(TConfigNode& node, bool apply);
+
+    // Before the selected configuration or tab changes: asks to save unsaved edits; false keeps
+    // the selection. A save the system refuses raises, and the selection must stay too.
+    bool ConfirmSave();
 
     void rbEnableClick();
     void checkSelectedClick();
@@ -62,7 +75,7 @@ class SettingsEditor {
     // ShowEditorState with the boxes as they stand.
     void ShowStateOfTheBoxes(bool modified);
 
-    TfrmMain& main_;
+    FormState& state_;
     EditorView& view_;
 };
 

@@ -4,18 +4,13 @@
 #include <string_view>
 
 #include "base/AnsiText.h"
-#include "core/CommandLine.h"
+#include "base/PathText.h"
 #include "core/ProductIdentity.h"
 #include "core/SettingsLayout.h"
-#include "ui/MainWindow.h"
 
 namespace vt {
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    return path.substr(0, path.find_last_of("\\/") + 1);
-}
 
 // A name that would put the file anywhere but in its folder fails as a name the file system
 // refuses: nothing is written, nothing is said.
@@ -52,10 +47,10 @@ bool CreateLink(Shell& shell, ShellLink link) {
 }
 
 void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
-    Platform& platform = main_.platform();
+    Platform& platform = state_.platform;
     std::string iconFile;
-    if (main_.Settings().ReadBool(settings::kOptions, settings::kCustomizeIcon, false)) {
-        const auto chosen = main_.Frame().ChooseShortcutIcon();
+    if (state_.Settings().ReadBool(settings::kOptions, settings::kCustomizeIcon, false)) {
+        const auto chosen = frame_.ChooseShortcutIcon();
         if (!chosen) return;  // cancelled: no file, no message
         iconFile = *chosen;
     }
@@ -77,46 +72,45 @@ void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
     link.showCommand = kSwShowNormal;
     // Success only for a file that is there to be opened.
     if (CreateLink(platform.shell, link) && platform.shell.FileExists(link.file))
-        main_.Ask(kShortcutCreated, "Information", kMbIconInformation);
+        state_.Ask(kShortcutCreated, "Information", kMbIconInformation);
 }
 
 void Shortcuts::actDesktopShortCutExecute() {
-    if (const TConfigNode* node = main_.Tree.Selected())
-        CreateShortcut(ShortcutKind::Desktop, node->Text);
+    if (const TConfigNode* node = state_.Selected) CreateShortcut(ShortcutKind::Desktop, node->Text);
 }
 
 void Shortcuts::actQuickLaunchExecute() {
-    if (const TConfigNode* node = main_.Tree.Selected())
+    if (const TConfigNode* node = state_.Selected)
         CreateShortcut(ShortcutKind::QuickLaunch, node->Text);
 }
 
 void Shortcuts::actHelpExecute() {
     // The current folder first, as the shell looks; then beside the program, for a program
     // started from anywhere else.
-    Platform& platform = main_.platform();
+    Platform& platform = state_.platform;
     const std::string beside = FolderOf(platform.system.ExecutablePath()) + kHelpFile;
     const bool here = platform.shell.FileExists(kHelpFile) || !platform.shell.FileExists(beside);
     platform.shell.Open("open", here ? kHelpFile : beside, "", kSwShowNormal);
 }
 
 void Shortcuts::actHomepageExecute() {
-    main_.platform().shell.Open("open", "IEXPLORE.EXE", kHomePage, kSwShowNormal);
+    state_.platform.shell.Open("open", "IEXPLORE.EXE", kHomePage, kSwShowNormal);
 }
 
 void Shortcuts::actWebsiteExecute() {
-    main_.platform().shell.Open("open", "IEXPLORE.EXE", kProductPage, kSwShowNormal);
+    state_.platform.shell.Open("open", "IEXPLORE.EXE", kProductPage, kSwShowNormal);
 }
 
 void Shortcuts::actSendFeedbackExecute() {
-    main_.platform().shell.Open("", std::string("mailto:") + kSupportMail, "", kSwShow);
+    state_.platform.shell.Open("", std::string("mailto:") + kSupportMail, "", kSwShow);
 }
 
 void Shortcuts::actAboutExecute() {
-    main_.Frame().ShowAbout();
+    frame_.ShowAbout();
 }
 
 void Shortcuts::actExitExecute() {
-    main_.Frame().CloseMainWindow();  // unsaved edits go without a prompt
+    frame_.CloseMainWindow();  // unsaved edits go without a prompt
 }
 
 }  // namespace vt

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "platform/Shell.h"
+#include "ui/FormState.h"
+#include "ui/MainView.h"
 
 namespace vt {
-
-class TfrmMain;
 
 enum class ShortcutKind { Desktop, QuickLaunch };
 
@@ -24,7 +24,7 @@ bool CreateLink(Shell& shell, ShellLink link);
 
 class Shortcuts {
   public:
-    explicit Shortcuts(TfrmMain& main) : main_(main) {}
+    Shortcuts(FormState& state, MainView& frame) : state_(state), frame_(frame) {}
 
     void CreateShortcut(ShortcutKind kind, const std::string& name);
     void actDesktopShortCutExecute();
@@ -37,7 +37,8 @@ class Shortcuts {
     void actExitExecute();
 
   private:
-    TfrmMain& main_;
+    FormState& state_;
+    MainView& frame_;
 };
 
 }  // namespace vt

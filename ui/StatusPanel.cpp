@@ -5,7 +5,6 @@
 #include "core/OSVersion.h"
 #include "net/AdapterStatus.h"
 #include "net/TcpipRegistry.h"
-#include "ui/MainWindow.h"
 
 namespace vt {
 
@@ -17,10 +16,11 @@ constexpr int kWirelessOffset = 3;
 }  // namespace
 
 void StatusPanel::RefreshStatusPanel() {
-    if (!view_.IsShowing() || main_.Updating || main_.Cards.empty()) return;
+    if (!view_.IsShowing() || state_.Updating() || state_.Cards.empty()) return;
+    Platform& platform = state_.platform;
     TAdapterStatuses statuses;
-    GetAdapterStatuses(main_.platform().ipHelper, statuses);
-    const TACard card = main_.Tabs.CurrentCard();
+    GetAdapterStatuses(platform.ipHelper, statuses);
+    const TACard card = state_.CurrentCard();
     int image = kDisabled;
     bool dhcp = false;
     for (const TAdapterStatus& status : statuses) {
@@ -30,7 +30,6 @@ void StatusPanel::RefreshStatusPanel() {
         break;
     }
 
-    Platform& platform = main_.platform();
     const ConfiguredAddresses configured =
         image == kDisabled ? ConfiguredAddresses{}
                            : ReadConfiguredAddresses(platform.registry, card.CfgInstanceId, dhcp);
@@ -51,14 +50,14 @@ void StatusPanel::RefreshStatusPanel() {
     }
     const bool wireless = card.MediaSubType == kMediaSubTypeWireless;
     view_.SetStatusPicture(wireless ? image + kWirelessOffset : image);
-    const TConfigNode* node = main_.Tree.Selected();
+    const TConfigNode* node = state_.Selected;
     view_.SetDeviceLine(node ? node->Text + " -> " + card.DriverDesc : card.DriverDesc);
 }
 
 void StatusPanel::raNetStatusDblClick() {
-    const int version = OSVersionClass(main_.platform().system.QueryVersion());
+    const int version = OSVersionClass(state_.platform.system.QueryVersion());
     if (version != kOsWindowsXP && version != kOsWindows2003) throw Error(kVersionNotSupported);
-    main_.platform().shell.WinExec(kNetworkConnectionsCommand, kSwShowNormal);
+    state_.platform.shell.WinExec(kNetworkConnectionsCommand, kSwShowNormal);
 }
 
 }  // namespace vt

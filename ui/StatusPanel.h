@@ -4,9 +4,9 @@
 
 #include <string>
 
-namespace vt {
+#include "ui/FormState.h"
 
-class TfrmMain;
+namespace vt {
 
 // What the panel's logic asks of its controls.
 class StatusPanelView {
@@ -27,7 +27,7 @@ inline constexpr char kNetworkConnectionsCommand[] =
 
 class StatusPanel {
   public:
-    StatusPanel(TfrmMain& main, StatusPanelView& view) : main_(main), view_(view) {}
+    StatusPanel(FormState& state, StatusPanelView& view) : state_(state), view_(view) {}
 
     void RefreshStatusPanel();
     // Opens the network connections folder; on other systems than XP and 2003 raises
@@ -35,7 +35,7 @@ class StatusPanel {
     void raNetStatusDblClick();
 
   private:
-    TfrmMain& main_;
+    FormState& state_;
     StatusPanelView& view_;
 };
 

@@ -2,7 +2,6 @@
 #include "ui/TrayMenu.h"
 
 #include "core/SettingsLayout.h"
-#include "ui/MainWindow.h"
 
 namespace vt {
 
@@ -28,15 +27,15 @@ void TrayMenu::Restore1Click() {
 
 void TrayMenu::FillTrayMenu() {
     std::vector<TrayItem> items;
-    SettingsFile& settings = main_.Settings();
-    for (const auto& node : main_.Tree.Nodes())
+    SettingsFile& settings = state_.Settings();
+    for (const auto& node : tree_.Nodes())
         if (settings.ReadBool(node->ConfigKey, settings::kShowInMenu, false))
             items.push_back({node->Text, node->Text});
     view_.SetTrayItems(items);
 }
 
 void TrayMenu::TrayItemClick(const std::string& hint) {
-    main_.ApplyConfiguration(hint);
+    state_.ApplyConfiguration(hint);
 }
 
 }  // namespace vt

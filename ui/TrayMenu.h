@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace vt {
+#include "ui/ConfigTree.h"
+#include "ui/FormState.h"
 
-class TfrmMain;
+namespace vt {
 
 struct TrayItem {
     std::string caption;  // the display name; an "&" shows the next character as the access key
@@ -33,7 +34,8 @@ enum class TrayButton { Left, Right, Other };
 
 class TrayMenu {
   public:
-    TrayMenu(TfrmMain& main, TrayView& view) : main_(main), view_(view) {}
+    TrayMenu(FormState& state, const ConfigTree& tree, TrayView& view)
+        : state_(state), tree_(tree), view_(view) {}
 
     // The window goes to the tray (minimising, or the tray start).
     void MinimizeToTray();
@@ -43,7 +45,8 @@ class TrayMenu {
     void TrayItemClick(const std::string& hint);
 
   private:
-    TfrmMain& main_;
+    FormState& state_;
+    const ConfigTree& tree_;
     TrayView& view_;
 };
 

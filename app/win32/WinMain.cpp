@@ -37,7 +37,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!view.Create(instance)) return vt::kExitApplyFailed;
     shell.SetOwner(view.Window());
     vt::TfrmMain form(platform, view.Views());
-    view.Attach(form);
+    view.Attach(form.Parts());
     // An error that escapes the start sequence is reported here; apply mode still ends after it.
     if (!vt::win32::Guarded(view.Window(), [&] { form.FormCreate(); }) && form.EndsAfterStart())
         view.Terminate();

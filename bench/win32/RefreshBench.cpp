@@ -23,6 +23,7 @@
 #include "tests/win32/TempFolder.h"
 
 using vt::bench::Median;
+#include "ui/MainWindow.h"
 #include "ui/win32/MainWindowIds.h"
 #include "ui/win32/MainWindowView.h"
 
@@ -75,7 +76,7 @@ double CycleMicroseconds(const std::string& folder) {
     std::vector<double> micros;
     {
         vt::TfrmMain form(platform, view.Views());
-        view.Attach(form);
+        view.Attach(form.Parts());
         form.FormCreate();
         view.Show(SW_SHOWNOACTIVATE);
         view.StopStatusThread();  // the benchmark makes the calls itself

@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "base/Error.h"
-#include "tests/fakes/MainWindowFixture.h"
+#include "tests/fakes/PartsFixture.h"
 
 namespace vt {
 namespace {
 
 using C = EditorControl;
 
-class ConfigTreeTest : public fakes::MainWindowFixture {
+class ConfigTreeTest : public fakes::PartsFixture {
   protected:
     // Office selected on the LAN tab, with an unsaved edit: the gateway typed anew.
     void EditOffice() {
@@ -39,7 +39,7 @@ TEST_F(ConfigTreeTest, StartFillsTabsWithCardIndexesAndMarksOnSelection) {
     // A tab dragged elsewhere keeps its card: the card comes from the tab's data.
     std::swap(view.tabs[0], view.tabs[1]);
     view.UserSelectsTab(1);
-    EXPECT_EQ(form.Tabs.CurrentCard().ConnectionName, "LAN");
+    EXPECT_EQ(state.CurrentCard().ConnectionName, "LAN");
 }
 
 TEST_F(ConfigTreeTest, SavePromptOnATreeChange) {
@@ -105,7 +105,7 @@ TEST_F(ConfigTreeTest, CancelWhileTheTabsAreRebuiltLeavesNoTabSelected) {
     Start(fakes::TwoConfigurations());
     EditOffice();
     prompts.answers = {kIdCancel};
-    form.Tabs.FillCardTabs();
+    cardTabs.FillCardTabs();
     EXPECT_EQ(view.selectedTab, -1);
     EXPECT_TRUE(Node("Office")->Modified);
 }
@@ -114,11 +114,11 @@ TEST_F(ConfigTreeTest, AddOffersUnsavedEditsFirstThenNamesWritesAndSelectsWithou
     Start(fakes::TwoConfigurations());
     EditOffice();
     prompts.answers = {kIdCancel};
-    form.Tree.actAddExecute();  // Cancel cancels the Add
-    EXPECT_EQ(form.Tree.Nodes().size(), 2u);
+    tree.actAddExecute();  // Cancel cancels the Add
+    EXPECT_EQ(tree.Nodes().size(), 2u);
     EXPECT_EQ(view.selected, Node("Office"));
     prompts.answers = {kIdYes};
-    form.Tree.actAddExecute();
+    tree.actAddExecute();
     EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
     TConfigNode* added = Node("New Configuration1");
     ASSERT_NE(added, nullptr);
@@ -129,18 +129,18 @@ TEST_F(ConfigTreeTest, AddOffersUnsavedEditsFirstThenNamesWritesAndSelectsWithou
     EXPECT_EQ(Read("FriendlyName", "New Configuration1"), added->ConfigKey);
     EXPECT_EQ(Read(added->ConfigKey, "ShowInMenu"), "1");
     EXPECT_EQ(view.Text(C::edtGateway), "10.0.0.254");  // the editor kept what it showed
-    form.Editor.btnSaveClick();
+    editor.btnSaveClick();
     EXPECT_EQ(Read(added->ConfigKey + "{CA}", "Gateway0"), "10.0.0.254");
 
     // Gaps are filled; a name is taken in any letter case, and also when only the file has it:
     // another instance added it.
-    form.Tree.tvConfigEdited(*added, "new configuration3");
+    tree.tvConfigEdited(*added, "new configuration3");
     std::string ini = Ini();
-    ini.replace(ini.find("[Options]\r\n"), 11, "[Options]\r\nDefaultAddToMenu=0\r\n");
+    ini += "[Options]\r\nDefaultAddToMenu=0\r\n";
     ini.replace(ini.find("[FriendlyName]\r\n"), 16,
                 "[FriendlyName]\r\nNEW CONFIGURATION1={K9}\r\n");
     files.Put(kPath, ini);
-    form.Tree.actAddExecute();
+    tree.actAddExecute();
     TConfigNode* second = Node("New Configuration2");
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(Read("FriendlyName", "New Configuration2"), second->ConfigKey);
@@ -150,7 +150,7 @@ TEST_F(ConfigTreeTest, AddOffersUnsavedEditsFirstThenNamesWritesAndSelectsWithou
 
 TEST_F(ConfigTreeTest, RenameRefusesEmptyTakenAndUnstorableNames) {
     Start(fakes::TwoConfigurations());
-    form.Tree.tvConfigEdited(*Node("Home"), "B\xFCro");  // letters beyond A-Z fold as the file's
+    tree.tvConfigEdited(*Node("Home"), "B\xFCro");  // letters beyond A-Z fold as the file's
     TConfigNode& office = *Node("Office");
     // Another instance named a configuration of its own "Lab" meanwhile.
     std::string ini = Ini();
@@ -170,7 +170,7 @@ TEST_F(ConfigTreeTest, RenameRefusesEmptyTakenAndUnstorableNames) {
                           Case{"'Q'", unstorable}, Case{"[Q]", unstorable}}) {
         prompts.shown.clear();
         view.postedEdits.clear();
-        form.Tree.tvConfigEdited(office, c.name);
+        tree.tvConfigEdited(office, c.name);
         ASSERT_EQ(prompts.shown.size(), 1u) << c.name;
         EXPECT_EQ(prompts.shown[0].text, "\rCannot rename \"Office\": " + c.why + "   \r\r");
         EXPECT_EQ(prompts.shown[0].caption, "Rename - Office");
@@ -184,10 +184,10 @@ TEST_F(ConfigTreeTest, RenameRefusesEmptyTakenAndUnstorableNames) {
     // renames it.
     prompts.shown.clear();
     view.postedEdits.clear();
-    form.Tree.tvConfigEdited(office, "Office");
+    tree.tvConfigEdited(office, "Office");
     EXPECT_TRUE(prompts.shown.empty() && view.postedEdits.empty());
     EXPECT_EQ(Ini(), before);
-    form.Tree.tvConfigEdited(office, "OFFICE");
+    tree.tvConfigEdited(office, "OFFICE");
     EXPECT_EQ(Read("FriendlyName", "Office"), "{K1}");
     EXPECT_EQ(Read("Configurations", "{K1}"), "OFFICE");
     EXPECT_NE(Ini().find("OFFICE={K1}"), std::string::npos);
@@ -195,29 +195,28 @@ TEST_F(ConfigTreeTest, RenameRefusesEmptyTakenAndUnstorableNames) {
 
 TEST_F(ConfigTreeTest, RenameWritesTheNewNameBothWaysAndTouchesNoCardSection) {
     Start(fakes::TwoConfigurations());
-    form.Tree.tvConfigEdited(*Node("Office"), "Head Office");
+    tree.tvConfigEdited(*Node("Office"), "Head Office");
     EXPECT_EQ(view.items[0].text, "Head Office");
     EXPECT_EQ(Ini(),
               "[Configurations]\r\n{K1}=Head Office\r\n{K2}=Home\r\n"
               "[FriendlyName]\r\nHome={K2}\r\nHead Office={K1}\r\n" +
-                  fakes::TwoConfigurations().substr(fakes::TwoConfigurations().find("[{K1}{CA}]")) +
-                  "\r\n[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
+                  fakes::TwoConfigurations().substr(fakes::TwoConfigurations().find("[{K1}{CA}]")));
 }
 
 TEST_F(ConfigTreeTest, DeleteAsksErasesTheCurrentCardsSectionsAndSelectsANeighbour) {
     Start(fakes::TwoConfigurations() + "[{K1}{GONE}]\r\nToConfig=1\r\n[{K1}]\r\nShowInMenu=1\r\n");
     EditOffice();
     prompts.answers = {kIdNo};
-    form.Tree.actDeleteExecute();
+    tree.actDeleteExecute();
     EXPECT_NE(Node("Office"), nullptr);
     EXPECT_EQ(prompts.shown.back().caption, "Delete - Office");
     EXPECT_EQ(prompts.shown.back().flags, kMbYesNo | kMbIconQuestion);
 
     prompts.answers = {kIdYes};
-    form.Tree.actDeleteExecute();
+    tree.actDeleteExecute();
     EXPECT_EQ(prompts.shown.size(), 2u);  // no save prompt for the deleted configuration
     EXPECT_EQ(Node("Office"), nullptr);
-    EXPECT_EQ(form.Tree.Nodes().size(), 1u);
+    EXPECT_EQ(tree.Nodes().size(), 1u);
     EXPECT_EQ(view.selected, Node("Home"));
     const std::string ini = Ini();
     for (const char* gone : {"{K1}{CA}", "{K1}{CB}", "[{K1}]", "{K1}=", "Office="})
@@ -225,7 +224,7 @@ TEST_F(ConfigTreeTest, DeleteAsksErasesTheCurrentCardsSectionsAndSelectsANeighbo
     EXPECT_NE(ini.find("[{K1}{GONE}]"), std::string::npos);  // a card no longer managed
 
     prompts.answers = {kIdYes};
-    form.Tree.actDeleteExecute();  // the last one: the editor goes back to its start state
+    tree.actDeleteExecute();  // the last one: the editor goes back to its start state
     EXPECT_EQ(view.selected, nullptr);
     EXPECT_FALSE(view.IsEnabled(C::btnSave));
     EXPECT_EQ(view.Text(C::edtIP), "...");
@@ -237,29 +236,28 @@ TEST_F(ConfigTreeTest, AddRenameAndDeleteReachTheFileWholeOrNotAtAll) {
     Start(fakes::TwoConfigurations());
     prompts.answers = {kIdYes, kIdYes};
     const std::vector<std::function<void()>> changes = {
-        [&] { form.Tree.actAddExecute(); },
-        [&] { form.Tree.tvConfigEdited(*Node("Office"), "Head Office"); },
-        [&] { form.Tree.actDeleteExecute(); },  // the selected one: the configuration just added
+        [&] { tree.actAddExecute(); },
+        [&] { tree.tvConfigEdited(*Node("Office"), "Head Office"); },
+        [&] { tree.actDeleteExecute(); },  // the selected one: the configuration just added
     };
     for (const auto& change : changes) {
         const std::string before = Ini();
-        const size_t nodes = form.Tree.Nodes().size();
+        const size_t nodes = tree.Nodes().size();
         files.refuseReplace = true;
         EXPECT_THROW(change(), Error);
         EXPECT_EQ(Ini(), before);
-        EXPECT_EQ(form.Tree.Nodes().size(), nodes);
+        EXPECT_EQ(tree.Nodes().size(), nodes);
         files.refuseReplace = false;
         const int replaces = files.replaces;
         change();
         EXPECT_EQ(files.replaces, replaces + 1);
     }
     EXPECT_EQ(Node("Head Office")->Text, "Head Office");
-    EXPECT_EQ(form.Tree.Nodes().size(), 2u);
+    EXPECT_EQ(tree.Nodes().size(), 2u);
 }
 
 TEST_F(ConfigTreeTest, NoCardsOrAVanishedCardStopTheChangeWithTheirMessage) {
-    files.Put(kPath, fakes::TwoConfigurations());
-    form.FormCreate();  // no adapters at all
+    Start(fakes::TwoConfigurations(), false);  // no adapters at all
     EXPECT_TRUE(view.tabs.empty());
     try {
         view.UserSelects(Node("Office"));
@@ -267,7 +265,7 @@ TEST_F(ConfigTreeTest, NoCardsOrAVanishedCardStopTheChangeWithTheirMessage) {
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), kNoAdapters);
     }
-    form.Cards.push_back(TACard{"{CA}"});
+    state.Cards.push_back(TACard{"{CA}"});
     view.tabs = {{"LAN  ", "|", 5}};
     try {
         view.UserSelectsTab(0);
@@ -279,8 +277,8 @@ TEST_F(ConfigTreeTest, NoCardsOrAVanishedCardStopTheChangeWithTheirMessage) {
 
 TEST_F(ConfigTreeTest, HoverHintNamesTheNode) {
     Start(fakes::TwoConfigurations());
-    form.Tree.tvConfigMouseMove(Node("Home"));
-    form.Tree.tvConfigMouseMove(nullptr);
+    tree.tvConfigMouseMove(Node("Home"));
+    tree.tvConfigMouseMove(nullptr);
     EXPECT_EQ(view.treeHint, "  Configurations - Home");
 }
 

@@ -2,14 +2,14 @@
 // the checks, and what Save and Apply write.
 #include <gtest/gtest.h>
 
-#include "tests/fakes/MainWindowFixture.h"
+#include "tests/fakes/PartsFixture.h"
 
 namespace vt {
 namespace {
 
 using C = EditorControl;
 
-class SettingsEditorTest : public fakes::MainWindowFixture {
+class SettingsEditorTest : public fakes::PartsFixture {
   protected:
     // Enabled states of: checkIP, IP rows, checkDNS, DNS rows, Save.
     std::vector<bool> States() {
@@ -26,14 +26,14 @@ TEST_F(SettingsEditorTest, StateTable) {
     EXPECT_TRUE(view.IsChecked(C::rbEnable) && view.IsChecked(C::checkIP) &&
                 view.IsChecked(C::checkDNS) && !view.IsChecked(C::checkSelected));
     EXPECT_FALSE(view.IsEnabled(C::gbEditor));
-    form.Editor.ShowEditorState(true, false, false, true, true);  // adapter to be disabled
+    editor.ShowEditorState(true, false, false, true, true);  // adapter to be disabled
     EXPECT_EQ(States(), (B{false, false, false, false, true}));
     EXPECT_FALSE(view.IsChecked(C::checkDNS));  // a static address never shows automatic DNS
-    form.Editor.ShowEditorState(true, true, true, false, false);
+    editor.ShowEditorState(true, true, true, false, false);
     EXPECT_EQ(States(), (B{true, false, true, true, false}));
-    form.Editor.ShowEditorState(true, true, true, true, true);
+    editor.ShowEditorState(true, true, true, true, true);
     EXPECT_EQ(States(), (B{true, false, true, false, true}));
-    form.Editor.ShowEditorState(true, true, false, true, true);
+    editor.ShowEditorState(true, true, false, true, true);
     EXPECT_EQ(States(), (B{true, true, false, true, true}));
     EXPECT_TRUE(view.IsEnabled(C::checkSelected));
 }
@@ -66,7 +66,7 @@ TEST_F(SettingsEditorTest, SaveWritesOneGatewayTwoDnsServersAndTheFurtherAddress
     Start(fakes::TwoConfigurations());
     view.UserSelects(Node("Office"));
     view.UserTypes(C::edtIP, "192.168.001.010");
-    form.Editor.btnSaveClick();
+    editor.btnSaveClick();
     const std::string s = "{K1}{CA}";
     EXPECT_EQ(Read(s, "IPCount"), "2");
     EXPECT_EQ(Read(s, "IPAddr0"), "192.168.1.10");
@@ -85,7 +85,7 @@ TEST_F(SettingsEditorTest, StaticAddressNeedsAnAddressAndAMask) {
     view.UserSelects(Node("Office"));
     const std::string before = Ini();
     view.UserTypes(C::edtIP, "0.0.0.0");  // counts as empty
-    form.Editor.btnApplyClick();
+    editor.btnApplyClick();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, "\rIP Address: can not be empty.   \r\r");
     EXPECT_EQ(prompts.shown[0].caption, "Save - Office");
@@ -93,20 +93,28 @@ TEST_F(SettingsEditorTest, StaticAddressNeedsAnAddressAndAMask) {
     EXPECT_EQ(view.focused, C::edtIP);
     view.UserTypes(C::edtIP, "10.0.0.9");
     view.UserTypes(C::edtMask, "");
-    form.Editor.btnSaveClick();
+    editor.btnSaveClick();
     EXPECT_EQ(prompts.shown.back().text, "\rSubnet Mask: can not be empty.   \r\r");
     EXPECT_EQ(view.focused, C::edtMask);
     EXPECT_EQ(Ini(), before);
     EXPECT_TRUE(Node("Office")->Modified);
 
     view.UserClicks(C::rbDisable);  // no address check for an adapter to be disabled
-    form.Editor.btnSaveClick();
+    editor.btnSaveClick();
     EXPECT_EQ(Read("{K1}{CA}", "ToEnable"), "0");
     EXPECT_EQ(Read("{K1}{CA}", "SubnetMask0"), "");
 }
 
 TEST_F(SettingsEditorTest, TitleBoxStoresAtOnceAndAddsToAnEmptyTree) {
-    Start("");
+    Start(fakes::TwoConfigurations());
+    const std::string before = Ini();
+    view.UserClicks(C::checkSelected);  // configurations, none selected: only the tab mark
+    EXPECT_EQ(Ini(), before);
+    EXPECT_EQ(view.tabs[0].image, 1);
+
+    tree.Clear();  // an empty tree: the click adds a configuration first
+    files.Put(kPath, "");
+    view.checked[C::checkSelected] = false;
     view.UserClicks(C::checkSelected);
     TConfigNode* added = Node("New Configuration1");
     ASSERT_NE(added, nullptr);
@@ -114,44 +122,34 @@ TEST_F(SettingsEditorTest, TitleBoxStoresAtOnceAndAddsToAnEmptyTree) {
     EXPECT_EQ(view.tabs[0].image, 1);
     EXPECT_TRUE(view.IsEnabled(C::btnApply));
     EXPECT_FALSE(added->Modified);  // nothing left to ask about
-
-    fakes::FakeMainWindow other;
-    TfrmMain unselected{platform, other.Views()};
-    other.form = &unselected;
-    files.Put(kPath, fakes::TwoConfigurations());
-    unselected.FormCreate();
-    const std::string before = files.Content(kPath);
-    other.UserClicks(C::checkSelected);  // configurations, none selected: only the tab mark
-    EXPECT_EQ(files.Content(kPath), before);
-    EXPECT_EQ(other.tabs[0].image, 1);
 }
 
 TEST_F(SettingsEditorTest, AddressListShowsTheNodesListsAndOnOkReplacesThem) {
     Start(fakes::TwoConfigurations());
     view.UserSelects(Node("Office"));
     view.UserTypes(C::edtIP, "10.9.9.9");
-    form.Editor.btnIPMoreClick();  // Cancel: nothing changes
+    editor.btnIPMoreClick();  // Cancel: nothing changes
     EXPECT_EQ(view.addressListShown,
               (std::vector<IPPair>{{"10.0.0.2", "255.0.0.0"}, {"10.0.0.3", "255.255.0.0"}}));
     EXPECT_EQ(view.Text(C::edtIP), "10.9.9.9");
 
     view.addressListAnswer = std::vector<IPPair>{{"172.16.0.1", "255.255.0.0"}};
-    form.Editor.btnIPMoreClick();
+    editor.btnIPMoreClick();
     EXPECT_EQ(Node("Office")->IPList, TAddrType{"172.16.0.1"});
     EXPECT_EQ(view.Text(C::edtMask), "255.255.0.0");
     EXPECT_TRUE(view.IsEnabled(C::btnSave));
 
     view.addressListAnswer = std::vector<IPPair>{};  // every row removed: the fields follow
-    form.Editor.btnIPMoreClick();
+    editor.btnIPMoreClick();
     EXPECT_EQ(view.Text(C::edtIP), "...");
-    form.Editor.btnSaveClick();  // a static address needs one
+    editor.btnSaveClick();  // a static address needs one
     ASSERT_FALSE(prompts.shown.empty());
     EXPECT_EQ(prompts.shown.back().text, "\rIP Address: can not be empty.   \r\r");
     EXPECT_EQ(Read("{K1}{CA}", "IPCount"), "2");
     // An address typed with no list behind it is the list's first entry.
     view.UserTypes(C::edtIP, "10.1.1.1");
     view.UserTypes(C::edtMask, "255.0.0.0");
-    form.Editor.btnSaveClick();
+    editor.btnSaveClick();
     EXPECT_EQ(Read("{K1}{CA}", "IPCount"), "1");
     EXPECT_EQ(Read("{K1}{CA}", "IPAddr0"), "10.1.1.1");
     EXPECT_EQ(Read("{K1}{CA}", "SubnetMask0"), "255.0.0.0");
@@ -161,11 +159,11 @@ TEST_F(SettingsEditorTest, ApplyWritesTheRecordAlsoWhenTheDeviceFails) {
     Start(fakes::TwoConfigurations());
     view.UserSelects(Node("Office"));
     view.UserTypes(C::edtGateway, "10.0.0.254");
-    form.Marks.btnApplyTag = 1;  // a card's registry values are being written
-    form.Editor.btnApplyClick();
+    state.Marks.btnApplyTag = 1;  // a card's registry values are being written
+    editor.btnApplyClick();
     EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.1");
-    form.Marks.btnApplyTag = 0;
-    form.Editor.btnApplyClick();
+    state.Marks.btnApplyTag = 0;
+    editor.btnApplyClick();
     EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].caption, "LAN");

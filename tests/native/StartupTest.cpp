@@ -94,7 +94,7 @@ TEST(SettingsPathTest, BesideTheExecutable) {
 
 class FormCreateTest : public ::testing::Test, protected fakes::FakePlatform {
   protected:
-    FormCreateTest() { view.form = &form; }
+    FormCreateTest() { view.Attach(form); }
     fakes::FakeMainWindow view;
     TfrmMain form{platform, view.Views()};
     const std::string settingsPath = "C:\\Tools\\LocalSettings.Ini";
@@ -118,7 +118,7 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
         EXPECT_EQ(localPrompts.shown[0].owner, localView.Handle());
         EXPECT_FALSE(f.ShowMainWindow());
         EXPECT_TRUE(localView.terminated);
-        EXPECT_EQ(f.SettingsIfOpen(), nullptr);
+        EXPECT_EQ(f.State.SettingsIfOpen(), nullptr);
         EXPECT_FALSE(files.Exists(settingsPath));
     }
 }
@@ -187,7 +187,7 @@ TEST_F(FormCreateTest, TreeListsConfigurationsInFileOrderNoneSelected) {
     EXPECT_EQ(view.editing, nullptr);
     EXPECT_TRUE(view.redraw);
     EXPECT_EQ(view.redrawOffCalls, 1);
-    EXPECT_FALSE(form.Updating);
+    EXPECT_FALSE(form.State.Updating());
 }
 
 TEST_F(FormCreateTest, MoreThanFourHundredTwentyConfigurationsAllListed) {
@@ -238,7 +238,7 @@ class FormCreateCardsTest : public FormCreateTest {
     }
     std::vector<std::string> Ids() {
         std::vector<std::string> ids;
-        for (const TACard& card : form.Cards) ids.push_back(card.CfgInstanceId);
+        for (const TACard& card : form.State.Cards) ids.push_back(card.CfgInstanceId);
         return ids;
     }
 };
@@ -262,7 +262,7 @@ TEST_F(FormCreateCardsTest, FilterSelectsTheCardsAndDevicesNameThem) {
     devices.devices = {{"pci\\2", "Net", "Friendly B"}};
     form.FormCreate();
     EXPECT_EQ(Ids(), std::vector<std::string>{"{B}"});
-    EXPECT_EQ(form.Cards[0].DriverDesc, "Friendly B");
+    EXPECT_EQ(form.State.Cards[0].DriverDesc, "Friendly B");
 }
 
 TEST_F(FormCreateCardsTest, FilterNamingOnlyVanishedAdaptersFallsBackToTheDefaultRule) {
@@ -271,7 +271,7 @@ TEST_F(FormCreateCardsTest, FilterNamingOnlyVanishedAdaptersFallsBackToTheDefaul
     files.Put(settingsPath, "[Options]\r\nFilters={GONE},\r\n");
     form.FormCreate();
     EXPECT_EQ(Ids(), (std::vector<std::string>{"{A}", "{B}"}));
-    EXPECT_EQ(form.Cards[1].DriverDesc, "Registry 0001");
+    EXPECT_EQ(form.State.Cards[1].DriverDesc, "Registry 0001");
 }
 
 TEST_F(FormCreateCardsTest, RegistryErrorEndsTheSequenceBeforeTheTree) {
@@ -349,8 +349,8 @@ TEST_F(FormCreateTest, ApplyModeRegistryErrorEscapesForTheReportAndStillEndsWith
     EXPECT_TRUE(form.EndsAfterStart());
     EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
     EXPECT_FALSE(form.ShowMainWindow());
-    EXPECT_EQ(form.Marks.actApplyTag, 0);
-    EXPECT_EQ(form.Marks.btnApplyTag, 0);
+    EXPECT_EQ(form.State.Marks.actApplyTag, 0);
+    EXPECT_EQ(form.State.Marks.btnApplyTag, 0);
 }
 
 TEST_F(FormCreateTest, TrayArgumentInLowerCaseIsAName) {

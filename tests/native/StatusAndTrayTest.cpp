@@ -47,7 +47,7 @@ TEST_F(StatusPanelTest, EachStateGivesItsPictureWordAndMemo) {
 
     Value("DHCPIPAddress", std::string("10.9.9.9\0", 9));
     Live(5, true);
-    form.Cards[0].MediaSubType = 2;  // wireless
+    form.State.Cards[0].MediaSubType = 2;  // wireless
     view.UserSelects(Node("Office"));
     form.Status.RefreshStatusPanel();
     EXPECT_EQ(view.picture, 5);
@@ -75,11 +75,12 @@ TEST_F(StatusPanelTest, NothingHappensHiddenWhileUpdatingOrWithoutCards) {
     view.showing = false;
     form.Status.RefreshStatusPanel();
     view.showing = true;
-    form.Updating = true;
-    form.Status.RefreshStatusPanel();
-    form.Updating = false;
-    const TCardList cards = form.Cards;
-    form.Cards.clear();
+    {
+        const FormState::UpdatingScope updating(form.State);
+        form.Status.RefreshStatusPanel();
+    }
+    const TCardList cards = form.State.Cards;
+    form.State.Cards.clear();
     form.Status.RefreshStatusPanel();
     EXPECT_EQ(view.picture, -1);
     EXPECT_TRUE(ipHelper.bufferSizes.empty());

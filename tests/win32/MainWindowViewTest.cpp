@@ -18,6 +18,7 @@
 #include "ui/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
 #include "ui/win32/AboutDialog.h"
+#include "ui/MainWindow.h"
 #include "ui/win32/MainWindowView.h"
 #include "ui/win32/OptionsDialog.h"
 
@@ -65,7 +66,7 @@ class MainWindowViewTest : public ::testing::Test, protected fakes::FakePlatform
                   "Office={K1}\r\nHome={K2}\r\n[{K1}{CA}]\r\nToConfig=1\r\nAutoDHCP=0\r\n"
                   "IPAddr0=10.0.0.2\r\nSubnetMask0=255.0.0.0\r\n");
         form = std::make_unique<TfrmMain>(platform, view->Views());
-        view->Attach(*form);
+        view->Attach(form->Parts());
         form->FormCreate();
         tree = GetDlgItem(view->Window(), kIdTree);
         tabs = GetDlgItem(view->Window(), kIdTabs);
@@ -156,7 +157,7 @@ TEST_F(MainWindowViewTest, TreeTabsAndEditorReachTheLogic) {
     EXPECT_TRUE(IsWindowEnabled(Editor(C::btnSave)));
     EXPECT_FALSE(IsWindowEnabled(Editor(C::edtIP)));
     SendMessageA(Editor(C::btnSave), BM_CLICK, 0, 0);
-    EXPECT_EQ(form->Settings().ReadString("{K1}{CA}", "ToEnable", ""), "0");
+    EXPECT_EQ(form->State.Settings().ReadString("{K1}{CA}", "ToEnable", ""), "0");
 
     prompts.answers = {kIdNo};
     SetWindowTextA(Editor(C::edtGateway), "10.0.0.1");  // the field's change marks the edit
@@ -164,7 +165,7 @@ TEST_F(MainWindowViewTest, TreeTabsAndEditorReachTheLogic) {
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].caption, "Save - Office");
     EXPECT_EQ(TabCtrl_GetCurSel(tabs), 1);
-    EXPECT_EQ(form->Tabs.CurrentCard().ConnectionName, "WLAN");
+    EXPECT_EQ(form->State.CurrentCard().ConnectionName, "WLAN");
 }
 
 // The status bar shows the long hint of what the pointer is over.
@@ -248,7 +249,7 @@ TEST_F(MainWindowViewTest, OptionsDialogShowsItsPagesAndOkCarriesTheChoicesOut) 
     driver.join();
     EXPECT_EQ(seen, (std::vector<std::string>{"397x295", "3 pages", "2 configurations",
                                                "adapters page"}));
-    EXPECT_EQ(form->Settings().ReadString("Options", "Autorun", ""), "1");
+    EXPECT_EQ(form->State.Settings().ReadString("Options", "Autorun", ""), "1");
     EXPECT_EQ(shell.links.count("C:\\Users\\Ann\\Startup\\Velmora Tarvello.lnk"), 1u);
     EXPECT_EQ(shell.exportsCalled.size(), 1u);
 }

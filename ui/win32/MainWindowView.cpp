@@ -148,12 +148,12 @@ void MainWindowView::Layout() {
     editor_.Resize(pageWidth, pageHeight);
 }
 
-void MainWindowView::Attach(TfrmMain& form) {
-    form_ = &form;
-    tree_.Attach(form);
-    tabs_.Attach(form);
-    editor_.Attach(form);
-    tray_.Attach(form);
+void MainWindowView::Attach(const MainParts& parts) {
+    parts_.emplace(parts);
+    tree_.Attach(parts.tree);
+    tabs_.Attach(parts.tabs);
+    editor_.Attach(parts.editor);
+    tray_.Attach(parts.tray);
 }
 
 void MainWindowView::Show(int showCommand) {
@@ -171,10 +171,6 @@ void MainWindowView::SetCaption(const std::string& caption) {
 
 void MainWindowView::SetConfigTitle(const std::string& title) {
     SetWindowTextA(tree_.Title(), title.c_str());
-}
-
-void MainWindowView::PostEditNode(TConfigNode& node) {
-    PostMessageA(window_, WM_EDITNODE, reinterpret_cast<WPARAM>(&node), 0);
 }
 
 // The refresh thread hands each refresh to this window's thread and waits for it; it is woken
@@ -229,7 +225,7 @@ std::optional<std::string> MainWindowView::ChooseShortcutIcon() {
 
 void MainWindowView::ShowAbout() {
     RunAboutDialog(window_, [this] {
-        if (form_) form_->Actions.actHomepageExecute();
+        if (parts_) parts_->actions.actHomepageExecute();
     });
 }
 
@@ -289,16 +285,16 @@ bool MainWindowView::IsMenuTitleKey(char key) const {
 }
 
 void MainWindowView::OnCommand(int id, int code) {
-    if (editor_.OnCommand(id, code) || tray_.OnCommand(id) || !form_) return;
-    if (id == kIdStatusPicture && code == STN_DBLCLK) form_->Status.raNetStatusDblClick();
-    ConfigTree& tree = form_->Tree;
-    Shortcuts& actions = form_->Actions;
+    if (editor_.OnCommand(id, code) || tray_.OnCommand(id) || !parts_) return;
+    if (id == kIdStatusPicture && code == STN_DBLCLK) parts_->status.raNetStatusDblClick();
+    ConfigTree& tree = parts_->tree;
+    Shortcuts& actions = parts_->actions;
     switch (id) {
         case kCmdAdd: tree.actAddExecute(); break;
         case kCmdRename: tree.actModifyExecute(); break;
         case kCmdDelete: tree.actDeleteExecute(); break;
         case kCmdApply: tree.actApplyExecute(); break;
-        case kCmdOptions: form_->OptionsAction.actOptionsExecute(); break;
+        case kCmdOptions: parts_->options.actOptionsExecute(); break;
         case kCmdDesktopShortcut: actions.actDesktopShortCutExecute(); break;
         case kCmdQuickLaunch: actions.actQuickLaunchExecute(); break;
         case kCmdHelp: actions.actHelpExecute(); break;
@@ -358,7 +354,7 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             tree_.ShowMenu(lParam);
             return 0;
         case WM_EDITNODE:
-            if (form_) form_->Tree.EditNode(*reinterpret_cast<TConfigNode*>(wParam));
+            tree_.EditNode(*reinterpret_cast<TConfigNode*>(wParam));
             return 0;
         case WM_NODEEDITED:
             tree_.NodeEdited();
@@ -381,15 +377,15 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SYSCOMMAND:
             // Minimising sends the window to the tray instead of the taskbar.
-            if ((wParam & 0xFFF0) == SC_MINIMIZE && form_) {
-                form_->Tray.MinimizeToTray();
+            if ((wParam & 0xFFF0) == SC_MINIMIZE && parts_) {
+                parts_->tray.MinimizeToTray();
                 return 0;
             }
             break;
         case WM_REFRESHSTATUS:
             // A failed refresh is not reported: the next cycle tries again.
             try {
-                if (form_) form_->Status.RefreshStatusPanel();
+                if (parts_) parts_->status.RefreshStatusPanel();
                 return 1;
             } catch (...) {
                 return 0;

@@ -5,8 +5,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+
 #include "platform/win32/Handles.h"
-#include "ui/MainWindow.h"
+#include "ui/MainViews.h"
 #include "ui/win32/Win32CardTabsView.h"
 #include "ui/win32/Win32ConfigTreeView.h"
 #include "ui/win32/OptionsDialog.h"
@@ -31,8 +33,8 @@ class MainWindowView : public MainView {
     HWND Window() const { return window_; }
     void Show(int showCommand);
     MainViews Views() { return {*this, tree_, tabs_, editor_, status_, tray_}; }
-    // From now on the window's events go to the form.
-    void Attach(TfrmMain& form);
+    // From now on the window's events go to the form's parts.
+    void Attach(const MainParts& parts);
 
     // The message loop's share of each message: hints in the status bar, Tab and the "&" keys
     // among the controls. True when the message was handled.
@@ -43,7 +45,6 @@ class MainWindowView : public MainView {
     void SetApplicationTitle(const std::string& title) override;
     void SetCaption(const std::string& caption) override;
     void SetConfigTitle(const std::string& title) override;
-    void PostEditNode(TConfigNode& node) override;
     void StartStatusThread(TUpdateNetStatus& thread) override;
     void StopStatusThread() override;
     std::optional<std::string> ChooseShortcutIcon() override;
@@ -74,7 +75,7 @@ class MainWindowView : public MainView {
     HWND statusBar_ = nullptr;
     HWND splitter_ = nullptr;
     HWND page_ = nullptr;
-    TfrmMain* form_ = nullptr;
+    std::optional<MainParts> parts_;
     int leftWidth_ = 200;
     std::string shownHint_;
     UniqueImageList actionImages_, treeImages_, tabMarks_;

@@ -1,7 +1,6 @@
 // The card tabs' window side, with tab dragging.
 #include "ui/win32/Win32CardTabsView.h"
 
-#include "ui/MainWindow.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ControlTable.h"
 #include "ui/win32/ErrorReport.h"
@@ -53,10 +52,7 @@ int Win32CardTabsView::SelectedTab() const {
 }
 
 void Win32CardTabsView::SelectTab(int tab) {
-    // Selecting in code sends no notifications: ask and report as a click would.
-    if (form_ && !form_->Tabs.tbCardsChanging()) return;
-    TabCtrl_SetCurSel(tabs_, tab);
-    if (form_) form_->Tabs.tbCardsChange();
+    TabCtrl_SetCurSel(tabs_, tab);  // sends no notifications
 }
 
 int Win32CardTabsView::TabCardIndex(int tab) const {
@@ -74,15 +70,15 @@ void Win32CardTabsView::SetTabImage(int tab, int image) {
 }
 
 bool Win32CardTabsView::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (!form_) return false;
+    if (!logic_) return false;
     if (header.code == TCN_SELCHANGING) {
         // Refused unless the logic allows it: a failed save keeps the tab, as Cancel does.
         result = TRUE;
-        Guarded(GetParent(tabs_), [&] { result = form_->Tabs.tbCardsChanging() ? FALSE : TRUE; });
+        Guarded(GetParent(tabs_), [&] { result = logic_->tbCardsChanging() ? FALSE : TRUE; });
         return true;
     }
     if (header.code == TCN_SELCHANGE) {
-        form_->Tabs.tbCardsChange();
+        logic_->tbCardsChange();
         result = 0;
         return true;
     }

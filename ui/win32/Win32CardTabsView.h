@@ -11,16 +11,13 @@
 
 #include "ui/CardTabs.h"
 
-namespace vt {
-class TfrmMain;
-}
-
 namespace vt::win32 {
 
 class Win32CardTabsView : public CardTabsView {
   public:
     void Create(HWND parent, HIMAGELIST marks);
-    void Attach(TfrmMain& form) { form_ = &form; }
+    // From now on the tabs' events go to their logic.
+    void Attach(CardTabs& logic) { logic_ = &logic; }
     HWND Tabs() const { return tabs_; }
     // The area below the tab strip, in the parent's coordinates; it moves when the first tab
     // gives the strip its height, and then `onStripChanged` runs.
@@ -45,7 +42,7 @@ class Win32CardTabsView : public CardTabsView {
     int TabAt(POINT client) const;
     void MoveDraggedTo(int tab);
 
-    TfrmMain* form_ = nullptr;
+    CardTabs* logic_ = nullptr;
     HWND tabs_ = nullptr;
     std::map<int, std::string> hints_;  // by card index: a tab keeps its hint wherever it goes
     int dragged_ = -1;

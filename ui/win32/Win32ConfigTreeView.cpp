@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "ui/MainWindow.h"
+#include "base/ScopeExit.h"
 #include "ui/win32/Actions.h"
 #include "ui/win32/ControlTable.h"
 #include "ui/win32/Controls.h"
@@ -43,6 +43,8 @@ void Win32ConfigTreeView::Place(int x, int y, int width, int height) {
 }
 
 void Win32ConfigTreeView::ClearTree() {
+    changing_ = true;
+    const ScopeExit done([&] { changing_ = false; });
     TreeView_EndEditLabelNow(tree_, TRUE);  // an edit left open would end on another node
     TreeView_DeleteAllItems(tree_);
 }
@@ -64,13 +66,21 @@ void Win32ConfigTreeView::AppendTreeNode(TConfigNode& node, int imageIndex) {
     SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
 }
 
-void Win32ConfigTreeView::SelectNode(TConfigNode& node) {
-    TreeView_SelectItem(tree_, ItemOf(node));  // the tree reports the change itself
+void Win32ConfigTreeView::SelectNode(TConfigNode* node) {
+    changing_ = true;
+    const ScopeExit done([&] { changing_ = false; });
+    TreeView_SelectItem(tree_, node ? ItemOf(*node) : nullptr);
 }
 
 void Win32ConfigTreeView::RemoveTreeNode(TConfigNode& node) {
+    changing_ = true;
+    const ScopeExit done([&] { changing_ = false; });
     TreeView_EndEditLabelNow(tree_, TRUE);
     TreeView_DeleteItem(tree_, ItemOf(node));
+}
+
+void Win32ConfigTreeView::PostEditNode(TConfigNode& node) {
+    PostMessageA(GetParent(tree_), WM_EDITNODE, reinterpret_cast<WPARAM>(&node), 0);
 }
 
 void Win32ConfigTreeView::EditNodeLabel(TConfigNode& node) {
@@ -84,10 +94,6 @@ void Win32ConfigTreeView::ShowNodeText(TConfigNode& node) {
     item.hItem = ItemOf(node);
     item.pszText = const_cast<char*>(node.Text.c_str());
     SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-TConfigNode* Win32ConfigTreeView::SelectedNode() const {
-    return NodeOf(tree_, TreeView_GetSelection(tree_));
 }
 
 TConfigNode* Win32ConfigTreeView::NodeOf(HWND tree, HTREEITEM item) {
@@ -107,8 +113,8 @@ HTREEITEM Win32ConfigTreeView::ItemOf(const TConfigNode& node) const {
 
 void Win32ConfigTreeView::NodeEdited() {
     TConfigNode* node = std::exchange(editedNode_, nullptr);
-    if (!form_ || !node || !ItemOf(*node)) return;
-    form_->Tree.tvConfigEdited(*node, editedText_);
+    if (!logic_ || !node || !ItemOf(*node)) return;
+    logic_->tvConfigEdited(*node, editedText_);
 }
 
 const std::string& Win32ConfigTreeView::HintAt(POINT screen) {
@@ -116,7 +122,7 @@ const std::string& Win32ConfigTreeView::HintAt(POINT screen) {
     hit.pt = screen;
     ScreenToClient(tree_, &hit.pt);
     const HTREEITEM item = TreeView_HitTest(tree_, &hit);
-    if (form_ && item && (hit.flags & TVHT_ONITEM)) form_->Tree.tvConfigMouseMove(NodeOf(tree_, item));
+    if (logic_ && item && (hit.flags & TVHT_ONITEM)) logic_->tvConfigMouseMove(NodeOf(tree_, item));
     return hint_;
 }
 
@@ -142,20 +148,22 @@ LRESULT Win32ConfigTreeView::CustomDraw(NMTVCUSTOMDRAW& draw) {
 }
 
 bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (!form_) return false;
-    ConfigTree& tree = form_->Tree;
+    if (!logic_) return false;
+    ConfigTree& tree = *logic_;
     switch (header.code) {
         case TVN_SELCHANGINGA:
         case TVN_SELCHANGINGW:
             // Refused unless the logic allows it: a save in the prompt that failed is reported
-            // and keeps the selection and the edits, as Cancel does.
+            // and keeps the selection and the edits, as Cancel does. A change the logic makes
+            // itself has been asked about already.
             result = TRUE;
-            Guarded(GetParent(tree_), [&] { result = tree.tvConfigChanging() ? FALSE : TRUE; });
+            Guarded(GetParent(tree_),
+                    [&] { result = changing_ || tree.tvConfigChanging() ? FALSE : TRUE; });
             return true;
         case TVN_SELCHANGEDA:
         case TVN_SELCHANGEDW: {
             const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
-            tree.tvConfigChange(reinterpret_cast<TConfigNode*>(change.itemNew.lParam));
+            if (!changing_) tree.tvConfigChange(reinterpret_cast<TConfigNode*>(change.itemNew.lParam));
             return true;
         }
         case TVN_ENDLABELEDITA: {

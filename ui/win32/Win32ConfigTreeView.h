@@ -10,16 +10,13 @@
 #include "platform/win32/Handles.h"
 #include "ui/ConfigTree.h"
 
-namespace vt {
-class TfrmMain;
-}
-
 namespace vt::win32 {
 
 class Win32ConfigTreeView : public ConfigTreeView {
   public:
     void Create(HWND parent, HIMAGELIST images);
-    void Attach(TfrmMain& form) { form_ = &form; }
+    // From now on the tree's events go to its logic.
+    void Attach(ConfigTree& logic) { logic_ = &logic; }
     void Place(int x, int y, int width, int height);
     HWND Tree() const { return tree_; }
     HWND Title() const { return title_; }
@@ -28,11 +25,11 @@ class Win32ConfigTreeView : public ConfigTreeView {
     void ClearTree() override;
     void SetTreeRedraw(bool enabled) override;
     void AppendTreeNode(TConfigNode& node, int imageIndex) override;
-    void SelectNode(TConfigNode& node) override;
+    void SelectNode(TConfigNode* node) override;
     void RemoveTreeNode(TConfigNode& node) override;
     void EditNodeLabel(TConfigNode& node) override;
+    void PostEditNode(TConfigNode& node) override;
     void ShowNodeText(TConfigNode& node) override;
-    TConfigNode* SelectedNode() const override;
     void SetTreeHint(const std::string& hint) override { hint_ = hint; }
 
     // The tree's notifications; true when handled, with the result to return.
@@ -42,6 +39,10 @@ class Win32ConfigTreeView : public ConfigTreeView {
     bool IsEditingLabel() const { return TreeView_GetEditControl(tree_) != nullptr; }
     // WM_NODEEDITED: hands the ended label edit to the logic.
     void NodeEdited();
+    // WM_EDITNODE: the label edit starts again.
+    void EditNode(TConfigNode& node) {
+        if (logic_) logic_->EditNode(node);
+    }
     // The tree's pop-up menu; the position as WM_CONTEXTMENU gives it (-1: from the keyboard).
     void ShowMenu(LPARAM position);
 
@@ -50,7 +51,9 @@ class Win32ConfigTreeView : public ConfigTreeView {
     static TConfigNode* NodeOf(HWND tree, HTREEITEM item);
     LRESULT CustomDraw(NMTVCUSTOMDRAW& draw);
 
-    TfrmMain* form_ = nullptr;
+    ConfigTree* logic_ = nullptr;
+    // Set while the logic changes the tree: the tree's own notifications are not the user's.
+    bool changing_ = false;
     HWND title_ = nullptr;
     HWND tree_ = nullptr;
     std::string hint_;

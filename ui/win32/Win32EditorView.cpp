@@ -2,7 +2,6 @@
 #include "ui/win32/Win32EditorView.h"
 
 #include "controls/win32/IPEditControl.h"
-#include "ui/MainWindow.h"
 #include "ui/win32/ControlTable.h"
 #include "ui/win32/IPListDialog.h"
 
@@ -107,8 +106,8 @@ std::optional<std::vector<IPPair>> Win32EditorView::EditAddressList(const TAddrT
 }
 
 bool Win32EditorView::OnCommand(int id, int code) {
-    if (!form_) return false;
-    SettingsEditor& editor = form_->Editor;
+    if (!logic_) return false;
+    SettingsEditor& editor = *logic_;
     switch (static_cast<C>(id - EditorId(C::gbEditor))) {
         case C::checkSelected:
             if (code == BN_CLICKED) editor.checkSelectedClick();

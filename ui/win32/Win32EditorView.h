@@ -7,10 +7,6 @@
 #include "ui/SettingsEditor.h"
 #include "ui/win32/MainWindowIds.h"
 
-namespace vt {
-class TfrmMain;
-}
-
 namespace vt::win32 {
 
 // The editor control's id: the first editor id plus its place in EditorControl.
@@ -22,7 +18,8 @@ class Win32EditorView : public EditorView {
   public:
     // Makes the controls on `page`, the group's top left corner at `left`, `top`.
     void Create(HWND page, int left, int top);
-    void Attach(TfrmMain& form) { form_ = &form; }
+    // From now on the controls' events go to the editor's logic.
+    void Attach(SettingsEditor& logic) { logic_ = &logic; }
     // The group and its separators fill the page to its right and bottom edges.
     void Resize(int pageWidth, int pageHeight);
 
@@ -43,7 +40,7 @@ class Win32EditorView : public EditorView {
   private:
     HWND Item(EditorControl control) const { return GetDlgItem(page_, EditorId(control)); }
 
-    TfrmMain* form_ = nullptr;
+    SettingsEditor* logic_ = nullptr;
     HWND page_ = nullptr;
     int left_ = 0, top_ = 0;
 };

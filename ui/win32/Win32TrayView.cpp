@@ -7,7 +7,6 @@
 
 #include "core/ProductIdentity.h"
 #include "resources/resource.h"
-#include "ui/MainWindow.h"
 #include "ui/win32/Actions.h"
 #include "ui/win32/MainWindowIds.h"
 
@@ -85,14 +84,14 @@ void Win32TrayView::PopupTrayMenu(int x, int y) {
 }
 
 bool Win32TrayView::OnCommand(int id) {
-    if (!form_) return false;
+    if (!logic_) return false;
     if (id == kCmdRestore) {
-        form_->Tray.Restore1Click();
+        logic_->Restore1Click();
         return true;
     }
     const int index = id - kCmdTrayItemFirst;
     if (index < 0 || index >= static_cast<int>(items_.size())) return false;
-    form_->Tray.TrayItemClick(items_[static_cast<size_t>(index)].hint);
+    logic_->TrayItemClick(items_[static_cast<size_t>(index)].hint);
     return true;
 }
 
@@ -101,13 +100,13 @@ bool Win32TrayView::OnMessage(UINT message, WPARAM, LPARAM lParam) {
         if (visible_) Notify(NIM_ADD);
         return true;
     }
-    if (message != WM_TRAYICON || !form_) return false;
+    if (message != WM_TRAYICON || !logic_) return false;
     POINT at{};
     GetCursorPos(&at);
     switch (LOWORD(lParam)) {
-        case WM_LBUTTONDOWN: form_->Tray.CoolTrayIcon1MouseDown(TrayButton::Left, at.x, at.y); break;
-        case WM_RBUTTONDOWN: form_->Tray.CoolTrayIcon1MouseDown(TrayButton::Right, at.x, at.y); break;
-        case WM_MBUTTONDOWN: form_->Tray.CoolTrayIcon1MouseDown(TrayButton::Other, at.x, at.y); break;
+        case WM_LBUTTONDOWN: logic_->CoolTrayIcon1MouseDown(TrayButton::Left, at.x, at.y); break;
+        case WM_RBUTTONDOWN: logic_->CoolTrayIcon1MouseDown(TrayButton::Right, at.x, at.y); break;
+        case WM_MBUTTONDOWN: logic_->CoolTrayIcon1MouseDown(TrayButton::Other, at.x, at.y); break;
         case WM_LBUTTONDBLCLK:
             if (IsWindowVisible(main_)) SetForegroundWindow(main_);
             break;

@@ -7,16 +7,13 @@
 
 #include "ui/TrayMenu.h"
 
-namespace vt {
-class TfrmMain;
-}
-
 namespace vt::win32 {
 
 class Win32TrayView : public TrayView {
   public:
     void Create(HWND mainWindow);
-    void Attach(TfrmMain& form) { form_ = &form; }
+    // From now on the icon's and the menu's events go to the tray's logic.
+    void Attach(TrayMenu& logic) { logic_ = &logic; }
     ~Win32TrayView() override;
 
     // --- TrayView
@@ -34,7 +31,7 @@ class Win32TrayView : public TrayView {
   private:
     bool Notify(DWORD action);
 
-    TfrmMain* form_ = nullptr;
+    TrayMenu* logic_ = nullptr;
     HWND main_ = nullptr;
     HICON icon_ = nullptr;
     bool visible_ = false;

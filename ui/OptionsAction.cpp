@@ -1,0 +1,71 @@
+// What the Options action shows, and what OK stores and carries out.
+#include "ui/OptionsAction.h"
+
+#include "base/PathText.h"
+#include "core/CommandLine.h"
+#include "core/ProductIdentity.h"
+#include "core/SettingsLayout.h"
+#include "net/DeviceControl.h"
+#include "ui/Shortcuts.h"
+
+namespace vt {
+
+void Options::actOptionsExecute() {
+    SettingsFile& settings = state_.Settings();
+    Platform& platform = state_.platform;
+    TfrmOptions dialog(frame_.OptionsDialogView(), platform.prompts);
+    dialog.LoadCardList(platform.registry, state_.Cards);
+    dialog.Autorun = settings.ReadBool(settings::kOptions, settings::kAutorun, false);
+    dialog.EnableMenu = settings.ReadBool(settings::kOptions, settings::kEnableMenu, true);
+    dialog.CustomizeIcon = settings.ReadBool(settings::kOptions, settings::kCustomizeIcon, false);
+    dialog.OldFilters = dialog.GetFilters();
+    // Other cards mean other tabs: unsaved edits are offered for the card they were made for.
+    dialog.ConfirmCardsChange = [this] { return editor_.ConfirmSave(); };
+    for (const auto& node : tree_.Nodes())
+        dialog.Items.push_back({node->Text, node->ConfigKey,
+                                settings.ReadBool(node->ConfigKey, settings::kShowInMenu, false)});
+    frame_.RunOptionsDialog(dialog);
+    if (dialog.Accepted) Store(dialog);
+}
+
+void Options::Store(const TfrmOptions& dialog) {
+    SettingsFile& settings = state_.Settings();
+    Platform& platform = state_.platform;
+    const bool filtersChanged = dialog.NewFilters != dialog.OldFilters;
+    // Every choice in one write: quick with many configurations, and a refusal stores none of
+    // them and changes nothing else.
+    settings.Update([&](SettingsFile::Batch& batch) {
+        for (const OptionsItem& item : dialog.Items)
+            batch.WriteBool(item.key, settings::kShowInMenu, item.checked);
+        if (filtersChanged)
+            batch.WriteString(settings::kOptions, settings::kFilters, dialog.NewFilters);
+        batch.WriteBool(settings::kOptions, settings::kAutorun, dialog.Autorun);
+        batch.WriteBool(settings::kOptions, settings::kEnableMenu, dialog.EnableMenu);
+        batch.WriteBool(settings::kOptions, settings::kCustomizeIcon, dialog.CustomizeIcon);
+    });
+    if (filtersChanged) {
+        state_.Cards = EnumerateCards(platform.registry, dialog.NewFilters);
+        // The devices' names, as the cards have them from the start on.
+        RefreshCardNames(platform.devices, state_.Cards);
+        tabs_.FillCardTabs();
+    }
+
+    const std::string executable = platform.system.ExecutablePath();
+    const std::string autorun = AutorunLinkPath(platform.shell);  // empty: no Startup folder
+    if (dialog.Autorun && !autorun.empty()) {
+        ShellLink link;
+        link.file = autorun;
+        link.description = kProductTitle;
+        link.target = executable;
+        link.arguments = std::string("\"") + kTrayStartArgument + "\"";
+        link.workingDirectory = FolderOf(executable);
+        link.showCommand = kSwHide;
+        CreateLink(platform.shell, link);  // a link that cannot be written is not reported
+    } else if (!dialog.Autorun && platform.shell.FileExists(autorun)) {
+        platform.shell.RemoveFile(autorun);
+    }
+    const bool enable = settings.ReadBool(settings::kOptions, settings::kEnableMenu, true);
+    RegisterContextMenu(platform.shell, FolderOf(executable) + kContextMenuLibrary, enable);
+}
+
+}  // namespace vt
