@@ -6,6 +6,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(vt_win32 STATIC
   controls/win32/IPEditControl.cpp
+  platform/win32/ErrorReport.cpp
   platform/win32/ModalOwner.cpp
   platform/win32/Win32Devices.cpp
   platform/win32/Win32FileStore.cpp
@@ -14,16 +15,21 @@ add_library(vt_win32 STATIC
   platform/win32/Win32Registry.cpp
   platform/win32/Win32Shell.cpp
   platform/win32/Win32System.cpp
+  platform/win32/WindowBase.cpp
   ui/win32/AboutDialog.cpp
   ui/win32/Actions.cpp
+  ui/win32/CardPage.cpp
   ui/win32/ContextMenuKeys.cpp
   ui/win32/ControlTable.cpp
   ui/win32/EditIPDialog.cpp
-  ui/win32/ErrorReport.cpp
+  ui/win32/IconDialog.cpp
+  ui/win32/Images.cpp
   ui/win32/IPListDialog.cpp
   ui/win32/MainWindowView.cpp
   ui/win32/ModalDialog.cpp
   ui/win32/OptionsDialog.cpp
+  ui/win32/Splitter.cpp
+  ui/win32/StatusRefreshThread.cpp
   ui/win32/Win32CardTabsView.cpp
   ui/win32/Win32ConfigTreeView.cpp
   ui/win32/Win32EditorView.cpp

@@ -13,7 +13,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
 #include "ui/MainWindow.h"
-#include "ui/win32/ErrorReport.h"
+#include "platform/win32/ErrorReport.h"
 #include "ui/win32/MainWindowView.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {

@@ -67,6 +67,10 @@ struct MenuTraits {
     static HMENU Invalid() { return nullptr; }
     static void Close(HMENU h) { DestroyMenu(h); }
 };
+struct AcceleratorTraits {
+    static HACCEL Invalid() { return nullptr; }
+    static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
+};
 struct ImageListTraits {
     static HIMAGELIST Invalid() { return nullptr; }
     static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
@@ -87,5 +91,6 @@ using UniqueBitmap = Unique<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using UniqueIcon = Unique<HICON, IconTraits>;  // icons we made or loaded unshared
 using UniqueMenu = Unique<HMENU, MenuTraits>;  // menus no window owns
 using UniqueImageList = Unique<HIMAGELIST, ImageListTraits>;
+using UniqueAccelerators = Unique<HACCEL, AcceleratorTraits>;
 
 }  // namespace vt::win32

@@ -15,7 +15,7 @@
 #include "tests/fakes/FakePlatform.h"
 #include "tests/win32/BoxWatcher.h"
 #include "tests/win32/Screenshot.h"
-#include "ui/win32/ErrorReport.h"
+#include "platform/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
 #include "ui/win32/AboutDialog.h"
 #include "ui/MainWindow.h"

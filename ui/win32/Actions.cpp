@@ -1,8 +1,12 @@
 // The actions' table and the menus made from it.
 #include "ui/win32/Actions.h"
 
-#include <initializer_list>
+#include <cstring>
 
+#include "base/AnsiText.h"
+#include "ui/win32/ControlTable.h"
+#include "ui/win32/Controls.h"
+#include "ui/win32/Images.h"
 #include "ui/win32/MainWindowIds.h"
 
 namespace vt::win32 {
@@ -28,30 +32,32 @@ constexpr Action kActions[] = {
     {kCmdAbout, "&About...\tF12", "Shows the product's name, version and home page", -1, nullptr},
 };
 
-void Append(HMENU menu, std::initializer_list<int> commands) {
+HMENU Popup(std::initializer_list<int> commands) {
+    HMENU menu = CreatePopupMenu();
+    AppendActions(menu, commands);
+    return menu;
+}
+
+}  // namespace
+
+void AppendActions(HMENU menu, std::initializer_list<int> commands, bool withKeys) {
     for (int command : commands) {
         if (command == 0) {
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
         const Action* action = FindAction(command);
+        std::string caption = action->caption;
+        if (!withKeys) caption = caption.substr(0, caption.find('\t'));
         MENUITEMINFOA item{};
         item.cbSize = sizeof item;
         item.fMask = MIIM_ID | MIIM_STRING | (action->image >= 0 ? MIIM_BITMAP : 0u);
         item.wID = static_cast<UINT>(command);
-        item.dwTypeData = const_cast<char*>(action->caption);
+        item.dwTypeData = caption.data();
         item.hbmpItem = HBMMENU_CALLBACK;  // drawn from the action images, with their mask
         InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &item);
     }
 }
-
-HMENU Popup(std::initializer_list<int> commands) {
-    HMENU menu = CreatePopupMenu();
-    Append(menu, commands);
-    return menu;
-}
-
-}  // namespace
 
 const Action* FindAction(int command) {
     for (const Action& action : kActions)
@@ -69,7 +75,7 @@ HMENU ConfigurationMenu(const char* shortcutCaption) {
     HMENU menu = Popup({kCmdAdd, kCmdRename, kCmdDelete, 0});
     AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(Popup({kCmdDesktopShortcut, kCmdQuickLaunch})),
                 shortcutCaption);
-    Append(menu, {0, kCmdApply});
+    AppendActions(menu, {0, kCmdApply});
     return menu;
 }
 
@@ -85,19 +91,47 @@ HMENU BuildMainMenu() {
     return bar;
 }
 
-HMENU BuildTreeMenu() {
-    return ConfigurationMenu("Create Shortcut");
+UniqueMenu BuildTreeMenu() {
+    return UniqueMenu(ConfigurationMenu("Create Shortcut"));
 }
 
-HACCEL BuildAccelerators() {
+bool IsMenuTitleKey(HMENU bar, char key) {
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+        char title[64] = {};
+        GetMenuStringA(bar, static_cast<UINT>(i), title, sizeof title, MF_BYPOSITION);
+        const char* amp = std::strchr(title, '&');
+        if (amp && amp[1] && FoldCase(amp[1]) == FoldCase(key)) return true;
+    }
+    return false;
+}
+
+UniqueAccelerators BuildAccelerators() {
     ACCEL keys[] = {{FVIRTKEY, VK_F1, kCmdHelp}, {FVIRTKEY, VK_F12, kCmdAbout}};
-    return CreateAcceleratorTableA(keys, 2);
+    return UniqueAccelerators(CreateAcceleratorTableA(keys, 2));
+}
+
+HWND BuildToolbar(HWND parent, int id, HIMAGELIST images) {
+    const Toolbar toolbar(CreateWindowExA(
+        0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
+        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr));
+    toolbar.SetImages(images);
+    toolbar.Send(WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+    for (int command : kToolbarCommands) {
+        if (command == 0) {
+            toolbar.AddDivider();
+            continue;
+        }
+        const Action* action = FindAction(command);
+        toolbar.AddButton(command, action->image, action->toolbarText);
+    }
+    toolbar.AutoSize();
+    return toolbar.Handle();
 }
 
 bool MeasureMenuImage(MEASUREITEMSTRUCT& item) {
     if (item.CtlType != ODT_MENU) return false;
-    item.itemWidth = 20;
-    item.itemHeight = 20;
+    item.itemWidth = kActionImageSize;
+    item.itemHeight = kActionImageSize;
     return true;
 }
 
@@ -105,7 +139,7 @@ bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images) {
     if (item.CtlType != ODT_MENU) return false;
     const Action* action = FindAction(static_cast<int>(item.itemID));
     if (!action || action->image < 0) return false;
-    const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - 20) / 2;
+    const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kActionImageSize) / 2;
     ImageList_Draw(images, action->image, item.hDC, item.rcItem.left, top,
                    (item.itemState & ODS_GRAYED) ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT);
     return true;

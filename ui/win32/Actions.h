@@ -4,8 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
 
+#include "platform/win32/Handles.h"
 #include "ui/win32/MainWindowIds.h"
 
 namespace vt::win32 {
@@ -24,12 +26,18 @@ const Action* FindAction(int command);
 // The part of a hint that the status bar shows: after "|", or all of it.
 std::string LongHint(const std::string& hint);
 
-// The menu bar and the tree's pop-up menu. Items with an image are drawn from the image list by
-// DrawMenuImage.
+// Appends the actions' items, 0 for a separator; without keys, the captions end before their tab.
+// Items with an image are drawn from the image list by DrawMenuImage.
+void AppendActions(HMENU menu, std::initializer_list<int> commands, bool withKeys = true);
+// The menu bar and the tree's pop-up menu.
 HMENU BuildMainMenu();
-HMENU BuildTreeMenu();
+UniqueMenu BuildTreeMenu();
+// Whether Alt with that key opens a menu of the menu bar: a title's "&" key.
+bool IsMenuTitleKey(HMENU bar, char key);
 // The keys of the actions that have one: F1 help, F12 About.
-HACCEL BuildAccelerators();
+UniqueAccelerators BuildAccelerators();
+// The toolbar of kToolbarCommands, with the action images and the toolbar texts.
+HWND BuildToolbar(HWND parent, int id, HIMAGELIST images);
 bool MeasureMenuImage(MEASUREITEMSTRUCT& item);
 bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images);
 

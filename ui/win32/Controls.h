@@ -45,6 +45,54 @@ class Control {
     HWND window_ = nullptr;
 };
 
+class Toolbar : public Control {
+  public:
+    using Control::Control;
+    void SetImages(HIMAGELIST images) const {
+        Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+        Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    }
+    void AddButton(int command, int image, const char* text) const {
+        TBBUTTON button{};
+        button.iBitmap = image;
+        button.idCommand = command;
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
+        button.iString = reinterpret_cast<INT_PTR>(text);
+        Send(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    void AddDivider() const {
+        TBBUTTON divider{};
+        divider.fsStyle = BTNS_SEP;
+        Send(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&divider));
+    }
+    void AutoSize() const { Send(TB_AUTOSIZE); }
+    int ButtonCount() const { return static_cast<int>(Send(TB_BUTTONCOUNT)); }
+    // The command of the button at a point of the client area; 0 for none.
+    int CommandAt(POINT client) const {
+        const auto index = static_cast<int>(Send(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
+        TBBUTTON button{};
+        if (index < 0 || !Send(TB_GETBUTTON, static_cast<WPARAM>(index),
+                               reinterpret_cast<LPARAM>(&button)))
+            return 0;
+        return button.idCommand;
+    }
+};
+
+class StatusBar : public Control {
+  public:
+    using Control::Control;
+    void SetOnePart() const {
+        const int parts[] = {-1};  // the whole width
+        Send(SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+    }
+    void SetText(const std::string& text) const {
+        Send(SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    // Takes its place at the bottom of its parent again.
+    void Fit() const { Send(WM_SIZE); }
+};
+
 class CheckBox : public Control {
   public:
     using Control::Control;

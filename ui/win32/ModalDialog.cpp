@@ -7,7 +7,7 @@
 
 #include "base/ScopeExit.h"
 #include "platform/win32/ModalOwner.h"
-#include "ui/win32/ErrorReport.h"
+#include "platform/win32/ErrorReport.h"
 
 namespace vt::win32 {
 

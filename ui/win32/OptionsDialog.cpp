@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "ui/win32/ControlTable.h"
 #include "ui/win32/Controls.h"
+#include "ui/win32/Images.h"
 
 namespace vt::win32 {
 
@@ -86,9 +87,7 @@ bool Win32OptionsDialog::OnInitDialog() {
     items.AddColumn(0, "");
     cards.AddColumn(0, "Connection Name");
     cards.AddColumn(1, "Adapter Name");
-    adapterImages_.Reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ADAPTERS),
-                                              16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
-                                              LR_CREATEDIBSECTION));
+    adapterImages_ = LoadImageStrip(IDB_ADAPTERS, kAdapterImageSize);
     SendMessageA(cards.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(adapterImages_.Get()));
     for (const OptionsItem& row : logic_->Items) items.AddRow(row.caption);
@@ -143,14 +142,13 @@ void Win32OptionsDialog::OnContextMenu(HWND control, LPARAM position) {
     RECT row{};
     const bool shown = list.Selected() >= 0 && list.RowRect(list.Selected(), row);
     const POINT at = ContextMenuPoint(control, position, shown ? &row : nullptr);
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, kMenuSelectAll, "Select &All");
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, kMenuInvert, "Invert Selected");
-    AppendMenuA(menu, MF_STRING, kMenuClear, "&Clear Selected");
-    const int chosen = static_cast<int>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Window(), nullptr));
-    DestroyMenu(menu);
+    const UniqueMenu menu(CreatePopupMenu());
+    AppendMenuA(menu.Get(), MF_STRING, kMenuSelectAll, "Select &All");
+    AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu.Get(), MF_STRING, kMenuInvert, "Invert Selected");
+    AppendMenuA(menu.Get(), MF_STRING, kMenuClear, "&Clear Selected");
+    const int chosen = static_cast<int>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                                       at.x, at.y, 0, Window(), nullptr));
     if (!chosen) return;
     TakeChoices();
     const bool items = id == kIdLvItems;

@@ -3,7 +3,7 @@
 
 #include "ui/win32/Controls.h"
 #include "ui/win32/ControlTable.h"
-#include "ui/win32/ErrorReport.h"
+#include "platform/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
 
 namespace vt::win32 {

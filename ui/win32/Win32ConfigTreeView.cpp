@@ -7,7 +7,7 @@
 #include "ui/win32/Actions.h"
 #include "ui/win32/ControlTable.h"
 #include "ui/win32/Controls.h"
-#include "ui/win32/ErrorReport.h"
+#include "platform/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
 
 namespace vt::win32 {
@@ -34,7 +34,7 @@ void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images) {
     GetObjectA(GuiFont(), sizeof font, &font);
     font.lfUnderline = TRUE;
     underlined_.Reset(CreateFontIndirectA(&font));
-    menu_.Reset(BuildTreeMenu());
+    menu_ = BuildTreeMenu();
 }
 
 void Win32ConfigTreeView::Place(int x, int y, int width, int height) {

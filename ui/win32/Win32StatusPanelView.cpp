@@ -3,6 +3,7 @@
 
 #include "resources/resource.h"
 #include "ui/win32/ControlTable.h"
+#include "ui/win32/Images.h"
 #include "ui/win32/MainWindowIds.h"
 
 namespace vt::win32 {
@@ -10,7 +11,6 @@ namespace vt::win32 {
 namespace {
 
 constexpr int kGroupLeft = 8, kGroupTop = 28;
-constexpr int kPictureSize = 54;
 
 }  // namespace
 
@@ -31,14 +31,12 @@ std::string WithWindowsLineBreaks(const std::string& text) {
 void Win32StatusPanelView::Create(HWND mainWindow, HWND page, int width) {
     main_ = mainWindow;
     page_ = page;
-    images_.Reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_STATUS),
-                                       kPictureSize, 0, RGB(255, 0, 255), IMAGE_BITMAP,
-                                       LR_CREATEDIBSECTION));
+    images_ = LoadImageStrip(IDB_STATUS, kStatusPictureSize);
     const int middle = kGroupLeft + width / 2;
     CreateControls(page, {
         {kIdDeviceLine, "STATIC", "", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, 12, 6, 0, 18},
-        {kIdStatusPicture, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, middle - kPictureSize / 2,
-         kGroupTop + 22, kPictureSize, kPictureSize},
+        {kIdStatusPicture, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, middle - kStatusPictureSize / 2,
+         kGroupTop + 22, kStatusPictureSize, kStatusPictureSize},
         {kIdStatusWord, "STATIC", "", SS_CENTER, kGroupLeft + 6, kGroupTop + 82, width - 12, 16},
         // A read-only edit without a frame: the addresses can be selected and copied.
         {kIdStatusMemo, "EDIT", "", ES_MULTILINE | ES_READONLY, kGroupLeft + 10, kGroupTop + 106,

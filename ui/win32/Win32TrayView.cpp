@@ -53,34 +53,16 @@ void Win32TrayView::HideMainWindow() {
 }
 
 void Win32TrayView::PopupTrayMenu(int x, int y) {
-    HMENU menu = CreatePopupMenu();
-    // The tray menu shows no keys: the caption up to its tab.
-    const auto add = [&](int command) {
-        const Action* action = FindAction(command);
-        std::string caption = action->caption;
-        caption = caption.substr(0, caption.find('\t'));
-        MENUITEMINFOA item{};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_ID | MIIM_STRING | (action->image >= 0 ? MIIM_BITMAP : 0u);
-        item.wID = static_cast<UINT>(command);
-        item.dwTypeData = caption.data();
-        item.hbmpItem = HBMMENU_CALLBACK;
-        InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &item);
-    };
-    add(kCmdRestore);
-    SetMenuDefaultItem(menu, kCmdRestore, FALSE);
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    const UniqueMenu menu(CreatePopupMenu());
+    // The tray menu shows no keys.
+    AppendActions(menu.Get(), {kCmdRestore, 0}, false);
+    SetMenuDefaultItem(menu.Get(), kCmdRestore, FALSE);
     for (size_t i = 0; i < items_.size(); ++i)
-        AppendMenuA(menu, MF_STRING, kCmdTrayItemFirst + i, items_[i].caption.c_str());
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    add(kCmdOptions);
-    add(kCmdAbout);
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    add(kCmdExit);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, main_, nullptr);
+        AppendMenuA(menu.Get(), MF_STRING, kCmdTrayItemFirst + i, items_[i].caption.c_str());
+    AppendActions(menu.Get(), {0, kCmdOptions, kCmdAbout, 0, kCmdExit}, false);
+    TrackPopupMenu(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, main_, nullptr);
     // Without this the menu would not close when the user clicks elsewhere.
     PostMessageA(main_, WM_NULL, 0, 0);
-    DestroyMenu(menu);
 }
 
 bool Win32TrayView::OnCommand(int id) {

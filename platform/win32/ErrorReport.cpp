@@ -1,5 +1,5 @@
 // The error report's message box and the application title it uses.
-#include "ui/win32/ErrorReport.h"
+#include "platform/win32/ErrorReport.h"
 
 #include "platform/win32/ModalOwner.h"
 
