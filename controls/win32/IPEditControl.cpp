@@ -8,6 +8,7 @@
 
 #include "controls/SegmentedEdit.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/WindowBase.h"
 
 namespace vt::win32 {
 
@@ -17,27 +18,43 @@ using controls::Caret;
 using controls::Color;
 
 constexpr char kPanelClass[] = "TIPEditPanel";
-constexpr char kFieldProperty[] = "VelmoraTarvello.IPEdit";
-WNDPROC originalEditProc = nullptr;  // every EDIT of the process shares one class procedure
 
 COLORREF ToColorRef(Color color) {
     return color & controls::kSystemColor ? GetSysColor(static_cast<int>(color & 0xFF)) : color;
 }
 
-class IPEditWindow : public controls::SegmentBoxes {
+class IPEditWindow;
+
+// The panel inside the frame: what its boxes and labels say goes on to the field.
+class SegmentPanel : public WindowBase {
   public:
-    explicit IPEditWindow(HWND control) : control_(control) {
-        const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(control, GWLP_HINSTANCE));
-        panel_ = CreateWindowExA(WS_EX_CONTROLPARENT, kPanelClass, "",
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, control,
-                                 nullptr, instance, nullptr);
-        field_ = std::make_unique<controls::TIPEdit>(*this);
-        field_->OnTextChange = [this](int child) { NotifyParent(child); };
-        controls::SetUpAddressField(*field_);
-    }
+    explicit SegmentPanel(IPEditWindow& field) : field_(field) {}
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    IPEditWindow& field_;
+};
+
+// A segment box, taken over so that every key goes through the field's rules.
+class SegmentBox : public WindowBase {
+  public:
+    explicit SegmentBox(IPEditWindow& field) : field_(field) {}
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    IPEditWindow& field_;
+};
+
+// The field's window; made for each window of the class, whatever made it.
+class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
+  public:
+    explicit IPEditWindow(HWND control) : control_(control) {}
 
     controls::TIPEdit& Field() { return *field_; }
-    HWND Control() const { return control_; }
 
     int IndexOf(HWND child) const {
         for (size_t i = 0; i < children_.size(); ++i)
@@ -50,24 +67,23 @@ class IPEditWindow : public controls::SegmentBoxes {
     void AddSegment(const std::string& text, int maxLength, Color) override {
         HWND box = CreateWindowExA(0, "EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP |
                                                                 ES_AUTOHSCROLL,
-                                   0, 0, 0, 0, panel_, nullptr, nullptr, nullptr);
-        SetPropA(box, kFieldProperty, this);
-        originalEditProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SegmentProc)));
-        SendMessageA(box, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+                                   0, 0, 0, 0, panel_.Handle(), nullptr, nullptr, nullptr);
         Add(box, 0);
+        boxes_.back() = std::make_unique<SegmentBox>(*this);
+        boxes_.back()->Subclass(box);
+        SendMessageA(box, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
     }
     void AddLabel(char delimiter, Color background) override {
         const char text[2] = {delimiter, '\0'};
         Add(CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 0, 0,
-                            panel_, nullptr, nullptr, nullptr),
+                            panel_.Handle(), nullptr, nullptr, nullptr),
             background);
     }
     void RemoveLastChild() override {
-        RemovePropA(children_.back(), kFieldProperty);
         DestroyWindow(children_.back());
         children_.pop_back();
         labelColors_.pop_back();
+        boxes_.pop_back();  // only now: the box's object handles its window's last messages
     }
     std::string SegmentText(int child) const override {
         char text[64] = {};
@@ -86,14 +102,15 @@ class IPEditWindow : public controls::SegmentBoxes {
     }
     void SetSegmentColor(Color color) override {
         segmentColor_ = color;
-        InvalidateRect(panel_, nullptr, TRUE);
+        InvalidateRect(panel_.Handle(), nullptr, TRUE);
         for (HWND child : children_) InvalidateRect(child, nullptr, TRUE);
     }
     void SetFrame(Color color, int width) override {
         frameColor_ = color;
         RECT client{};
         GetClientRect(control_, &client);
-        MoveWindow(panel_, width, width, client.right - 2 * width, client.bottom - 2 * width, TRUE);
+        MoveWindow(panel_.Handle(), width, width, client.right - 2 * width,
+                   client.bottom - 2 * width, TRUE);
         InvalidateRect(control_, nullptr, TRUE);
     }
     void Selection(int child, int& start, int& end) const override {
@@ -150,7 +167,7 @@ class IPEditWindow : public controls::SegmentBoxes {
     void Erase(HWND window, HDC dc) {
         RECT area{};
         GetClientRect(window, &area);
-        FillRect(dc, &area, BrushFor(window == panel_ ? segmentColor_ : frameColor_));
+        FillRect(dc, &area, BrushFor(window == panel_.Handle() ? segmentColor_ : frameColor_));
     }
 
   private:
@@ -159,114 +176,95 @@ class IPEditWindow : public controls::SegmentBoxes {
         if (font_) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         children_.push_back(child);
         labelColors_.push_back(labelColor);
+        boxes_.emplace_back();
     }
     void NotifyParent(int child) {
         SendMessageA(GetParent(control_), WM_COMMAND,
                      MAKEWPARAM(GetDlgCtrlID(control_), kIPEditChanged),
                      reinterpret_cast<LPARAM>(children_.at(child)));
     }
-    static LRESULT CALLBACK SegmentProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     HWND control_;
-    HWND panel_ = nullptr;
+    SegmentPanel panel_{*this};
     HFONT font_ = nullptr;
     std::vector<HWND> children_;
     std::vector<Color> labelColors_;
+    std::vector<std::unique_ptr<SegmentBox>> boxes_;  // by child; none for a label
     Color segmentColor_ = controls::kClWindow;
     Color frameColor_ = controls::kClWindow;
     std::map<Color, UniqueBrush> brushes_;
     std::unique_ptr<controls::TIPEdit> field_;  // last: its rules build the children above
 };
 
-IPEditWindow* FieldOf(HWND window) {
-    return static_cast<IPEditWindow*>(GetPropA(window, kFieldProperty));
-}
-
-LRESULT CALLBACK IPEditWindow::SegmentProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    IPEditWindow* self = FieldOf(box);
-    if (self) {
-        const int child = self->IndexOf(box);
-        if (message == WM_CHAR) {
-            char key = static_cast<char>(wParam);
-            self->Field().EditKeyPress(child, key);
-            if (key == 0) return 0;
-        } else if (message == WM_KEYDOWN) {
-            self->Field().EditKeyDown(child, static_cast<uint16_t>(wParam));
-        } else if (message == WM_NCDESTROY) {
-            RemovePropA(box, kFieldProperty);
-        }
+LRESULT SegmentBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int child = field_.IndexOf(Handle());
+    if (message == WM_CHAR) {
+        char key = static_cast<char>(wParam);
+        field_.Field().EditKeyPress(child, key);
+        if (key == 0) return 0;
+    } else if (message == WM_KEYDOWN) {
+        field_.Field().EditKeyDown(child, static_cast<uint16_t>(wParam));
     }
-    return CallWindowProcA(originalEditProc, box, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
-// The panel passes what its boxes and labels say on to the field.
-LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SegmentPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND:
+        case WM_ERASEBKGND:
+            field_.Erase(Handle(), reinterpret_cast<HDC>(wParam));
+            return 1;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
-        case WM_ERASEBKGND:
-            if (IPEditWindow* self = FieldOf(GetParent(panel))) {
-                if (message == WM_ERASEBKGND) {
-                    self->Erase(panel, reinterpret_cast<HDC>(wParam));
-                    return 1;
-                }
-                if (message != WM_COMMAND)
-                    return self->ChildColors(reinterpret_cast<HWND>(lParam),
-                                             reinterpret_cast<HDC>(wParam));
-                if (HIWORD(wParam) == EN_CHANGE)
-                    self->Field().EditChange(self->IndexOf(reinterpret_cast<HWND>(lParam)));
-                return 0;
-            }
-            break;
+            return field_.ChildColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+        case WM_COMMAND:
+            if (HIWORD(wParam) == EN_CHANGE)
+                field_.Field().EditChange(field_.IndexOf(reinterpret_cast<HWND>(lParam)));
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
     }
-    return DefWindowProcA(panel, message, wParam, lParam);
 }
 
-LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    IPEditWindow* self = FieldOf(control);
+LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!field_ && message != WM_CREATE) return Default(message, wParam, lParam);
     switch (message) {
         case WM_CREATE:
             // The dialog manager tabs through the segments, never to the field itself.
-            SetWindowLongA(control, GWL_EXSTYLE,
-                           GetWindowLongA(control, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-            SetPropA(control, kFieldProperty, new IPEditWindow(control));
+            SetWindowLongA(control_, GWL_EXSTYLE,
+                           GetWindowLongA(control_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+            CreateWindowExA(WS_EX_CONTROLPARENT, kPanelClass, "",
+                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, control_, nullptr,
+                            nullptr, static_cast<WindowBase*>(&panel_));
+            field_ = std::make_unique<controls::TIPEdit>(*this);
+            field_->OnTextChange = [this](int child) { NotifyParent(child); };
+            controls::SetUpAddressField(*field_);
             return 0;
-        case WM_NCDESTROY:
-            RemovePropA(control, kFieldProperty);
-            delete self;
-            break;
-        default:
-            break;
-    }
-    if (!self) return DefWindowProcA(control, message, wParam, lParam);
-    switch (message) {
         case WM_SIZE:
-            self->Field().ArrangeSegments();
+            field_->ArrangeSegments();
             return 0;
         case WM_ERASEBKGND:
-            self->Erase(control, reinterpret_cast<HDC>(wParam));
+            Erase(control_, reinterpret_cast<HDC>(wParam));
             return 1;
         case WM_SETFONT:
-            self->SetFont(reinterpret_cast<HFONT>(wParam));
+            SetFont(reinterpret_cast<HFONT>(wParam));
             return 0;
         case WM_ENABLE:
-            self->Field().SetEnabled(wParam != FALSE);
+            field_->SetEnabled(wParam != FALSE);
             return 0;
         case WM_SETFOCUS:
             // Focusing the field as a whole puts the caret in its first segment, as in a native
             // address field, rather than on no segment at all.
-            if (self->CanFocus(0)) self->Focus(0, Caret::SelectAll);
+            if (CanFocus(0)) Focus(0, Caret::SelectAll);
             return 0;
         case WM_SETTEXT:
-            self->Field().SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+            field_->SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
             return TRUE;
         case WM_GETTEXTLENGTH:
-            return static_cast<LRESULT>(self->Field().Text().size());
+            return static_cast<LRESULT>(field_->Text().size());
         case WM_GETTEXT:
         case kIPEditGetIPText: {
-            const std::string text =
-                message == WM_GETTEXT ? self->Field().Text() : self->Field().IPText();
+            const std::string text = message == WM_GETTEXT ? field_->Text() : field_->IPText();
             auto* buffer = reinterpret_cast<char*>(lParam);
             if (!buffer || wParam == 0) return 0;
             const size_t length = std::min<size_t>(text.size(), wParam - 1);
@@ -275,7 +273,7 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
             return static_cast<LRESULT>(length);
         }
         default:
-            return DefWindowProcA(control, message, wParam, lParam);
+            return Default(message, wParam, lParam);
     }
 }
 
@@ -287,19 +285,9 @@ std::string TextOf(HWND field, UINT message) {
 
 }  // namespace
 
-void RegisterIPEditClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(instance, kIPEditClass, &windowClass)) return;
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));  // IDC_IBEAM
-    windowClass.lpfnWndProc = PanelProc;
-    windowClass.lpszClassName = kPanelClass;
-    RegisterClassExA(&windowClass);
-    windowClass.lpfnWndProc = FieldProc;
-    windowClass.lpszClassName = kIPEditClass;
-    RegisterClassExA(&windowClass);
+void RegisterIPEditClass() {
+    WindowBase::RegisterClass(kPanelClass, IDC_IBEAM, nullptr);
+    WindowBase::RegisterOwningClass<IPEditWindow>(kIPEditClass, IDC_IBEAM, nullptr);
 }
 
 std::string IPEditText(HWND field) {

@@ -25,7 +25,7 @@ inline constexpr UINT kIPEditGetIPText = WM_USER + 1;
 // Registers the window class once; every field is then made with CreateWindowExA (a child with
 // WS_EX_CONTROLPARENT, so the dialog manager tabs through its segments) and set up as the
 // program's address fields are: four empty segments on a silver frame.
-void RegisterIPEditClass(HINSTANCE instance);
+void RegisterIPEditClass();
 
 std::string IPEditText(HWND field);
 std::string IPEditIPText(HWND field);

@@ -39,7 +39,7 @@ std::vector<HWND> Children(HWND parent) {
 class FieldHost : public ::testing::Test {
   protected:
     void SetUp() override {
-        RegisterIPEditClass(GetModuleHandleA(nullptr));
+        RegisterIPEditClass();
         WNDCLASSA host{};
         host.lpfnWndProc = HostProc;
         host.hInstance = GetModuleHandleA(nullptr);

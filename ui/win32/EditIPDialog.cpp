@@ -17,7 +17,7 @@ class EditIPDialog : public ModalDialog {
   protected:
     Frame Layout() const override { return {" IP Address", 329, 192}; }
     bool OnInitDialog() override {
-        RegisterIPEditClass(GetModuleHandleA(nullptr));
+        RegisterIPEditClass();
         CreateControls(Window(), {
             {-1, "STATIC", "&IP Address: ", 0, 28, 42, 100, 16},
             {kIdEditIPAddress, kIPEditClass, "", 0, 140, 38, kIPEditWidth, kIPEditHeight},

@@ -12,9 +12,7 @@ void Win32CardTabsView::Create(HWND parent, HIMAGELIST marks) {
     CreateControls(parent, {{kIdTabs, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0}});
     tabs_ = GetDlgItem(parent, kIdTabs);
     TabCtrl_SetImageList(tabs_, marks);
-    SetWindowLongPtrA(tabs_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    tabsProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(tabs_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DragProc)));
+    Subclass(tabs_);
 }
 
 RECT Win32CardTabsView::PageArea() const {
@@ -114,28 +112,26 @@ void Win32CardTabsView::MoveDraggedTo(int tab) {
     dragged_ = tab;
 }
 
-LRESULT CALLBACK Win32CardTabsView::DragProc(HWND tabs, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-    auto* self = reinterpret_cast<Win32CardTabsView*>(GetWindowLongPtrA(tabs, GWLP_USERDATA));
+LRESULT Win32CardTabsView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {
         case WM_LBUTTONDOWN:
-            self->dragged_ = self->TabAt(at);
+            dragged_ = TabAt(at);
             break;
         case WM_MOUSEMOVE:
-            if ((wParam & MK_LBUTTON) && self->dragged_ >= 0) {
-                const int over = self->TabAt(at);
-                if (over >= 0 && over != self->dragged_) self->MoveDraggedTo(over);
+            if ((wParam & MK_LBUTTON) && dragged_ >= 0) {
+                const int over = TabAt(at);
+                if (over >= 0 && over != dragged_) MoveDraggedTo(over);
             }
             break;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            self->dragged_ = -1;
+            dragged_ = -1;
             break;
         default:
             break;
     }
-    return CallWindowProcA(self->tabsProc_, tabs, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace vt::win32

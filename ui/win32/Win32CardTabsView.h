@@ -9,11 +9,13 @@
 #include <map>
 #include <string>
 
+#include "platform/win32/WindowBase.h"
 #include "ui/CardTabs.h"
 
 namespace vt::win32 {
 
-class Win32CardTabsView : public CardTabsView {
+// The tab control, taken over for the dragging of its tabs.
+class Win32CardTabsView : public CardTabsView, private WindowBase {
   public:
     void Create(HWND parent, HIMAGELIST marks);
     // From now on the tabs' events go to their logic.
@@ -38,7 +40,7 @@ class Win32CardTabsView : public CardTabsView {
     std::string HintAt(POINT screen) const;
 
   private:
-    static LRESULT CALLBACK DragProc(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     int TabAt(POINT client) const;
     void MoveDraggedTo(int tab);
 
@@ -46,7 +48,6 @@ class Win32CardTabsView : public CardTabsView {
     HWND tabs_ = nullptr;
     std::map<int, std::string> hints_;  // by card index: a tab keeps its hint wherever it goes
     int dragged_ = -1;
-    WNDPROC tabsProc_ = nullptr;  // the tab control's own procedure, under our drag handling
 };
 
 }  // namespace vt::win32

@@ -19,7 +19,7 @@ void Win32EditorView::Create(HWND page, int left, int top) {
     page_ = page;
     left_ = left;
     top_ = top;
-    RegisterIPEditClass(GetModuleHandleA(nullptr));
+    RegisterIPEditClass();
     const auto x = [left](int offset) { return left + offset; };
     const auto y = [top](int offset) { return top + offset; };
     const auto id = [](C control) { return EditorId(control); };
