@@ -4,16 +4,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "platform/Platform.h"
-#include "platform/win32/Win32Devices.h"
-#include "platform/win32/Win32FileStore.h"
-#include "platform/win32/Win32IpHelper.h"
-#include "platform/win32/Win32Prompts.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32System.h"
-#include "ui/MainWindow.h"
 #include "platform/win32/ErrorReport.h"
+#include "platform/win32/Win32Platform.h"
+#include "ui/MainWindow.h"
 #include "ui/win32/MainWindowView.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
@@ -23,20 +16,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // The shell's link object and the other COM objects live on this, the GUI thread.
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
-    vt::win32::Win32FileStore files;
-    vt::win32::Win32Prompts prompts;
-    vt::win32::Win32RegistryFactory registry;
-    vt::win32::Win32System system;
-    vt::win32::Win32Devices devices;
-    vt::win32::Win32IpHelper ipHelper;
-    vt::win32::Win32Shell shell;
-    vt::Platform platform{files, prompts, registry, system, devices, ipHelper, shell};
+    vt::win32::Win32Platform real;
 
     vt::win32::MainWindowView view;
     // Without a window nothing can run; 1 would tell a script "no such configuration".
     if (!view.Create(instance)) return vt::kExitApplyFailed;
-    shell.SetOwner(view.Window());
-    vt::TfrmMain form(platform, view.Views());
+    real.shell.SetOwner(view.Window());
+    vt::TfrmMain form(real.platform, view.Views());
     view.Attach(form.Parts());
     // An error that escapes the start sequence is reported here; apply mode still ends after it.
     if (!vt::win32::Guarded(view.Window(), [&] { form.FormCreate(); }) && form.EndsAfterStart())

@@ -11,13 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/Win32Devices.h"
-#include "platform/win32/Win32FileStore.h"
-#include "platform/win32/Win32IpHelper.h"
-#include "platform/win32/Win32Prompts.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32System.h"
+#include "platform/win32/Win32Platform.h"
 #include "bench/win32/Median.h"
 #include "tests/win32/RegistrySeed.h"
 #include "tests/win32/TempFolder.h"
@@ -63,19 +57,12 @@ double Now() {
 }
 
 double CycleMicroseconds(const std::string& folder) {
-    vt::win32::Win32FileStore files;
-    vt::win32::Win32Prompts prompts;
-    vt::win32::Win32RegistryFactory registry;
-    FolderSystem system(folder + "\\VelmoraTarvello.exe");
-    vt::win32::Win32Devices devices;
-    vt::win32::Win32IpHelper ipHelper;
-    vt::win32::Win32Shell shell;
-    vt::Platform platform{files, prompts, registry, system, devices, ipHelper, shell};
+    vt::win32::Win32PlatformOf<FolderSystem> real(folder + "\\VelmoraTarvello.exe");
     vt::win32::MainWindowView view;
     view.Create(GetModuleHandleA(nullptr));
     std::vector<double> micros;
     {
-        vt::TfrmMain form(platform, view.Views());
+        vt::TfrmMain form(real.platform, view.Views());
         view.Attach(form.Parts());
         form.FormCreate();
         view.Show(SW_SHOWNOACTIVATE);

@@ -25,28 +25,31 @@ COLORREF ToColorRef(Color color) {
 
 class IPEditWindow;
 
-// The panel inside the frame: what its boxes and labels say goes on to the field.
-class SegmentPanel : public WindowBase {
+// A window inside the field: its panel, or one of its segment boxes.
+class FieldPart : public WindowBase {
   public:
-    explicit SegmentPanel(IPEditWindow& field) : field_(field) {}
+    explicit FieldPart(IPEditWindow& field) : field_(field) {}
 
   protected:
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-  private:
     IPEditWindow& field_;
 };
 
-// A segment box, taken over so that every key goes through the field's rules.
-class SegmentBox : public WindowBase {
+// The panel inside the frame: what its boxes and labels say goes on to the field.
+class SegmentPanel : public FieldPart {
   public:
-    explicit SegmentBox(IPEditWindow& field) : field_(field) {}
+    using FieldPart::FieldPart;
 
   protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
 
-  private:
-    IPEditWindow& field_;
+// A segment box, taken over so that every key goes through the field's rules.
+class SegmentBox : public FieldPart {
+  public:
+    using FieldPart::FieldPart;
+
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // The field's window; made for each window of the class, whatever made it.

@@ -26,7 +26,7 @@ void Win32Prompts::ProcessMessages() {
 }
 
 uintptr_t Win32Prompts::ShowWaitCursor() {
-    return reinterpret_cast<uintptr_t>(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514))));
+    return reinterpret_cast<uintptr_t>(SetCursor(LoadCursorA(nullptr, IDC_WAIT)));
 }
 
 void Win32Prompts::RestoreCursor(uintptr_t previous) {

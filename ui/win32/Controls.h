@@ -100,6 +100,133 @@ class CheckBox : public Control {
     bool IsChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
 };
 
+// Tabs with a caption, an image and data of their own each.
+class TabControl : public Control {
+  public:
+    using Control::Control;
+    void SetImages(HIMAGELIST images) const {
+        Send(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    }
+    int Count() const { return static_cast<int>(Send(TCM_GETITEMCOUNT)); }
+    int Selected() const { return static_cast<int>(Send(TCM_GETCURSEL)); }  // -1 when none
+    void Select(int tab) const { Send(TCM_SETCURSEL, static_cast<WPARAM>(tab)); }  // unreported
+    void Clear() const { Send(TCM_DELETEALLITEMS); }
+    void Remove(int tab) const { Send(TCM_DELETEITEM, static_cast<WPARAM>(tab)); }
+    void Insert(int at, const std::string& caption, int image = -1, LPARAM data = 0) const {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
+        item.pszText = const_cast<char*>(caption.c_str());
+        item.iImage = image;
+        item.lParam = data;
+        Send(TCM_INSERTITEMA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
+    }
+    std::string Caption(int tab) const { return Item(tab, TCIF_TEXT).caption; }
+    int Image(int tab) const { return Item(tab, TCIF_IMAGE).image; }
+    LPARAM Data(int tab) const { return Item(tab, TCIF_PARAM).data; }
+    void SetImage(int tab, int image) const {
+        TCITEMA item{};
+        item.mask = TCIF_IMAGE;
+        item.iImage = image;
+        Send(TCM_SETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+    }
+    // The tab at a point of the client area; -1 for none.
+    int TabAt(POINT client) const {
+        TCHITTESTINFO hit{};
+        hit.pt = client;
+        return static_cast<int>(Send(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    }
+    // The area below the strip, for a window rectangle of the control.
+    RECT PageArea(RECT window) const {
+        Send(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&window));
+        return window;
+    }
+
+  private:
+    struct Read {
+        std::string caption;
+        int image;
+        LPARAM data;
+    };
+    Read Item(int tab, UINT mask) const {
+        char text[256] = {};
+        TCITEMA item{};
+        item.mask = mask;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        Send(TCM_GETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+        return {text, item.iImage, item.lParam};
+    }
+};
+
+// A flat tree of items with a text, an image and data of their own each.
+class TreeView : public Control {
+  public:
+    using Control::Control;
+    void SetImages(HIMAGELIST images) const {
+        Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+    }
+    void SetIndent(int pixels) const { Send(TVM_SETINDENT, static_cast<WPARAM>(pixels)); }
+    void SetItemHeight(int pixels) const { Send(TVM_SETITEMHEIGHT, static_cast<WPARAM>(pixels)); }
+    HTREEITEM Append(const std::string& text, int image, LPARAM data) const {
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = TVI_ROOT;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+        insert.item.pszText = const_cast<char*>(text.c_str());
+        insert.item.iImage = image;
+        insert.item.iSelectedImage = image;
+        insert.item.lParam = data;
+        return reinterpret_cast<HTREEITEM>(
+            Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    }
+    void SetItemText(HTREEITEM item, const std::string& text) const {
+        TVITEMA change{};
+        change.mask = TVIF_TEXT | TVIF_HANDLE;
+        change.hItem = item;
+        change.pszText = const_cast<char*>(text.c_str());
+        Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    }
+    LPARAM Data(HTREEITEM item) const {
+        TVITEMA query{};
+        query.mask = TVIF_PARAM | TVIF_HANDLE;
+        query.hItem = item;
+        Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+        return query.lParam;
+    }
+    HTREEITEM First() const { return Next(nullptr, TVGN_ROOT); }
+    HTREEITEM Next(HTREEITEM item) const { return Next(item, TVGN_NEXT); }
+    HTREEITEM Selection() const { return Next(nullptr, TVGN_CARET); }
+    void Select(HTREEITEM item) const {
+        Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    }
+    void Remove(HTREEITEM item) const { Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)); }
+    void Clear() const { Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
+    void EditLabel(HTREEITEM item) const {
+        Send(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item));
+    }
+    void CancelLabelEdit() const { Send(TVM_ENDEDITLABELNOW, TRUE); }
+    bool IsEditingLabel() const { return Send(TVM_GETEDITCONTROL) != 0; }
+    // The item whose text or image is at a point of the client area; null for none.
+    HTREEITEM ItemAt(POINT client) const {
+        TVHITTESTINFO hit{};
+        hit.pt = client;
+        const auto item =
+            reinterpret_cast<HTREEITEM>(Send(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        return hit.flags & TVHT_ONITEM ? item : nullptr;
+    }
+    // The rectangle of the item's text; false when it is not shown.
+    bool TextRect(HTREEITEM item, RECT& area) const {
+        *reinterpret_cast<HTREEITEM*>(&area) = item;
+        return Send(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&area)) != 0;
+    }
+
+  private:
+    HTREEITEM Next(HTREEITEM item, WPARAM relation) const {
+        return reinterpret_cast<HTREEITEM>(
+            Send(TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+    }
+};
+
 class ListView : public Control {
   public:
     using Control::Control;
@@ -120,12 +247,27 @@ class ListView : public Control {
     }
     int Count() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
     void Clear() const { Send(LVM_DELETEALLITEMS); }
-    void AddRow(const std::string& caption) const {
+    void SetSmallImages(HIMAGELIST images) const {
+        Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    }
+    // A row at the end; with an image of the small images, or none (-1).
+    void AddRow(const std::string& caption, int image = -1) const {
         LVITEMA item{};
-        item.mask = LVIF_TEXT;
+        item.mask = LVIF_TEXT | (image >= 0 ? LVIF_IMAGE : 0u);
         item.iItem = Count();
         item.pszText = const_cast<char*>(caption.c_str());
+        item.iImage = image;
         Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    // The check box of a row (LVS_EX_CHECKBOXES).
+    bool IsChecked(int row) const {
+        return (Send(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >> 12) == 2;
+    }
+    void SetChecked(int row, bool on) const {
+        LVITEMA item{};
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        item.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
+        Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     }
     void SetCell(int row, int column, const std::string& text) const {
         LVITEMA item{};

@@ -22,18 +22,6 @@ const int kPages[3][4] = {{kIdChkEnableMenu, kIdChkCustomizeIcon, kIdChkAutorun,
                           {kItemsLabel, kIdLvItems, 0, 0},
                           {kCardsLabel, kIdLvCardList, 0, 0}};
 
-bool IsChecked(HWND list, int row) {
-    return ((SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) >>
-             12) - 1) == 1;
-}
-
-void SetChecked(HWND list, int row, bool on) {
-    LVITEMA item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(on ? 2 : 1);
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 }  // namespace
 
 void Win32OptionsDialog::Run(TfrmOptions& logic) {
@@ -73,14 +61,9 @@ bool Win32OptionsDialog::OnInitDialog() {
         {IDCANCEL, "BUTTON", "&Cancel", WS_TABSTOP, 310, 262, 75, 25},
         {kIdOptionsPages, WC_TABCONTROLA, "", WS_CLIPSIBLINGS, 8, 8, 381, 244},
     });
-    HWND pages = Item(kIdOptionsPages);
+    const TabControl pages(Item(kIdOptionsPages));
     const char* captions[] = {" General  ", " Contextmenu Items ", " Network Adapters"};
-    for (int i = 0; i < 3; ++i) {
-        TCITEMA tab{};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = const_cast<char*>(captions[i]);
-        SendMessageA(pages, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab));
-    }
+    for (int i = 0; i < 3; ++i) pages.Insert(i, captions[i]);
     ListView items(Item(kIdLvItems)), cards(Item(kIdLvCardList));
     for (const ListView& list : {items, cards})
         list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
@@ -88,24 +71,18 @@ bool Win32OptionsDialog::OnInitDialog() {
     cards.AddColumn(0, "Connection Name");
     cards.AddColumn(1, "Adapter Name");
     adapterImages_ = LoadImageStrip(IDB_ADAPTERS, kAdapterImageSize);
-    SendMessageA(cards.Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(adapterImages_.Get()));
+    cards.SetSmallImages(adapterImages_.Get());
     for (const OptionsItem& row : logic_->Items) items.AddRow(row.caption);
     for (const OptionsCard& row : logic_->CardList) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = cards.Count();
-        item.pszText = const_cast<char*>(row.connectionName.c_str());
-        item.iImage = row.image;
-        cards.Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        cards.SetCell(item.iItem, 1, row.driverDesc);
+        cards.AddRow(row.connectionName, row.image);
+        cards.SetCell(cards.Count() - 1, 1, row.driverDesc);
     }
     items.SizeColumnToContent(0, "");
     cards.SizeColumnToContent(0, "Connection Name");
     cards.SizeColumnToContent(1, "Adapter Name");
-    CheckDlgButton(Window(), kIdChkAutorun, logic_->Autorun ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(Window(), kIdChkEnableMenu, logic_->EnableMenu ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(Window(), kIdChkCustomizeIcon, logic_->CustomizeIcon ? BST_CHECKED : BST_UNCHECKED);
+    CheckBox(Item(kIdChkAutorun)).SetChecked(logic_->Autorun);
+    CheckBox(Item(kIdChkEnableMenu)).SetChecked(logic_->EnableMenu);
+    CheckBox(Item(kIdChkCustomizeIcon)).SetChecked(logic_->CustomizeIcon);
     ShowRows();
     ShowPage(0);
     return true;
@@ -119,20 +96,22 @@ void Win32OptionsDialog::ShowPage(int page) {
 
 void Win32OptionsDialog::ShowRows() {
     if (!Window() || !logic_) return;
+    const ListView items(Item(kIdLvItems)), cards(Item(kIdLvCardList));
     for (size_t i = 0; i < logic_->Items.size(); ++i)
-        SetChecked(Item(kIdLvItems), static_cast<int>(i), logic_->Items[i].checked);
+        items.SetChecked(static_cast<int>(i), logic_->Items[i].checked);
     for (size_t i = 0; i < logic_->CardList.size(); ++i)
-        SetChecked(Item(kIdLvCardList), static_cast<int>(i), logic_->CardList[i].checked);
+        cards.SetChecked(static_cast<int>(i), logic_->CardList[i].checked);
 }
 
 void Win32OptionsDialog::TakeChoices() {
+    const ListView items(Item(kIdLvItems)), cards(Item(kIdLvCardList));
     for (size_t i = 0; i < logic_->Items.size(); ++i)
-        logic_->Items[i].checked = IsChecked(Item(kIdLvItems), static_cast<int>(i));
+        logic_->Items[i].checked = items.IsChecked(static_cast<int>(i));
     for (size_t i = 0; i < logic_->CardList.size(); ++i)
-        logic_->CardList[i].checked = IsChecked(Item(kIdLvCardList), static_cast<int>(i));
-    logic_->Autorun = IsDlgButtonChecked(Window(), kIdChkAutorun) == BST_CHECKED;
-    logic_->EnableMenu = IsDlgButtonChecked(Window(), kIdChkEnableMenu) == BST_CHECKED;
-    logic_->CustomizeIcon = IsDlgButtonChecked(Window(), kIdChkCustomizeIcon) == BST_CHECKED;
+        logic_->CardList[i].checked = cards.IsChecked(static_cast<int>(i));
+    logic_->Autorun = CheckBox(Item(kIdChkAutorun)).IsChecked();
+    logic_->EnableMenu = CheckBox(Item(kIdChkEnableMenu)).IsChecked();
+    logic_->CustomizeIcon = CheckBox(Item(kIdChkCustomizeIcon)).IsChecked();
 }
 
 void Win32OptionsDialog::OnContextMenu(HWND control, LPARAM position) {
@@ -172,7 +151,7 @@ bool Win32OptionsDialog::OnCommand(int id, int, HWND) {
 
 bool Win32OptionsDialog::OnNotify(int id, const NMHDR& header) {
     if (id == kIdOptionsPages && header.code == TCN_SELCHANGE) {
-        ShowPage(TabCtrl_GetCurSel(header.hwndFrom));
+        ShowPage(TabControl(header.hwndFrom).Selected());
         return true;
     }
     return false;

@@ -11,6 +11,7 @@
 
 #include "platform/win32/WindowBase.h"
 #include "ui/CardTabs.h"
+#include "ui/win32/Controls.h"
 
 namespace vt::win32 {
 
@@ -20,7 +21,7 @@ class Win32CardTabsView : public CardTabsView, private WindowBase {
     void Create(HWND parent, HIMAGELIST marks);
     // From now on the tabs' events go to their logic.
     void Attach(CardTabs& logic) { logic_ = &logic; }
-    HWND Tabs() const { return tabs_; }
+    HWND Tabs() const { return tabs_.Handle(); }
     // The area below the tab strip, in the parent's coordinates; it moves when the first tab
     // gives the strip its height, and then `onStripChanged` runs.
     RECT PageArea() const;
@@ -41,11 +42,10 @@ class Win32CardTabsView : public CardTabsView, private WindowBase {
 
   private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    int TabAt(POINT client) const;
     void MoveDraggedTo(int tab);
 
     CardTabs* logic_ = nullptr;
-    HWND tabs_ = nullptr;
+    TabControl tabs_;
     std::map<int, std::string> hints_;  // by card index: a tab keeps its hint wherever it goes
     int dragged_ = -1;
 };

@@ -15,6 +15,7 @@ namespace vt::win32 {
 namespace {
 
 constexpr int kTitleHeight = 22;
+constexpr int kIndent = 35, kItemHeight = 26;
 
 }  // namespace
 
@@ -26,10 +27,10 @@ void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images) {
          WS_EX_CLIENTEDGE},
     });
     title_ = GetDlgItem(parent, kIdConfigTitle);
-    tree_ = GetDlgItem(parent, kIdTree);
-    TreeView_SetImageList(tree_, images, TVSIL_NORMAL);
-    TreeView_SetIndent(tree_, 35);
-    TreeView_SetItemHeight(tree_, 26);
+    tree_ = TreeView(GetDlgItem(parent, kIdTree));
+    tree_.SetImages(images);
+    tree_.SetIndent(kIndent);
+    tree_.SetItemHeight(kItemHeight);
     LOGFONTA font{};
     GetObjectA(GuiFont(), sizeof font, &font);
     font.lfUnderline = TRUE;
@@ -39,75 +40,57 @@ void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images) {
 
 void Win32ConfigTreeView::Place(int x, int y, int width, int height) {
     MoveWindow(title_, x, y, width, kTitleHeight, TRUE);
-    MoveWindow(tree_, x, y + kTitleHeight, width, height - kTitleHeight, TRUE);
+    MoveWindow(tree_.Handle(), x, y + kTitleHeight, width, height - kTitleHeight, TRUE);
 }
 
 void Win32ConfigTreeView::ClearTree() {
     changing_ = true;
     const ScopeExit done([&] { changing_ = false; });
-    TreeView_EndEditLabelNow(tree_, TRUE);  // an edit left open would end on another node
-    TreeView_DeleteAllItems(tree_);
+    tree_.CancelLabelEdit();  // an edit left open would end on another node
+    tree_.Clear();
 }
 
 void Win32ConfigTreeView::SetTreeRedraw(bool enabled) {
-    SendMessageA(tree_, WM_SETREDRAW, enabled ? TRUE : FALSE, 0);
-    if (enabled) InvalidateRect(tree_, nullptr, TRUE);
+    tree_.SetRedraw(enabled);
 }
 
 void Win32ConfigTreeView::AppendTreeNode(TConfigNode& node, int imageIndex) {
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(node.Text.c_str());
-    insert.item.iImage = imageIndex;
-    insert.item.iSelectedImage = imageIndex;
-    insert.item.lParam = reinterpret_cast<LPARAM>(&node);
-    SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    tree_.Append(node.Text, imageIndex, reinterpret_cast<LPARAM>(&node));
 }
 
 void Win32ConfigTreeView::SelectNode(TConfigNode* node) {
     changing_ = true;
     const ScopeExit done([&] { changing_ = false; });
-    TreeView_SelectItem(tree_, node ? ItemOf(*node) : nullptr);
+    tree_.Select(node ? ItemOf(*node) : nullptr);
 }
 
 void Win32ConfigTreeView::RemoveTreeNode(TConfigNode& node) {
     changing_ = true;
     const ScopeExit done([&] { changing_ = false; });
-    TreeView_EndEditLabelNow(tree_, TRUE);
-    TreeView_DeleteItem(tree_, ItemOf(node));
+    tree_.CancelLabelEdit();
+    tree_.Remove(ItemOf(node));
 }
 
 void Win32ConfigTreeView::PostEditNode(TConfigNode& node) {
-    PostMessageA(GetParent(tree_), WM_EDITNODE, reinterpret_cast<WPARAM>(&node), 0);
+    PostMessageA(GetParent(tree_.Handle()), WM_EDITNODE, reinterpret_cast<WPARAM>(&node), 0);
 }
 
 void Win32ConfigTreeView::EditNodeLabel(TConfigNode& node) {
-    SetFocus(tree_);
-    SendMessageA(tree_, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(ItemOf(node)));
+    tree_.Focus();
+    tree_.EditLabel(ItemOf(node));
 }
 
 void Win32ConfigTreeView::ShowNodeText(TConfigNode& node) {
-    TVITEMA item{};
-    item.mask = TVIF_TEXT | TVIF_HANDLE;
-    item.hItem = ItemOf(node);
-    item.pszText = const_cast<char*>(node.Text.c_str());
-    SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    tree_.SetItemText(ItemOf(node), node.Text);
 }
 
-TConfigNode* Win32ConfigTreeView::NodeOf(HWND tree, HTREEITEM item) {
-    if (!item) return nullptr;
-    TVITEMA query{};
-    query.mask = TVIF_PARAM | TVIF_HANDLE;
-    query.hItem = item;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    return reinterpret_cast<TConfigNode*>(query.lParam);
+TConfigNode* Win32ConfigTreeView::NodeOf(HTREEITEM item) const {
+    return item ? reinterpret_cast<TConfigNode*>(tree_.Data(item)) : nullptr;
 }
 
 HTREEITEM Win32ConfigTreeView::ItemOf(const TConfigNode& node) const {
-    for (HTREEITEM item = TreeView_GetRoot(tree_); item; item = TreeView_GetNextSibling(tree_, item))
-        if (NodeOf(tree_, item) == &node) return item;
+    for (HTREEITEM item = tree_.First(); item; item = tree_.Next(item))
+        if (NodeOf(item) == &node) return item;
     return nullptr;
 }
 
@@ -118,11 +101,9 @@ void Win32ConfigTreeView::NodeEdited() {
 }
 
 const std::string& Win32ConfigTreeView::HintAt(POINT screen) {
-    TVHITTESTINFO hit{};
-    hit.pt = screen;
-    ScreenToClient(tree_, &hit.pt);
-    const HTREEITEM item = TreeView_HitTest(tree_, &hit);
-    if (logic_ && item && (hit.flags & TVHT_ONITEM)) logic_->tvConfigMouseMove(NodeOf(tree_, item));
+    ScreenToClient(tree_.Handle(), &screen);
+    const HTREEITEM item = tree_.ItemAt(screen);
+    if (logic_ && item) logic_->tvConfigMouseMove(NodeOf(item));
     return hint_;
 }
 
@@ -130,17 +111,17 @@ void Win32ConfigTreeView::ShowMenu(LPARAM position) {
     // The menu acts on the selected node: a right click does not select, and the keyboard opens
     // the menu at that node.
     RECT node{};
-    const HTREEITEM selected = TreeView_GetSelection(tree_);
-    const bool shown = selected && TreeView_GetItemRect(tree_, selected, &node, TRUE);
-    const POINT at = ContextMenuPoint(tree_, position, shown ? &node : nullptr);
-    TrackPopupMenu(menu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, GetParent(tree_),
-                   nullptr);
+    const HTREEITEM selected = tree_.Selection();
+    const bool shown = selected && tree_.TextRect(selected, node);
+    const POINT at = ContextMenuPoint(tree_.Handle(), position, shown ? &node : nullptr);
+    TrackPopupMenu(menu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                   GetParent(tree_.Handle()), nullptr);
 }
 
 LRESULT Win32ConfigTreeView::CustomDraw(NMTVCUSTOMDRAW& draw) {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
-        reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec) == TreeView_GetSelection(tree_)) {
+        reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec) == tree_.Selection()) {
         SelectObject(draw.nmcd.hdc, underlined_.Get());
         return CDRF_NEWFONT;
     }
@@ -157,7 +138,7 @@ bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
             // and keeps the selection and the edits, as Cancel does. A change the logic makes
             // itself has been asked about already.
             result = TRUE;
-            Guarded(GetParent(tree_),
+            Guarded(GetParent(tree_.Handle()),
                     [&] { result = changing_ || tree.tvConfigChanging() ? FALSE : TRUE; });
             return true;
         case TVN_SELCHANGEDA:
@@ -173,7 +154,7 @@ bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
             if (edit.item.pszText) {
                 editedNode_ = reinterpret_cast<TConfigNode*>(edit.item.lParam);
                 editedText_ = edit.item.pszText;
-                PostMessageA(GetParent(tree_), WM_NODEEDITED, 0, 0);
+                PostMessageA(GetParent(tree_.Handle()), WM_NODEEDITED, 0, 0);
             }
             result = FALSE;  // the logic shows the name it keeps
             return true;

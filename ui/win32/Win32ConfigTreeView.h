@@ -9,6 +9,7 @@
 
 #include "platform/win32/Handles.h"
 #include "ui/ConfigTree.h"
+#include "ui/win32/Controls.h"
 
 namespace vt::win32 {
 
@@ -18,7 +19,7 @@ class Win32ConfigTreeView : public ConfigTreeView {
     // From now on the tree's events go to its logic.
     void Attach(ConfigTree& logic) { logic_ = &logic; }
     void Place(int x, int y, int width, int height);
-    HWND Tree() const { return tree_; }
+    HWND Tree() const { return tree_.Handle(); }
     HWND Title() const { return title_; }
 
     // --- ConfigTreeView
@@ -36,7 +37,7 @@ class Win32ConfigTreeView : public ConfigTreeView {
     bool OnNotify(const NMHDR& header, LRESULT& result);
     // The pointer moved over the tree: the hint of the node under it.
     const std::string& HintAt(POINT screen);
-    bool IsEditingLabel() const { return TreeView_GetEditControl(tree_) != nullptr; }
+    bool IsEditingLabel() const { return tree_.IsEditingLabel(); }
     // WM_NODEEDITED: hands the ended label edit to the logic.
     void NodeEdited();
     // WM_EDITNODE: the label edit starts again.
@@ -48,14 +49,14 @@ class Win32ConfigTreeView : public ConfigTreeView {
 
   private:
     HTREEITEM ItemOf(const TConfigNode& node) const;
-    static TConfigNode* NodeOf(HWND tree, HTREEITEM item);
+    TConfigNode* NodeOf(HTREEITEM item) const;
     LRESULT CustomDraw(NMTVCUSTOMDRAW& draw);
 
     ConfigTree* logic_ = nullptr;
     // Set while the logic changes the tree: the tree's own notifications are not the user's.
     bool changing_ = false;
     HWND title_ = nullptr;
-    HWND tree_ = nullptr;
+    TreeView tree_;
     std::string hint_;
     TConfigNode* editedNode_ = nullptr;
     std::string editedText_;

@@ -3,6 +3,7 @@
 
 #include "controls/win32/IPEditControl.h"
 #include "ui/win32/ControlTable.h"
+#include "ui/win32/Controls.h"
 #include "ui/win32/IPListDialog.h"
 
 namespace vt::win32 {
@@ -12,6 +13,12 @@ namespace {
 using C = EditorControl;
 
 constexpr int kSeparator1 = 1190, kSeparator2 = 1191;
+// The group's inner layout, from its top left corner.
+constexpr int kIndent = 16;      // the rows under the title box; the separators too
+constexpr int kMargin = 8;       // around the group, to the page's edges
+constexpr int kButtonsTop = 300;
+constexpr int kButtonWidth = 75, kButtonHeight = 25, kButtonGap = 6;
+constexpr int kButtonsInset = 12;  // the last button from the group's right edge
 
 }  // namespace
 
@@ -31,7 +38,7 @@ void Win32EditorView::Create(HWND page, int left, int top) {
          WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, x(16), y(26), 170, 20},
         {id(C::rbDisable), "BUTTON", "&Disable This Adapter", BS_AUTORADIOBUTTON, x(190), y(26),
          170, 20},
-        {kSeparator1, "STATIC", "", SS_ETCHEDHORZ, x(16), y(54), 0, 2},
+        {kSeparator1, "STATIC", "", SS_ETCHEDHORZ, x(kIndent), y(54), 0, 2},
         {id(C::checkIP), "BUTTON", "&Obtain an IP address automatically",
          WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, x(16), y(64), 300, 20},
         {id(C::lbIP), "STATIC", "IP Address:", 0, x(label), y(96), 124, 16},
@@ -41,43 +48,48 @@ void Win32EditorView::Create(HWND page, int left, int top) {
         {id(C::edtMask), kIPEditClass, "", 0, x(field), y(123), kIPEditWidth, kIPEditHeight},
         {id(C::lbGateway), "STATIC", "Default Gateway:", 0, x(label), y(156), 124, 16},
         {id(C::edtGateway), kIPEditClass, "", 0, x(field), y(153), kIPEditWidth, kIPEditHeight},
-        {kSeparator2, "STATIC", "", SS_ETCHEDHORZ, x(16), y(188), 0, 2},
+        {kSeparator2, "STATIC", "", SS_ETCHEDHORZ, x(kIndent), y(188), 0, 2},
         {id(C::checkDNS), "BUTTON", "O&btain DNS server address automatically",
          WS_TABSTOP | BS_AUTOCHECKBOX, x(16), y(198), 300, 20},
         {id(C::lbDNS0), "STATIC", "Preferred DNS Server: ", 0, x(label), y(230), 124, 16},
         {id(C::edtDns0), kIPEditClass, "", 0, x(field), y(227), kIPEditWidth, kIPEditHeight},
         {id(C::lbDNS1), "STATIC", "Alternate DNS Server:", 0, x(label), y(260), 124, 16},
         {id(C::edtDns1), kIPEditClass, "", 0, x(field), y(257), kIPEditWidth, kIPEditHeight},
-        {id(C::btnSave), "BUTTON", "&Save", WS_TABSTOP, x(field), y(300), 75, 25},
-        {id(C::btnCancel), "BUTTON", "&Cancel", WS_TABSTOP, x(field + 81), y(300), 75, 25},
-        {id(C::btnApply), "BUTTON", "&Apply", WS_TABSTOP, x(field + 162), y(300), 75, 25},
+        // Placed at the group's right edge by Resize.
+        {id(C::btnSave), "BUTTON", "&Save", WS_TABSTOP, 0, y(kButtonsTop), kButtonWidth,
+         kButtonHeight},
+        {id(C::btnCancel), "BUTTON", "&Cancel", WS_TABSTOP, 0, y(kButtonsTop), kButtonWidth,
+         kButtonHeight},
+        {id(C::btnApply), "BUTTON", "&Apply", WS_TABSTOP, 0, y(kButtonsTop), kButtonWidth,
+         kButtonHeight},
         {id(C::gbEditor), "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, x(0), y(0), 0, 0},
     });
     SendMessageA(Item(C::checkSelected), WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold()), FALSE);
 }
 
 void Win32EditorView::Resize(int pageWidth, int pageHeight) {
-    const int width = pageWidth - left_ - 8;
-    SetWindowPos(Item(C::gbEditor), nullptr, 0, 0, width, pageHeight - top_ - 8,
+    const int width = pageWidth - left_ - kMargin;
+    SetWindowPos(Item(C::gbEditor), nullptr, 0, 0, width, pageHeight - top_ - kMargin,
                  SWP_NOMOVE | SWP_NOZORDER);
     for (int separator : {kSeparator1, kSeparator2})
-        SetWindowPos(GetDlgItem(page_, separator), nullptr, 0, 0, width - 32, 2,
+        SetWindowPos(GetDlgItem(page_, separator), nullptr, 0, 0, width - 2 * kIndent, 2,
                      SWP_NOMOVE | SWP_NOZORDER);
     // The buttons stand at the group's right edge.
-    int right = left_ + width - 12;
+    int right = left_ + width - kButtonsInset;
     for (C button : {C::btnApply, C::btnCancel, C::btnSave}) {
-        right -= 75;
-        SetWindowPos(Item(button), nullptr, right, top_ + 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        right -= 6;
+        right -= kButtonWidth;
+        SetWindowPos(Item(button), nullptr, right, top_ + kButtonsTop, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+        right -= kButtonGap;
     }
 }
 
 void Win32EditorView::SetChecked(EditorControl control, bool checked) {
-    SendMessageA(Item(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    CheckBox(Item(control)).SetChecked(checked);
 }
 
 bool Win32EditorView::IsChecked(EditorControl control) const {
-    return SendMessageA(Item(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return CheckBox(Item(control)).IsChecked();
 }
 
 void Win32EditorView::SetEnabled(EditorControl control, bool enabled) {

@@ -11,6 +11,9 @@ namespace vt::win32 {
 namespace {
 
 constexpr int kGroupLeft = 8, kGroupTop = 28;
+constexpr int kMargin = 8;  // below the group
+constexpr int kDeviceLineLeft = 12, kDeviceLineHeight = 18;
+constexpr int kMemoInset = 10, kMemoTop = kGroupTop + 106;
 
 }  // namespace
 
@@ -34,13 +37,14 @@ void Win32StatusPanelView::Create(HWND mainWindow, HWND page, int width) {
     images_ = LoadImageStrip(IDB_STATUS, kStatusPictureSize);
     const int middle = kGroupLeft + width / 2;
     CreateControls(page, {
-        {kIdDeviceLine, "STATIC", "", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, 12, 6, 0, 18},
+        {kIdDeviceLine, "STATIC", "", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, kDeviceLineLeft, 6, 0,
+         kDeviceLineHeight},
         {kIdStatusPicture, "STATIC", "", SS_OWNERDRAW | SS_NOTIFY, middle - kStatusPictureSize / 2,
          kGroupTop + 22, kStatusPictureSize, kStatusPictureSize},
         {kIdStatusWord, "STATIC", "", SS_CENTER, kGroupLeft + 6, kGroupTop + 82, width - 12, 16},
         // A read-only edit without a frame: the addresses can be selected and copied.
-        {kIdStatusMemo, "EDIT", "", ES_MULTILINE | ES_READONLY, kGroupLeft + 10, kGroupTop + 106,
-         width - 20, 0},
+        {kIdStatusMemo, "EDIT", "", ES_MULTILINE | ES_READONLY, kGroupLeft + kMemoInset, kMemoTop,
+         width - 2 * kMemoInset, 0},
         {kIdStatusGroup, "BUTTON", "Connection Status", BS_GROUPBOX | WS_CLIPSIBLINGS, kGroupLeft,
          kGroupTop, width, 0},
     });
@@ -55,9 +59,10 @@ void Win32StatusPanelView::Resize(int pageWidth, int pageHeight) {
     RECT group{};
     GetWindowRect(GetDlgItem(page_, kIdStatusGroup), &group);
     const int width = group.right - group.left;
-    resize(kIdDeviceLine, pageWidth - 24, 18);
-    resize(kIdStatusGroup, width, pageHeight - kGroupTop - 8);
-    resize(kIdStatusMemo, width - 20, pageHeight - kGroupTop - 8 - 114);
+    const int bottom = pageHeight - kMargin;
+    resize(kIdDeviceLine, pageWidth - 2 * kDeviceLineLeft, kDeviceLineHeight);
+    resize(kIdStatusGroup, width, bottom - kGroupTop);
+    resize(kIdStatusMemo, width - 2 * kMemoInset, bottom - kMemoTop - kMargin);
 }
 
 bool Win32StatusPanelView::IsShowing() const {
