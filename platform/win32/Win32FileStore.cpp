@@ -46,28 +46,28 @@ bool WhileHeld(Attempt attempt) {
     }
 }
 
+// A folder is no file: no stamp.
+FileStamp MakeStamp(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILETIME& written,
+                    uint64_t identity) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return {};
+    return FileStamp{true, Join(sizeHigh, sizeLow),
+                     Join(written.dwHighDateTime, written.dwLowDateTime), identity};
+}
+
 FileStamp StampOf(const BY_HANDLE_FILE_INFORMATION& info) {
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
-    FileStamp stamp;
-    stamp.exists = true;
-    stamp.size = Join(info.nFileSizeHigh, info.nFileSizeLow);
-    stamp.modified = Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
-    stamp.identity = Join(info.nFileIndexHigh, info.nFileIndexLow) ^
-                     (static_cast<uint64_t>(info.dwVolumeSerialNumber) << 24);
-    return stamp;
+    return MakeStamp(info.dwFileAttributes, info.nFileSizeHigh, info.nFileSizeLow,
+                     info.ftLastWriteTime,
+                     Join(info.nFileIndexHigh, info.nFileIndexLow) ^
+                         (static_cast<uint64_t>(info.dwVolumeSerialNumber) << 24));
 }
 
 // Where the file cannot be opened even for its attributes: what the directory entry says.
 FileStamp StampFromAttributes(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {};
-    FileStamp stamp;
-    stamp.exists = true;
-    stamp.size = Join(data.nFileSizeHigh, data.nFileSizeLow);
-    stamp.modified = Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
-    stamp.identity = Join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime);
-    return stamp;
+    return MakeStamp(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
+                     data.ftLastWriteTime,
+                     Join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime));
 }
 
 // Reads exactly as many bytes as the file holds; false on a failed or a short read.

@@ -206,19 +206,25 @@ TEST(SettingsOnWindows, PathCloseToTheSystemsLimitIsWritten) {
     }
 }
 
-// This test program started again with `arguments`, as a second process on the same file.
+// This test program started again with `arguments`, as a second process on the same file. Wine
+// now and then fails to start a process right after it ended another: that is tried again.
 UniqueHandle StartSelf(const std::string& arguments) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string command = "\"" + std::string(self) + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return UniqueHandle();
-    CloseHandle(process.hThread);
-    return UniqueHandle(process.hProcess);
+    for (int attempt = 0; attempt < 5; ++attempt, Sleep(100)) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            std::printf("      (starting a second process failed with %lu)\n", GetLastError());
+            continue;
+        }
+        CloseHandle(process.hThread);
+        return UniqueHandle(process.hProcess);
+    }
+    return UniqueHandle();
 }
 
 // The file's bytes as a program that shares every access reads them: "<missing>" only when there is
