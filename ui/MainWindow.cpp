@@ -49,6 +49,7 @@ void TfrmMain::FormCreate() {
         return;
     }
 
+    platform_.system.TraceStartup("version gate");
     views_.frame.SetApplicationTitle(kProductTitle);
     const std::string executable = platform_.system.ExecutablePath();
     State.OpenSettings(SettingsPathFor(executable));
@@ -61,14 +62,18 @@ void TfrmMain::FormCreate() {
         // program) still starts the program. A file that cannot even be read stops it here.
         if (settings.Unreadable()) throw;
     }
+    platform_.system.TraceStartup("settings file and AppPath");
     views_.frame.SetConfigTitle("  Configurations");
     Editor.ShowEditorState(false, true, true, true, true);
 
     FillCards();
     FillConfigTree();
+    platform_.system.TraceStartup("configuration tree");
     Tabs.FillCardTabs();
+    platform_.system.TraceStartup("card tabs");
     StatusThread.StopRequested = false;
     views_.frame.StartStatusThread(StatusThread);
+    platform_.system.TraceStartup("status thread started");
 
     switch (request_.mode) {
         case StartMode::Window:
@@ -95,7 +100,9 @@ void TfrmMain::FillCards() {
     cards = EnumerateCards(platform_.registry, filter);
     // A filter that names only adapters gone since falls back to the default rule.
     if (cards.empty()) cards = EnumerateCards(platform_.registry, "");
+    platform_.system.TraceStartup("cards from the registry");
     RefreshCardNames(platform_.devices, cards);
+    platform_.system.TraceStartup("devices' friendly names");
 }
 
 void TfrmMain::FillConfigTree() {

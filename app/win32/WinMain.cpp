@@ -10,17 +10,20 @@
 #include "ui/win32/MainWindowView.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    vt::win32::Win32Platform real;
+    real.system.TraceStartup("entry");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES |
                                                        ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     // The shell's link object and the other COM objects live on this, the GUI thread.
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-
-    vt::win32::Win32Platform real;
+    real.system.TraceStartup("common controls and COM");
 
     vt::win32::MainWindowView view;
     // Without a window nothing can run; 1 would tell a script "no such configuration".
-    if (!view.Create(instance)) return vt::kExitApplyFailed;
+    if (!view.Create(instance, [&](const char* step) { real.system.TraceStartup(step); }))
+        return vt::kExitApplyFailed;
+    real.system.TraceStartup("window and controls laid out");
     real.shell.SetOwner(view.Window());
     vt::TfrmMain form(real.platform, view.Views());
     view.Attach(form.Parts());
@@ -28,9 +31,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!vt::win32::Guarded(view.Window(), [&] { form.FormCreate(); }) && form.EndsAfterStart())
         view.Terminate();
     if (form.ShowMainWindow()) view.Show(showCommand);
+    real.system.TraceStartup("shown and painted");
 
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    for (bool waited = false;;) {
+        // The first moment nothing is left to do, painting included: the window waits for input.
+        if (!waited && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            waited = true;
+            real.system.TraceStartup("waiting for input");
+        }
+        if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
         if (view.PreTranslate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

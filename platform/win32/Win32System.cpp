@@ -37,6 +37,31 @@ std::string Win32System::CommandLine() {
     return GetCommandLineA();
 }
 
+void Win32System::TraceStartup(const char* step) {
+    if (tracing_ < 0) tracing_ = GetEnvironmentVariableA("VT_STARTUP_TRACE", nullptr, 0) > 0;
+    if (!tracing_) return;
+    LARGE_INTEGER now{}, frequency{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    const double counterMs = 1000.0 * static_cast<double>(now.QuadPart) /
+                             static_cast<double>(frequency.QuadPart);
+    if (startMs_ == 0) {  // the first step: how long the process ran before it, from the clock
+        FILETIME created{}, unused{}, clock{};
+        GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
+        GetSystemTimeAsFileTime(&clock);
+        const auto ticks = [](const FILETIME& time) {
+            return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+        };
+        startMs_ = counterMs - static_cast<double>(ticks(clock) - ticks(created)) / 10000.0;
+    }
+    const double ms = counterMs - startMs_;
+    char line[160];
+    wsprintfA(line, "VelmoraTarvello start-up: %6d ms (+%5d)  %s\n", static_cast<int>(ms),
+              static_cast<int>(ms - lastMs_), step);
+    lastMs_ = ms;
+    OutputDebugStringA(line);
+}
+
 std::string Win32System::NewGuid() {
     GUID guid{};
     if (FAILED(CoCreateGuid(&guid))) throw Error("CoCreateGuid failed");

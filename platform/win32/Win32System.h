@@ -11,6 +11,12 @@ class Win32System : public System {
     std::string ExecutablePath() override;
     std::string CommandLine() override;
     std::string NewGuid() override;
+    void TraceStartup(const char* step) override;
+
+  private:
+    int tracing_ = -1;    // not known yet
+    double startMs_ = 0;  // the process's start on the performance counter's scale
+    double lastMs_ = 0;
 };
 
 }  // namespace vt::win32

@@ -21,13 +21,15 @@ constexpr int kGap = 8;
 
 }  // namespace
 
-bool MainWindowView::Create(HINSTANCE instance) {
+bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)> trace) {
+    trace_ = trace ? std::move(trace) : [](const char*) {};
     RegisterClass(kMainWindowClass, IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                   LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)));
     RouteContextMenuKeys();
     actionImages_ = LoadImageStrip(IDB_ACTIONS, kActionImageSize);
     treeImages_ = LoadImageStrip(IDB_TREE, kTreeImageSize);
     tabMarks_ = LoadImageStrip(IDB_TABMARKS, kTabMarkSize);
+    trace_("pictures");
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -52,6 +54,7 @@ void MainWindowView::CreateControls() {
                                            0, window, reinterpret_cast<HMENU>(kIdStatusBar),
                                            nullptr, nullptr));
     statusBar_.SetOnePart();
+    trace_("frame, toolbar, status bar");
     tree_.Create(window, treeImages_.Get());
     splitter_.Create(window, kIdSplitter);
     splitter_.onDrag = [this](int width) {
@@ -63,8 +66,11 @@ void MainWindowView::CreateControls() {
     tabs_.onStripChanged = [this] { Layout(); };
     page_.Create(window, kIdCardPage);
     SetWindowPos(page_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // above the tabs
+    trace_("tree, splitter, tabs, page");
     status_.Create(window, page_.Handle(), kStatusWidth);
+    trace_("status panel");
     editor_.Create(page_.Handle(), kGap + kStatusWidth + kGap, kPanesTop);
+    trace_("editor");
     tray_.Create(window);
     options_ = Win32OptionsDialog(window);
     keys_ = BuildAccelerators();

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <optional>
 
 #include "platform/win32/Handles.h"
@@ -30,8 +31,8 @@ inline constexpr int kClientHeight = 533;
 
 class MainWindowView : public WindowBase, public MainView {
   public:
-    // Creates the window hidden, with its controls.
-    bool Create(HINSTANCE instance);
+    // Creates the window hidden, with its controls; `trace` is told of each step.
+    bool Create(HINSTANCE instance, std::function<void(const char*)> trace = {});
     HWND Window() const { return WindowBase::Handle(); }
     void Show(int showCommand);
     MainViews Views() { return {*this, tree_, tabs_, editor_, status_, tray_}; }
@@ -85,6 +86,7 @@ class MainWindowView : public WindowBase, public MainView {
     UniqueAccelerators keys_;
     StatusRefreshThread statusThread_;
     std::optional<MainParts> parts_;
+    std::function<void(const char*)> trace_;
 };
 
 }  // namespace vt::win32
