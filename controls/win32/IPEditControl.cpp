@@ -1,4 +1,5 @@
-// The address field's window: frame, panel, segment boxes and labels, bound to the portable rules.
+// The address field's window: it paints its frame and its delimiters itself, around real
+// single-line edit boxes for the segments, all bound to the portable rules.
 #include "controls/win32/IPEditControl.h"
 
 #include <algorithm>
@@ -17,121 +18,114 @@ namespace {
 using controls::Caret;
 using controls::Color;
 
-constexpr char kPanelClass[] = "TIPEditPanel";
-
 COLORREF ToColorRef(Color color) {
     return color & controls::kSystemColor ? GetSysColor(static_cast<int>(color & 0xFF)) : color;
 }
 
 class IPEditWindow;
 
-// A window inside the field: its panel, or one of its segment boxes.
-class FieldPart : public WindowBase {
+// A segment box, taken over so that every key goes through the field's rules.
+class SegmentBox : public WindowBase {
   public:
-    explicit FieldPart(IPEditWindow& field) : field_(field) {}
+    explicit SegmentBox(IPEditWindow& field) : field_(field) {}
 
   protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
     IPEditWindow& field_;
 };
 
-// The panel inside the frame: what its boxes and labels say goes on to the field.
-class SegmentPanel : public FieldPart {
-  public:
-    using FieldPart::FieldPart;
-
-  protected:
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-};
-
-// A segment box, taken over so that every key goes through the field's rules.
-class SegmentBox : public FieldPart {
-  public:
-    using FieldPart::FieldPart;
-
-  protected:
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-};
-
-// The field's window; made for each window of the class, whatever made it.
+// The field's window, made for each window of the class, whatever made it. Its children are the
+// segment boxes only: the frame, the panel behind the segments and the delimiters are painted,
+// so a field is five windows, not nine.
 class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
   public:
     explicit IPEditWindow(HWND control) : control_(control) {}
 
     controls::TIPEdit& Field() { return *field_; }
 
-    int IndexOf(HWND child) const {
+    int IndexOf(HWND box) const {
         for (size_t i = 0; i < children_.size(); ++i)
-            if (children_[i] == child) return static_cast<int>(i);
+            if (children_[i].box == box) return static_cast<int>(i);
         return -1;
     }
 
     // --- SegmentBoxes
     int ChildCount() const override { return static_cast<int>(children_.size()); }
     void AddSegment(const std::string& text, int maxLength, Color) override {
-        HWND box = CreateWindowExA(0, "EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP |
-                                                                ES_AUTOHSCROLL,
-                                   0, 0, 0, 0, panel_.Handle(), nullptr, nullptr, nullptr);
-        Add(box, 0);
-        boxes_.back() = std::make_unique<SegmentBox>(*this);
-        boxes_.back()->Subclass(box);
-        SendMessageA(box, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+        Child child;
+        child.segment = true;
+        child.text = text;
+        child.maxLength = maxLength;
+        children_.push_back(std::move(child));
+        // Made at once in place, with its text, once the field has set itself up.
+        if (!settingUp_) MakeBox(children_.size() - 1);
     }
     void AddLabel(char delimiter, Color background) override {
-        const char text[2] = {delimiter, '\0'};
-        Add(CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 0, 0,
-                            panel_.Handle(), nullptr, nullptr, nullptr),
-            background);
+        Child label;
+        label.delimiter = delimiter;
+        label.background = background;
+        children_.push_back(std::move(label));
     }
     void RemoveLastChild() override {
-        DestroyWindow(children_.back());
-        children_.pop_back();
-        labelColors_.pop_back();
-        boxes_.pop_back();  // only now: the box's object handles its window's last messages
+        if (children_.back().segment) DestroyWindow(children_.back().box);
+        else InvalidateRect(control_, &children_.back().area, TRUE);
+        children_.pop_back();  // only now: the box's object handles its window's last messages
     }
     std::string SegmentText(int child) const override {
+        const Child& segment = children_.at(child);
+        if (!segment.box) return segment.text;
         char text[64] = {};
-        GetWindowTextA(children_.at(child), text, sizeof text);
+        GetWindowTextA(segment.box, text, sizeof text);
         return text;
     }
     void SetSegmentText(int child, const std::string& text) override {
-        SetWindowTextA(children_.at(child), text.c_str());  // the box reports EN_CHANGE
+        Child& segment = children_.at(child);
+        if (segment.box)
+            SetWindowTextA(segment.box, text.c_str());  // the box reports EN_CHANGE
+        else
+            segment.text = text;
     }
     void SetLabelText(int child, char delimiter) override {
-        const char text[2] = {delimiter, '\0'};
-        SetWindowTextA(children_.at(child), text);
+        children_.at(child).delimiter = delimiter;
+        InvalidateRect(control_, &children_.at(child).area, TRUE);
     }
     void SetMaxLength(int child, int maxLength) override {
-        SendMessageA(children_.at(child), EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+        Child& segment = children_.at(child);
+        segment.maxLength = maxLength;
+        if (segment.box) SendMessageA(segment.box, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
     }
     void SetSegmentColor(Color color) override {
         segmentColor_ = color;
-        InvalidateRect(panel_.Handle(), nullptr, TRUE);
-        for (HWND child : children_) InvalidateRect(child, nullptr, TRUE);
+        InvalidateRect(control_, nullptr, TRUE);
+        for (const Child& child : children_)
+            if (child.box) InvalidateRect(child.box, nullptr, TRUE);
     }
     void SetFrame(Color color, int width) override {
         frameColor_ = color;
-        RECT client{};
-        GetClientRect(control_, &client);
-        MoveWindow(panel_.Handle(), width, width, client.right - 2 * width,
-                   client.bottom - 2 * width, TRUE);
+        frameWidth_ = width;
         InvalidateRect(control_, nullptr, TRUE);
     }
     void Selection(int child, int& start, int& end) const override {
-        DWORD from = 0, to = 0;
-        SendMessageA(children_.at(child), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
-                     reinterpret_cast<LPARAM>(&to));
+        DWORD from = 0, to = 0;  // no box yet: no caret either
+        if (children_.at(child).box)
+            SendMessageA(children_.at(child).box, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                         reinterpret_cast<LPARAM>(&to));
         start = static_cast<int>(from);
         end = static_cast<int>(to);
     }
     bool CanFocus(int child) const override {
-        for (HWND window = children_.at(child); window; window = GetParent(window)) {
+        if (!children_.at(child).box) return false;
+        for (HWND window = children_.at(child).box; window; window = GetParent(window)) {
             if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return false;
             if (!(GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) break;
         }
         return true;
     }
     void Focus(int child, Caret caret) override {
-        HWND box = children_.at(child);
+        HWND box = children_.at(child).box;
+        if (!box) return;
         SetFocus(box);
         const auto length = static_cast<LPARAM>(GetWindowTextLengthA(box));
         const WPARAM start = caret == Caret::AtEnd ? static_cast<WPARAM>(length) : 0;
@@ -143,60 +137,113 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         GetClientRect(control_, &client);
         return client.right;
     }
+    // Places are inside the panel, which lies inside the frame: what reaches past the panel is
+    // cut off there, as a child of the panel would be.
     void SetChildBounds(int child, int left, int top, int width, int height) override {
-        MoveWindow(children_.at(child), left, top, width, height, TRUE);
+        Child& placed = children_.at(child);
+        RECT panel{};
+        GetClientRect(control_, &panel);
+        InflateRect(&panel, -frameWidth_, -frameWidth_);
+        const RECT wanted{frameWidth_ + left, frameWidth_ + top, frameWidth_ + left + width,
+                          frameWidth_ + top + height};
+        IntersectRect(&placed.area, &wanted, &panel);
+        if (settingUp_) return;  // placed once, when the set-up ends
+        if (placed.segment)
+            MoveWindow(placed.box, placed.area.left, placed.area.top,
+                       placed.area.right - placed.area.left, placed.area.bottom - placed.area.top,
+                       TRUE);
+        else
+            InvalidateRect(control_, &placed.area, TRUE);
     }
     void SetEnabled(bool enabled) override { EnableWindow(control_, enabled ? TRUE : FALSE); }
     void Beep() override { MessageBeep(MB_OK); }
 
-    // --- painting
+  protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    // A segment box, or a delimiter the field paints.
+    struct Child {
+        bool segment = false;
+        HWND box = nullptr;
+        std::unique_ptr<SegmentBox> handler;
+        std::string text;   // a segment's, until its box is made
+        int maxLength = 0;  // the same
+        char delimiter = 0;
+        Color background = 0;  // a delimiter's: the colour the field had when it was made
+        RECT area{};
+    };
+
     void SetFont(HFONT font) {
         font_ = font;
-        for (HWND child : children_) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        for (const Child& child : children_)
+            if (child.box) SendMessageA(child.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        InvalidateRect(control_, nullptr, TRUE);
     }
-    HBRUSH BrushFor(Color color) {
+    // The brushes of all fields: made once for the process.
+    static HBRUSH BrushFor(Color color) {
         if (color & controls::kSystemColor) return GetSysColorBrush(static_cast<int>(color & 0xFF));
-        UniqueBrush& brush = brushes_[color];
+        static std::map<Color, UniqueBrush> brushes;
+        UniqueBrush& brush = brushes[color];
         if (!brush) brush.Reset(CreateSolidBrush(color));
         return brush.Get();
     }
-    LRESULT ChildColors(HWND child, HDC dc) {
-        const int index = IndexOf(child);
-        const Color color = index >= 0 && index % 2 == 1 ? labelColors_[index] : segmentColor_;
-        SetBkColor(dc, ToColorRef(color));
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(BrushFor(color));
-    }
-    void Erase(HWND window, HDC dc) {
+    // The frame in its colour, the panel inside it in the segments' colour.
+    void Erase(HDC dc) {
         RECT area{};
-        GetClientRect(window, &area);
-        FillRect(dc, &area, BrushFor(window == panel_.Handle() ? segmentColor_ : frameColor_));
+        GetClientRect(control_, &area);
+        FillRect(dc, &area, BrushFor(frameColor_));
+        InflateRect(&area, -frameWidth_, -frameWidth_);
+        FillRect(dc, &area, BrushFor(segmentColor_));
     }
-
-  private:
-    void Add(HWND child, Color labelColor) {
-        SetWindowLongPtrA(child, GWLP_ID, static_cast<LONG_PTR>(children_.size()));
-        if (font_) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        children_.push_back(child);
-        labelColors_.push_back(labelColor);
-        boxes_.emplace_back();
+    // Each delimiter centred on its own background, as a label shows it.
+    void PaintDelimiters() {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(control_, &paint);
+        const HGDIOBJ oldFont = font_ ? SelectObject(dc, font_) : nullptr;
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        for (Child& child : children_) {
+            if (child.segment) continue;
+            FillRect(dc, &child.area, BrushFor(child.background));
+            SetBkColor(dc, ToColorRef(child.background));
+            const char text[2] = {child.delimiter, '\0'};
+            DrawTextA(dc, text, -1, &child.area, DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK);
+        }
+        if (oldFont) SelectObject(dc, oldFont);
+        EndPaint(control_, &paint);
+    }
+    LRESULT BoxColors(HDC dc) {
+        SetBkColor(dc, ToColorRef(segmentColor_));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(BrushFor(segmentColor_));
+    }
+    // A segment's edit box, made visible in its place with its text, font and limit.
+    void MakeBox(size_t index) {
+        Child& child = children_[index];
+        const RECT& area = child.area;
+        child.box = CreateWindowExA(0, "EDIT", child.text.c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, area.left,
+                                    area.top, area.right - area.left, area.bottom - area.top,
+                                    control_, reinterpret_cast<HMENU>(index), nullptr, nullptr);
+        if (font_) SendMessageA(child.box, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageA(child.box, EM_LIMITTEXT, static_cast<WPARAM>(child.maxLength), 0);
+        child.handler = std::make_unique<SegmentBox>(*this);
+        child.handler->Subclass(child.box);
     }
     void NotifyParent(int child) {
+        if (settingUp_) return;  // the field's own first text is no edit
         SendMessageA(GetParent(control_), WM_COMMAND,
                      MAKEWPARAM(GetDlgCtrlID(control_), kIPEditChanged),
-                     reinterpret_cast<LPARAM>(children_.at(child)));
+                     reinterpret_cast<LPARAM>(children_.at(child).box));
     }
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     HWND control_;
-    SegmentPanel panel_{*this};
     HFONT font_ = nullptr;
-    std::vector<HWND> children_;
-    std::vector<Color> labelColors_;
-    std::vector<std::unique_ptr<SegmentBox>> boxes_;  // by child; none for a label
+    std::vector<Child> children_;
     Color segmentColor_ = controls::kClWindow;
     Color frameColor_ = controls::kClWindow;
-    std::map<Color, UniqueBrush> brushes_;
+    int frameWidth_ = 0;
+    bool settingUp_ = true;  // from WM_CREATE until the field has its first look
     std::unique_ptr<controls::TIPEdit> field_;  // last: its rules build the children above
 };
 
@@ -212,43 +259,39 @@ LRESULT SegmentBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
-LRESULT SegmentPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            field_.Erase(Handle(), reinterpret_cast<HDC>(wParam));
-            return 1;
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORSTATIC:
-            return field_.ChildColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
-        case WM_COMMAND:
-            if (HIWORD(wParam) == EN_CHANGE)
-                field_.Field().EditChange(field_.IndexOf(reinterpret_cast<HWND>(lParam)));
-            return 0;
-        default:
-            return Default(message, wParam, lParam);
-    }
-}
-
 LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!field_ && message != WM_CREATE) return Default(message, wParam, lParam);
     switch (message) {
         case WM_CREATE:
-            // The dialog manager tabs through the segments, never to the field itself.
+            // The dialog manager tabs through the segments, never to the field itself; the
+            // field paints around its boxes, never over them.
             SetWindowLongA(control_, GWL_EXSTYLE,
                            GetWindowLongA(control_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-            CreateWindowExA(WS_EX_CONTROLPARENT, kPanelClass, "",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, control_, nullptr,
-                            nullptr, static_cast<WindowBase*>(&panel_));
+            SetWindowLongA(control_, GWL_STYLE,
+                           GetWindowLongA(control_, GWL_STYLE) | WS_CLIPCHILDREN);
             field_ = std::make_unique<controls::TIPEdit>(*this);
             field_->OnTextChange = [this](int child) { NotifyParent(child); };
             controls::SetUpAddressField(*field_);
+            settingUp_ = false;
+            for (size_t i = 0; i < children_.size(); ++i)
+                if (children_[i].segment) MakeBox(i);
             return 0;
         case WM_SIZE:
             field_->ArrangeSegments();
             return 0;
         case WM_ERASEBKGND:
-            Erase(control_, reinterpret_cast<HDC>(wParam));
+            Erase(reinterpret_cast<HDC>(wParam));
             return 1;
+        case WM_PAINT:
+            PaintDelimiters();
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+            return BoxColors(reinterpret_cast<HDC>(wParam));
+        case WM_COMMAND:
+            if (HIWORD(wParam) == EN_CHANGE)
+                field_->EditChange(IndexOf(reinterpret_cast<HWND>(lParam)));
+            return 0;
         case WM_SETFONT:
             SetFont(reinterpret_cast<HFONT>(wParam));
             return 0;
@@ -289,7 +332,6 @@ std::string TextOf(HWND field, UINT message) {
 }  // namespace
 
 void RegisterIPEditClass() {
-    WindowBase::RegisterClass(kPanelClass, IDC_IBEAM, nullptr);
     WindowBase::RegisterOwningClass<IPEditWindow>(kIPEditClass, IDC_IBEAM, nullptr);
 }
 

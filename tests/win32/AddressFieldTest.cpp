@@ -67,7 +67,7 @@ class FieldHost : public ::testing::Test {
     }
     std::vector<HWND> Segments() {
         std::vector<HWND> boxes;
-        for (HWND child : Children(GetWindow(field, GW_CHILD))) {
+        for (HWND child : Children(field)) {
             char name[16] = {};
             GetClassNameA(child, name, sizeof name);
             if (lstrcmpiA(name, "Edit") == 0) boxes.push_back(child);
@@ -86,23 +86,23 @@ class FieldHost : public ::testing::Test {
     HWND window = nullptr, field = nullptr;
 };
 
-TEST_F(FieldHost, LaidOutAsFourBoxesAndThreeLabelsInsideASilverFrame) {
+TEST_F(FieldHost, LaidOutAsFourBoxesAndThreeDelimitersInsideASilverFrame) {
     RECT frame{};
     GetClientRect(field, &frame);
     EXPECT_EQ(frame.right, 145);
     EXPECT_EQ(frame.bottom, 21);
-    HWND panel = GetWindow(field, GW_CHILD);
-    const std::vector<HWND> children = Children(panel);
-    ASSERT_EQ(children.size(), 7u);
-    const int lefts[] = {5, 30, 40, 65, 75, 100, 110};
-    for (size_t i = 0; i < children.size(); ++i) {
+    // The segment boxes are the field's only children; the delimiters between them are painted.
+    const std::vector<HWND> boxes = Segments();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(Children(field).size(), 4u);
+    for (size_t i = 0; i < boxes.size(); ++i) {
         RECT box{};
-        GetWindowRect(children[i], &box);
-        MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&box), 2);
-        EXPECT_EQ(box.left, lefts[i]) << i;
-        EXPECT_EQ(box.right - box.left, i % 2 ? 10 : 25) << i;
+        GetWindowRect(boxes[i], &box);
+        MapWindowPoints(nullptr, field, reinterpret_cast<POINT*>(&box), 2);
+        EXPECT_EQ(box.left, 6 + 35 * static_cast<int>(i)) << i;
+        EXPECT_EQ(box.right - box.left, 25) << i;
+        EXPECT_EQ(GetDlgItem(field, 2 * static_cast<int>(i)), boxes[i]);
     }
-    EXPECT_EQ(Segments().size(), 4u);
     UpdateWindow(window);
     HDC dc = GetDC(field);
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(192, 192, 192));

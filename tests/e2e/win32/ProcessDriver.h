@@ -143,7 +143,7 @@ class ProgramRun {
 
     // Segment `index` (0 to 3) of an address field: the edit box that the field numbers 2 x index.
     static HWND Segment(HWND field, int index) {
-        return GetDlgItem(FindWindowExA(field, nullptr, "TIPEditPanel", nullptr), 2 * index);
+        return GetDlgItem(field, 2 * index);
     }
 
   private:
