@@ -1,6 +1,8 @@
 // The device walk, the disable/enable sequence and the friendly names.
 #include "net/DeviceControl.h"
 
+#include <algorithm>
+
 #include "base/Error.h"
 #include "base/ScopeExit.h"
 
@@ -55,16 +57,14 @@ void RefreshCardNames(Devices& devices, TCardList& cards) {
     const std::unique_ptr<DeviceSet> set = devices.PresentDevices();
     if (!set) throw Error("INVALID_HANDLE_VALUE");
     for (uint32_t index = 0; set->Enumerate(index); ++index) {
-        if (GetDeviceProperty(*set, index, kSpdrpClass) != "Net") continue;
-        const std::string friendlyName = GetDeviceProperty(*set, index, kSpdrpFriendlyName);
-        if (friendlyName.empty()) continue;
+        // The instance id costs no registry read: the properties are read for the cards' own
+        // devices only.
         const std::string id = GetDeviceInstanceId(*set, index);
-        for (TACard& card : cards) {
-            if (card.PnpInstanceId == id) {
-                card.DriverDesc = friendlyName;
-                break;
-            }
-        }
+        const auto card = std::find_if(cards.begin(), cards.end(),
+                                       [&](const TACard& each) { return each.PnpInstanceId == id; });
+        if (card == cards.end() || GetDeviceProperty(*set, index, kSpdrpClass) != "Net") continue;
+        const std::string friendlyName = GetDeviceProperty(*set, index, kSpdrpFriendlyName);
+        if (!friendlyName.empty()) card->DriverDesc = friendlyName;
     }
 }
 

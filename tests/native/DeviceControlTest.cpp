@@ -130,13 +130,15 @@ TEST_F(RefreshCardNamesTest, NetDevicesWithFriendlyNamesRenameTheirCards) {
     devices.devices = {{"pci\\ven_1\\a", "Net", "Intel PRO/1000 #2"},
                        {"PCI\\VEN_2\\B", "Ports", "COM port with the same id"},
                        {"PCI\\VEN_2\\B", "net", "lower-case class"},
-                       {"PCI\\VEN_3\\C", "Net", ""}};
+                       {"PCI\\VEN_3\\C", "Net", ""},
+                       {"PCI\\VEN_9\\Z", "Net", "no card's device"}};
     RefreshCardNames(devices, cards);
     EXPECT_EQ(cards[0].DriverDesc, "Intel PRO/1000 #2");
-    // The friendly name is asked only of "Net" devices, and the id only when there is a name.
-    EXPECT_EQ(devices.calls, (Calls{"enum 0", "property 0 7", "property 0 12", "id 0", "enum 1",
-                                    "property 1 7", "enum 2", "property 2 7", "enum 3",
-                                    "property 3 7", "property 3 12", "enum 4", "release"}));
+    // The class is asked only of the cards' own devices, the friendly name only of "Net" ones.
+    EXPECT_EQ(devices.calls, (Calls{"enum 0", "id 0", "property 0 7", "property 0 12", "enum 1",
+                                    "id 1", "property 1 7", "enum 2", "id 2", "property 2 7",
+                                    "enum 3", "id 3", "property 3 7", "property 3 12", "enum 4",
+                                    "id 4", "enum 5", "release"}));
     EXPECT_EQ(cards[1].DriverDesc, "From registry 1");
     EXPECT_EQ(cards[2].DriverDesc, "From registry 2");
     EXPECT_EQ(devices.setsOpen, 0);
