@@ -52,6 +52,7 @@ TAddrType ReadAddrList(SettingsFile& settings, const std::string& section,
 
 TCardConfig LoadCardConfig(SettingsFile& settings, const std::string& name,
                            const std::string& cardId) {
+    const SettingsFile::Snapshot look(settings);  // a record is read as one version of the file
     TCardConfig record;
     record.ConfigName = name;
     record.Modified = false;

@@ -110,9 +110,20 @@ IniDocument::Section* IniDocument::FindSection(std::string_view name) {
 
 const IniDocument::Line* IniDocument::FindKey(const Section& section, std::string_view key) {
     const std::string_view trimmed = TrimProfileBlanks(key);
-    for (const Line& line : section.lines)
-        if (line.isKey && EqualsIgnoreCase(line.Name(), trimmed)) return &line;
-    return nullptr;
+    if (section.lines.size() < kIndexedSectionLines) {
+        for (const Line& line : section.lines)
+            if (line.isKey && EqualsIgnoreCase(line.Name(), trimmed)) return &line;
+        return nullptr;
+    }
+    if (!section.keysIndexed) {
+        section.firstKeyByFoldedName.clear();
+        for (size_t i = 0; i < section.lines.size(); ++i)
+            if (section.lines[i].isKey)
+                section.firstKeyByFoldedName.emplace(FoldCase(section.lines[i].Name()), i);
+        section.keysIndexed = true;
+    }
+    const auto it = section.firstKeyByFoldedName.find(FoldCase(trimmed));
+    return it == section.firstKeyByFoldedName.end() ? nullptr : &section.lines[it->second];
 }
 
 IniDocument::Line* IniDocument::FindKey(Section& section, std::string_view key) {
@@ -175,7 +186,10 @@ bool IniDocument::WriteValue(std::string_view section, std::string_view key,
     // A new key goes after the section's last key line, before the blank lines that close it.
     auto insertAt = target->lines.end();
     while (insertAt != target->lines.begin() && !(insertAt - 1)->isKey) --insertAt;
+    const size_t index = static_cast<size_t>(insertAt - target->lines.begin());
     target->lines.insert(insertAt, ParseLine(std::move(text)));
+    // Only blank lines moved: the key lines before it keep their places.
+    if (target->keysIndexed) target->firstKeyByFoldedName.emplace(FoldCase(keyName), index);
     return true;
 }
 
@@ -186,6 +200,7 @@ bool IniDocument::DeleteKey(std::string_view section, std::string_view key) {
         auto& lines = sections_[i].lines;
         if (Line* line = FindKey(sections_[i], key)) {
             lines.erase(lines.begin() + (line - lines.data()));
+            sections_[i].keysIndexed = false;
             return true;
         }
     }

@@ -65,7 +65,12 @@ class IniDocument {
         std::string header;  // empty for the lines before the first section
         std::string name;
         std::vector<Line> lines;
+        // Long sections (a record with thousands of addresses) find keys through an index of
+        // each folded name's first key line, built on the first lookup, dropped when lines move.
+        mutable std::unordered_map<std::string, size_t> firstKeyByFoldedName;
+        mutable bool keysIndexed = false;
     };
+    static constexpr size_t kIndexedSectionLines = 32;
 
     static Line ParseLine(std::string text);
     static std::optional<std::string_view> SectionNameOf(std::string_view trimmedLine);

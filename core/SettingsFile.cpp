@@ -69,6 +69,8 @@ bool SettingsFile::Load() {
 
 const IniDocument& SettingsFile::Current() {
     static const IniDocument kEmpty;
+    if (snapshots_ > 0 && looked_) return loaded_ ? doc_ : kEmpty;
+    looked_ = snapshots_ > 0;
     if (loaded_ && store_.Stamp(path_) == stamp_) return doc_;
     // Until it can be read, the file answers every read with its default.
     return Load() ? doc_ : kEmpty;
@@ -129,13 +131,13 @@ void SettingsFile::Update(const std::function<void(Batch&)>& edit) {
     try {
         edit(batch);
     } catch (...) {
-        loaded_ = false;
+        loaded_ = looked_ = false;
         throw;
     }
     if (!batch.changed_) return;  // leave the file alone
     std::string bytes = text_.Encode(doc_.Serialize(), store_);
     if (!store_.Replace(path_, bytes)) {
-        loaded_ = false;
+        loaded_ = looked_ = false;
         RaiseUnableToWrite();
     }
     bytes_ = std::move(bytes);

@@ -67,6 +67,21 @@ class SettingsFile {
     };
     void Update(const std::function<void(Batch&)>& edit);
 
+    // One user action looks at the file once: while a Snapshot lives, the first read checks the
+    // file and the others answer from what it found. Writes still read the file afresh.
+    class Snapshot {
+      public:
+        explicit Snapshot(SettingsFile& file) : file_(file) { ++file_.snapshots_; }
+        ~Snapshot() {
+            if (--file_.snapshots_ == 0) file_.looked_ = false;
+        }
+        Snapshot(const Snapshot&) = delete;
+        Snapshot& operator=(const Snapshot&) = delete;
+
+      private:
+        SettingsFile& file_;
+    };
+
   private:
     const IniDocument& Current();
     // Reads the file into the document; false when it exists but cannot be read whole.
@@ -81,6 +96,8 @@ class SettingsFile {
     FileStamp stamp_;
     bool loaded_ = false;   // doc_ holds the file as it is on disk
     bool unreadable_ = false;
+    int snapshots_ = 0;     // Snapshot scopes alive
+    bool looked_ = false;   // a read inside them has looked at the file
 };
 
 // Value forms of integers: decimal with an optional "-", or hexadecimal after "0x"/"0X".

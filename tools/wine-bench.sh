@@ -13,5 +13,6 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   wine ./vt_apply_bench.exe 2>&1 | tr -d "\r"
   wine ./vt_startup_bench.exe 2>&1 | tr -d "\r"
   wine ./vt_refresh_bench.exe 2>&1 | tr -d "\r"
+  wine ./vt_actions_bench.exe 2>&1 | tr -d "\r"
 '
 wineserver -k || true

@@ -2,6 +2,8 @@
 // mode.
 #include "ui/MainWindow.h"
 
+#include <optional>
+
 #include "base/Error.h"
 #include "base/PathText.h"
 #include "base/ScopeExit.h"
@@ -63,6 +65,7 @@ void TfrmMain::FormCreate() {
         if (settings.Unreadable()) throw;
     }
     platform_.system.TraceStartup("settings file and AppPath");
+    std::optional<SettingsFile::Snapshot> look(std::in_place, settings);
     views_.frame.SetConfigTitle("  Configurations");
     Editor.ShowEditorState(false, true, true, true, true);
 
@@ -71,6 +74,7 @@ void TfrmMain::FormCreate() {
     platform_.system.TraceStartup("configuration tree");
     Tabs.FillCardTabs();
     platform_.system.TraceStartup("card tabs");
+    look.reset();
     StatusThread.StopRequested = false;
     views_.frame.StartStatusThread(StatusThread);
     platform_.system.TraceStartup("status thread started");

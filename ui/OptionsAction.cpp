@@ -1,6 +1,8 @@
 // What the Options action shows, and what OK stores and carries out.
 #include "ui/OptionsAction.h"
 
+#include <optional>
+
 #include "base/PathText.h"
 #include "core/CommandLine.h"
 #include "core/ProductIdentity.h"
@@ -14,6 +16,7 @@ void Options::actOptionsExecute() {
     SettingsFile& settings = state_.Settings();
     Platform& platform = state_.platform;
     TfrmOptions dialog(frame_.OptionsDialogView(), platform.prompts);
+    std::optional<SettingsFile::Snapshot> look(std::in_place, settings);
     dialog.LoadCardList(platform.registry, state_.Cards);
     dialog.Autorun = settings.ReadBool(settings::kOptions, settings::kAutorun, false);
     dialog.EnableMenu = settings.ReadBool(settings::kOptions, settings::kEnableMenu, true);
@@ -24,6 +27,7 @@ void Options::actOptionsExecute() {
     for (const auto& node : tree_.Nodes())
         dialog.Items.push_back({node->Text, node->ConfigKey,
                                 settings.ReadBool(node->ConfigKey, settings::kShowInMenu, false)});
+    look.reset();  // the dialog's own actions look again
     frame_.RunOptionsDialog(dialog);
     if (dialog.Accepted) Store(dialog);
 }

@@ -32,6 +32,7 @@ void SettingsEditor::ShowSelection() {
     }
     const TACard card = state_.CurrentCard();
     SettingsFile& settings = state_.Settings();
+    const SettingsFile::Snapshot look(settings);
     const TCardConfig record = LoadCardConfig(settings, node->Text, card.CfgInstanceId);
     ShowCardConfig(record);
     node->IPList = record.IPAddr;

@@ -28,6 +28,7 @@ void TrayMenu::Restore1Click() {
 void TrayMenu::FillTrayMenu() {
     std::vector<TrayItem> items;
     SettingsFile& settings = state_.Settings();
+    const SettingsFile::Snapshot look(settings);
     for (const auto& node : tree_.Nodes())
         if (settings.ReadBool(node->ConfigKey, settings::kShowInMenu, false))
             items.push_back({node->Text, node->Text});

@@ -18,8 +18,13 @@ class FakeFileStore : public FileStore {
     size_t cutReadsBy = 0;    // reads end this many bytes early
     int reads = 0;
     int replaces = 0;
+    int looks = 0;  // stamp checks asked for by the reader
 
     FileStamp Stamp(const std::string& path) override {
+        ++looks;
+        return StampOf(path);
+    }
+    FileStamp StampOf(const std::string& path) const {
         const auto it = files_.find(path);
         if (it == files_.end()) return {};
         return FileStamp{true, it->second.stampSize, it->second.version, 0};
@@ -34,7 +39,7 @@ class FakeFileStore : public FileStore {
         }
         const std::string& stored = it->second.content;
         content = stored.substr(0, stored.size() - std::min(cutReadsBy, stored.size()));
-        stamp = Stamp(path);
+        stamp = StampOf(path);
         return ReadResult::Read;
     }
     bool Replace(const std::string& path, const std::string& content) override {

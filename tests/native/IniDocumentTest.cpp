@@ -136,6 +136,23 @@ TEST(IniDocumentWrite, DeleteKeyAndEraseSection) {
     EXPECT_EQ(doc.ReadValue("b", "z"), "5");
 }
 
+TEST(IniDocumentWrite, LongSectionsFindTheFirstKeyThroughEveryEdit) {
+    std::string text = "[Big]\r\nNoValue\r\n";
+    for (int i = 0; i < 100; ++i) text += "K" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    IniDocument doc = IniDocument::Parse(text + "k5=second\r\nnovalue=late\r\n\r\n[After]\r\n");
+    EXPECT_EQ(doc.ReadValue("big", "k5"), "5");
+    EXPECT_EQ(doc.ReadValue("Big", "novalue"), std::nullopt);  // the first line of a name wins
+    doc.DeleteKey("Big", "K5");
+    EXPECT_EQ(doc.ReadValue("Big", "K5"), "second");
+    EXPECT_EQ(doc.ReadValue("Big", "K99"), "99");
+    doc.WriteValue("Big", "New", "n");
+    doc.WriteValue("Big", "K99", "x");
+    EXPECT_EQ(doc.ReadValue("Big", "new"), "n");
+    EXPECT_EQ(doc.ReadValue("Big", "K99"), "x");
+    EXPECT_EQ(doc.KeyNames("Big").back(), "New");
+    EXPECT_TRUE(doc.Serialize().ends_with("novalue=late\r\nNew=n\r\n\r\n[After]\r\n"));
+}
+
 TEST(IniDocumentWrite, LineBreaksAndNulAreNotStorable) {
     EXPECT_TRUE(IniDocument::IsStorable("plain = text ; [x]"));
     EXPECT_FALSE(IniDocument::IsStorable("a\r\n[Options]"));

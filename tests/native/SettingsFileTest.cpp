@@ -113,6 +113,29 @@ TEST_F(SettingsFileTest, ReadsDoNotReloadAnUnchangedFile) {
     EXPECT_EQ(store.reads, 1);
 }
 
+TEST_F(SettingsFileTest, ASnapshotLooksAtTheFileOncePerUserAction) {
+    Given("[S]\r\nk=1\r\n");
+    {
+        SettingsFile::Snapshot action(settings);
+        for (int i = 0; i < 10; ++i) EXPECT_EQ(settings.ReadString("S", "k", ""), "1");
+        EXPECT_EQ(store.looks, 0);  // nothing loaded yet: the first read loads without a check
+        Given("[S]\r\nk=2\r\n");
+        EXPECT_EQ(settings.ReadString("S", "k", ""), "1");
+        // Its own writes start from the file as it is now, and its reads see them.
+        settings.WriteString("S", "mine", "3");
+        EXPECT_EQ(settings.ReadString("S", "k", ""), "2");
+        EXPECT_EQ(settings.ReadString("S", "mine", ""), "3");
+    }
+    Given("[S]\r\nk=4\r\n");
+    EXPECT_EQ(settings.ReadString("S", "k", ""), "4");  // the next action looks again
+    store.unreadableReads = 100;
+    Given("[S]\r\nk=5\r\n");
+    SettingsFile::Snapshot action(settings);
+    EXPECT_EQ(settings.ReadString("S", "k", "default"), "default");
+    EXPECT_EQ(settings.ReadString("S", "k", "default"), "default");
+    EXPECT_EQ(store.unreadableReads, 99);  // a held file is waited for once, not once per read
+}
+
 TEST_F(SettingsFileTest, UnchangedWriteLeavesTheFileAlone) {
     settings.WriteString("S", "k", "1");
     settings.WriteString("S", "K", "1");
