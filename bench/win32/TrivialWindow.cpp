@@ -1,6 +1,7 @@
 // The yardstick for a window's start-up under Wine: one plain top-level window, shown and painted,
 // living until it is closed. With "libraries" on its command line it first loads the system
-// libraries the program uses, to tell their memory from the program's own.
+// libraries the program uses, to tell their memory from the program's own; with "exit" it ends
+// once its window is made, never shown, as apply mode does.
 #include <windows.h>
 
 #include <cstring>
@@ -14,6 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
     }
     HWND window = CreateWindowExA(0, "STATIC", "trivial", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                   CW_USEDEFAULT, 800, 580, nullptr, nullptr, nullptr, nullptr);
+    if (std::strstr(commandLine, "exit")) return DestroyWindow(window) ? 0 : 1;
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     MSG message;
