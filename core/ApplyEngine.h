@@ -25,6 +25,11 @@ struct ApplyContext {
     WindowHandle owner;  // the main window, owner of every message box
 };
 
+// Exit codes of apply mode, for scripts.
+inline constexpr int kExitApplied = 0;
+inline constexpr int kExitNoSuchConfiguration = 1;
+inline constexpr int kExitApplyFailed = 2;
+
 enum class ApplyOutcome {
     Applied,     // every card to be changed was applied, or none needed changing
     NotFound,    // no configuration of that name

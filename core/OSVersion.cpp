@@ -31,4 +31,8 @@ bool PassesVersionGate(int versionClass) {
     return versionClass >= kOsWindows2000 && versionClass <= kOsWindowsVista;
 }
 
+bool IsNewerWindows(const OsVersionInfo& v) {
+    return v.queried && v.platformId == kPlatformNT && (v.major > 6 || (v.major == 6 && v.minor >= 1));
+}
+
 }  // namespace vt

@@ -24,4 +24,7 @@ int OSVersionClass(const OsVersionInfo& version);
 
 bool PassesVersionGate(int versionClass);
 
+// Windows 7 and later (NT 6.1 on), which the gate lets through only when the user asks for it.
+bool IsNewerWindows(const OsVersionInfo& version);
+
 }  // namespace vt

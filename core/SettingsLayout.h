@@ -16,5 +16,7 @@ inline constexpr char kEnableMenu[] = "EnableMenu";
 inline constexpr char kCustomizeIcon[] = "CustomizeIcon";
 inline constexpr char kDefaultAddToMenu[] = "DefaultAddToMenu";
 inline constexpr char kShowInMenu[] = "ShowInMenu";
+// 1 lets the program start on Windows 7 and later; the user adds it, nothing writes it.
+inline constexpr char kRunOnNewerWindows[] = "RunOnNewerWindows";
 
 }  // namespace vt::settings

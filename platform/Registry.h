@@ -15,7 +15,9 @@ inline constexpr uint32_t kRegMultiSz = 7;   // REG_MULTI_SZ
 
 // Keys are opened with full access (KEY_ALL_ACCESS) by a path relative to HKEY_LOCAL_MACHINE.
 // Errors that reach callers, with the value name in place of %s:
-//   "Failed to set data for '%s'"   a string or integer write refused, or no key open;
+//   "Failed to set data for '%s'"   a string or integer write refused, or no key open; raised as
+//                                   AccessDenied when the write or the key's opening was refused
+//                                   for lack of rights;
 //   "Invalid data type for '%s'"    a read of a value stored with another type;
 //   "Failed to get data for '%s'"   a read of a value that is missing or cannot be read.
 class Registry {

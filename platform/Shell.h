@@ -2,6 +2,8 @@
 // documents and programs, files, and the exports of a library.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vt {
@@ -40,6 +42,13 @@ class Shell {
                       const std::string& parameters, int showCommand) = 0;
     // WinExec: starts a program by its command line; callers do not examine the result.
     virtual unsigned WinExec(const std::string& commandLine, int showCommand) = 0;
+    // Starts the program as administrator (the shell's "runas" verb) and waits for it, the owner
+    // window disabled but painting; its exit code, or nothing when it did not start (the user
+    // declined, or the system refused).
+    virtual std::optional<uint32_t> RunAsAdministrator(const std::string& file,
+                                                       const std::string& parameters) = 0;
+    // Creates the folder and the missing ones above it; false when it is not there afterwards.
+    virtual bool CreateFolders(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
     // Loads the library, calls the export without arguments and frees the library; false when

@@ -2,6 +2,8 @@
 #include "ui/FormState.h"
 
 #include "base/Error.h"
+#include "base/ScopeExit.h"
+#include "core/ProductIdentity.h"
 #include "core/MessageBox.h"
 
 namespace vt {
@@ -32,7 +34,31 @@ ApplyContext FormState::ApplyContextNow() {
 
 ApplyOutcome FormState::ApplyConfiguration(const std::string& name) {
     ApplyContext context = ApplyContextNow();
-    return vt::ApplyConfiguration(context, name);
+    try {
+        return vt::ApplyConfiguration(context, name);
+    } catch (const AccessDenied&) {
+        if (!OffersElevation ||
+            Ask("Applying needs administrator rights. Apply \"" + name + "\" as administrator?",
+                kProductTitle, kMbYesNo | kMbIconQuestion) != kIdYes)
+            throw;
+        // The same program in apply mode, elevated; no other apply meanwhile.
+        Marks.actApplyTag = 1;
+        ScopeExit done([&] { Marks.actApplyTag = 0; });
+        const std::optional<uint32_t> code = platform.shell.RunAsAdministrator(
+            platform.system.ExecutablePath(), "\"" + name + "\"");
+        if (!code) throw;  // declined: the refusal as it was
+        // It reported its own failures; what it could not report is said here.
+        switch (*code) {
+            case kExitApplied: return ApplyOutcome::Applied;
+            case kExitNoSuchConfiguration: return ApplyOutcome::NotFound;
+            case kExitApplyFailed: return ApplyOutcome::CardFailed;
+            default:
+                Ask("Applying \"" + name + "\" as administrator ended with code " +
+                        std::to_string(*code) + ".",
+                    kProductTitle, kMbIconError);
+                return ApplyOutcome::CardFailed;
+        }
+    }
 }
 
 }  // namespace vt

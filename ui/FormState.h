@@ -46,6 +46,9 @@ class FormState {
     // The configuration the editor shows, or none; set only by the tree.
     TConfigNode* Selected = nullptr;
     ApplyMarks Marks;
+    // On a Windows the user let the program run on, a named apply refused for lack of rights
+    // offers to run it again as administrator.
+    bool OffersElevation = false;
 
     // The card of the current card index; raises kNoAdapters or kAdaptersChanged without one.
     const TACard& CurrentCard() const;

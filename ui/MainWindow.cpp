@@ -44,7 +44,16 @@ void TfrmMain::FormCreate() {
         exitCode_ = kExitApplyFailed;
     }
 
-    if (!PassesVersionGate(OSVersionClass(platform_.system.QueryVersion()))) {
+    const std::string executable = platform_.system.ExecutablePath();
+    const OsVersionInfo version = platform_.system.QueryVersion();
+    bool passes = PassesVersionGate(OSVersionClass(version));
+    if (!passes && IsNewerWindows(version)) {
+        // Only asked for, never written: a missing or unreadable file reads as 0.
+        State.OpenSettings(SettingsPathFor(executable));
+        passes = State.Settings().ReadInteger(settings::kOptions, settings::kRunOnNewerWindows, 0) == 1;
+        State.OffersElevation = passes;
+    }
+    if (!passes) {
         showMainWindow_ = false;
         State.Ask(kGateMessage, kGateCaption, kMbIconInformation);
         views_.frame.Terminate();
@@ -53,8 +62,7 @@ void TfrmMain::FormCreate() {
 
     platform_.system.TraceStartup("version gate");
     views_.frame.SetApplicationTitle(kProductTitle);
-    const std::string executable = platform_.system.ExecutablePath();
-    State.OpenSettings(SettingsPathFor(executable));
+    if (!State.SettingsIfOpen()) State.OpenSettings(SettingsPathFor(executable));
     SettingsFile& settings = State.Settings();
     views_.frame.SetCaption(kMainWindowCaption);
     try {

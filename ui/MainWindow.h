@@ -17,11 +17,6 @@ inline constexpr char kGateMessage[] =
     "Server 32b. The running is aborted.";
 inline constexpr char kGateCaption[] = "Information";
 
-// Exit codes of apply mode, for scripts.
-inline constexpr int kExitApplied = 0;
-inline constexpr int kExitNoSuchConfiguration = 1;
-inline constexpr int kExitApplyFailed = 2;
-
 class TfrmMain {
   public:
     TfrmMain(Platform& platform, MainViews views);

@@ -22,6 +22,7 @@ bool Win32Registry::OpenKey(const std::string& path, bool canCreate) {
                                  REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     else
         result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    lastError_ = result;
     if (result != ERROR_SUCCESS) return false;
     key_.Reset(key);
     return true;
@@ -71,20 +72,28 @@ int32_t Win32Registry::ReadInteger(const std::string& name) {
 }
 
 bool Win32Registry::SetRawValue(const std::string& name, uint32_t type, const std::string& data) {
-    return key_ && RegSetValueExA(key_.Get(), name.c_str(), 0, type,
-                                  reinterpret_cast<const BYTE*>(data.data()),
-                                  static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+    if (!key_) return false;  // the opening's own error stands
+    lastError_ = RegSetValueExA(key_.Get(), name.c_str(), 0, type,
+                                reinterpret_cast<const BYTE*>(data.data()),
+                                static_cast<DWORD>(data.size()));
+    return lastError_ == ERROR_SUCCESS;
+}
+
+void Win32Registry::RaiseWriteFailed(const std::string& name) const {
+    const std::string text = "Failed to set data for '" + name + "'";
+    if (lastError_ == ERROR_ACCESS_DENIED) throw AccessDenied(text);
+    throw Error(text);
 }
 
 void Win32Registry::WriteString(const std::string& name, const std::string& value) {
     if (!SetRawValue(name, REG_SZ, std::string(value.c_str(), value.size() + 1)))
-        Raise("Failed to set data for", name);
+        RaiseWriteFailed(name);
 }
 
 void Win32Registry::WriteInteger(const std::string& name, int32_t value) {
     std::string data(sizeof(DWORD), '\0');
     memcpy(data.data(), &value, sizeof value);
-    if (!SetRawValue(name, REG_DWORD, data)) Raise("Failed to set data for", name);
+    if (!SetRawValue(name, REG_DWORD, data)) RaiseWriteFailed(name);
 }
 
 std::vector<std::string> Win32Registry::GetKeyNames() {

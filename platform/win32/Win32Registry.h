@@ -20,7 +20,10 @@ class Win32Registry : public Registry {
     std::vector<std::string> GetKeyNames() override;
 
   private:
+    [[noreturn]] void RaiseWriteFailed(const std::string& name) const;
+
     UniqueKey key_;
+    LONG lastError_ = ERROR_SUCCESS;  // of the last key opening or value write
 };
 
 class Win32RegistryFactory : public RegistryFactory {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/Error.h"
+#include "platform/win32/Handles.h"
 
 namespace vt::win32 {
 
@@ -80,6 +81,49 @@ void Win32Shell::Open(const std::string& verb, const std::string& file,
 
 unsigned Win32Shell::WinExec(const std::string& commandLine, int showCommand) {
     return ::WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
+}
+
+std::optional<uint32_t> Win32Shell::RunAsAdministrator(const std::string& file,
+                                                       const std::string& parameters) {
+    const HWND owner = static_cast<HWND>(owner_);
+    SHELLEXECUTEINFOA start{};
+    start.cbSize = sizeof start;
+    start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    start.hwnd = owner;
+    start.lpVerb = "runas";
+    start.lpFile = file.c_str();
+    start.lpParameters = parameters.c_str();
+    start.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExA(&start) || !start.hProcess) return std::nullopt;
+    const UniqueHandle process(start.hProcess);
+    // As a modal dialog would: no input reaches the window meanwhile, but it goes on painting.
+    const bool wasEnabled = owner && !EnableWindow(owner, FALSE);
+    bool quit = false;
+    WPARAM quitCode = 0;
+    while (MsgWaitForMultipleObjects(1, &start.hProcess, FALSE, INFINITE, QS_ALLINPUT) ==
+           WAIT_OBJECT_0 + 1) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quit = true;
+                quitCode = message.wParam;
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    if (wasEnabled) EnableWindow(owner, TRUE);
+    if (quit) PostQuitMessage(static_cast<int>(quitCode));  // for the message loop to see
+    DWORD code = 0;
+    if (!GetExitCodeProcess(start.hProcess, &code)) return std::nullopt;
+    return code;
+}
+
+bool Win32Shell::CreateFolders(const std::string& path) {
+    SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32Shell::FileExists(const std::string& path) {

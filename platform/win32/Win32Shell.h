@@ -1,5 +1,5 @@
 // The Windows shell behind the seam: SHGetSpecialFolderLocation, the shell link object,
-// ShellExecute, WinExec, files, LoadLibrary.
+// ShellExecute, WinExec, the "runas" start, folders and files, LoadLibrary.
 #pragma once
 
 #include "platform/Shell.h"
@@ -16,6 +16,9 @@ class Win32Shell : public Shell {
     void Open(const std::string& verb, const std::string& file, const std::string& parameters,
               int showCommand) override;
     unsigned WinExec(const std::string& commandLine, int showCommand) override;
+    std::optional<uint32_t> RunAsAdministrator(const std::string& file,
+                                               const std::string& parameters) override;
+    bool CreateFolders(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
     bool CallLibraryExport(const std::string& library, const std::string& exportName) override;

@@ -84,16 +84,21 @@ int32_t FakeRegistry::ReadInteger(const std::string& name) {
     return static_cast<int32_t>(result);
 }
 
+void FakeRegistry::RaiseWriteFailed(const std::string& name) const {
+    const std::string text = "Failed to set data for '" + name + "'";
+    if (store_.refusedForRights) throw AccessDenied(text);
+    throw Error(text);
+}
+
 void FakeRegistry::WriteString(const std::string& name, const std::string& value) {
-    if (!SetRawValue(name, kRegSz, value + std::string(1, '\0')))
-        throw Error("Failed to set data for '" + name + "'");
+    if (!SetRawValue(name, kRegSz, value + std::string(1, '\0'))) RaiseWriteFailed(name);
 }
 
 void FakeRegistry::WriteInteger(const std::string& name, int32_t value) {
     std::string data(4, '\0');
     for (int i = 0; i < 4; ++i)
         data[i] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
-    if (!SetRawValue(name, kRegDword, data)) throw Error("Failed to set data for '" + name + "'");
+    if (!SetRawValue(name, kRegDword, data)) RaiseWriteFailed(name);
 }
 
 bool FakeRegistry::SetRawValue(const std::string& name, uint32_t type, const std::string& data) {

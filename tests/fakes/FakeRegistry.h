@@ -24,6 +24,7 @@ class FakeRegistryStore {
 
     std::set<std::string> refusedKeys;    // paths that cannot be opened or created
     std::set<std::string> refusedValues;  // value names whose writes fail, in any key
+    bool refusedForRights = false;        // refusals are for lack of rights (AccessDenied)
     std::vector<std::string> calls;       // "open PATH", "set NAME", ... in order
 
     Key* Find(const std::string& path);
@@ -59,6 +60,7 @@ class FakeRegistry : public Registry {
 
   private:
     FakeRegistryStore::Key* OpenKeyData();
+    [[noreturn]] void RaiseWriteFailed(const std::string& name) const;
     FakeRegistryStore& store_;
     std::string open_;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -32,6 +33,11 @@ class FakeShell : public Shell {
         int showCommand;
     };
     std::vector<Opened> opened;
+    struct Elevated {
+        std::string file, parameters;
+    };
+    std::vector<Elevated> elevated;
+    std::optional<uint32_t> elevatedExitCode = 0;  // nothing: the user declined
     std::vector<std::string> exportsCalled;  // "library!export"
     std::set<std::string> libraries;         // "library!export" that exist
 
@@ -59,6 +65,18 @@ class FakeShell : public Shell {
     unsigned WinExec(const std::string& commandLine, int showCommand) override {
         started.push_back({commandLine, showCommand});
         return 33;
+    }
+    std::optional<uint32_t> RunAsAdministrator(const std::string& file,
+                                               const std::string& parameters) override {
+        elevated.push_back({file, parameters});
+        return elevatedExitCode;
+    }
+    bool CreateFolders(const std::string& path) override {
+        for (size_t slash = path.find('\\', 3); slash != std::string::npos;
+             slash = path.find('\\', slash + 1))
+            existingFolders.insert(path.substr(0, slash));
+        existingFolders.insert(path);
+        return true;
     }
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
     bool RemoveFile(const std::string& path) override {

@@ -118,7 +118,6 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
         EXPECT_EQ(localPrompts.shown[0].owner, localView.Handle());
         EXPECT_FALSE(f.ShowMainWindow());
         EXPECT_TRUE(localView.terminated);
-        EXPECT_EQ(f.State.SettingsIfOpen(), nullptr);
         EXPECT_FALSE(files.Exists(settingsPath));
     }
 }
@@ -147,6 +146,44 @@ TEST_F(FormCreateTest, AcceptedVersionsStart) {
         EXPECT_FALSE(localView.terminated);
     }
     EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(FormCreateTest, NewerWindowsStartsOnlyWhenTheUserAsksForIt) {
+    for (const OsVersionInfo& newer : {V(kPlatformNT, 6, 1), V(kPlatformNT, 10, 0)}) {
+        system.version = newer;
+        for (const char* text : {"", "[Options]\r\nRunOnNewerWindows=0\r\n",
+                                 "[Options]\r\nRunOnNewerWindows=2\r\n",
+                                 "[Options]\r\nRunOnNewerWindows=yes\r\n",
+                                 "[Other]\r\nRunOnNewerWindows=1\r\n", "unreadable"}) {
+            fakes::FakePrompts localPrompts;
+            fakes::FakeMainWindow localView;
+            files.Put(settingsPath, text);
+            files.replaces = 0;
+            if (std::string(text) == "unreadable") files.unreadableReads = 1;
+            Platform p{files, localPrompts, registry, system, devices, ipHelper, shell};
+            TfrmMain refused(p, localView.Views());
+            refused.FormCreate();
+            EXPECT_FALSE(refused.ShowMainWindow()) << text;
+            ASSERT_EQ(localPrompts.shown.size(), 1u) << text;
+            EXPECT_EQ(localPrompts.shown[0].caption, "Information");
+            EXPECT_EQ(files.Content(settingsPath), text);
+            EXPECT_EQ(files.replaces, 0);
+        }
+        fakes::FakeMainWindow localView;
+        files.Put(settingsPath, "[Options]\r\nRunOnNewerWindows=1\r\n");
+        TfrmMain let(platform, localView.Views());
+        let.FormCreate();
+        EXPECT_TRUE(let.ShowMainWindow());
+        EXPECT_TRUE(let.State.OffersElevation);
+        EXPECT_EQ(files.Content(settingsPath),
+                  "[Options]\r\nRunOnNewerWindows=1\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+    // The key asks for nothing on the Windows the gate accepts anyway.
+    system.version = V(kPlatformNT, 5, 1);
+    form.FormCreate();
+    EXPECT_TRUE(form.ShowMainWindow());
+    EXPECT_FALSE(form.State.OffersElevation);
 }
 
 TEST_F(FormCreateTest, EmptyFolderGetsOptionsWithAppPathOnly) {
@@ -351,6 +388,71 @@ TEST_F(FormCreateTest, ApplyModeRegistryErrorEscapesForTheReportAndStillEndsWith
     EXPECT_FALSE(form.ShowMainWindow());
     EXPECT_EQ(form.State.Marks.actApplyTag, 0);
     EXPECT_EQ(form.State.Marks.btnApplyTag, 0);
+}
+
+TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdministrator) {
+    const std::string key = "{C0FF1000-0000-4000-8000-000000000001}";
+    const std::string card = "{CA4D0000-0000-4000-8000-000000000001}";
+    const std::string classKey = std::string(kAdapterClassKey) + "\\0000";
+    registry.store.SeedString(classKey, "NetCfgInstanceId", card);
+    registry.store.SeedString(classKey + "\\Ndi\\Interfaces", "LowerRange", "ethernet");
+    registry.store.SeedString(ConnectionKeyPath(card), "Name", "LAN");
+    registry.store.refusedValues = {"ENABLEDHCP"};
+    registry.store.refusedForRights = true;
+    const std::string settings = "[Options]\r\nRunOnNewerWindows=1\r\n[FriendlyName]\r\nHome Office=" +
+                                 key + "\r\n[" + key + card + "]\r\nToConfig=1\r\n";
+    system.version = V(kPlatformNT, 6, 1);
+    system.commandLine = "vt.exe \"Home Office\"";
+    struct Case {
+        int answer;
+        std::optional<uint32_t> childCode;  // nothing: the user declined the system's prompt
+        int exitCode;
+        size_t boxes;
+    };
+    for (const Case& c : {Case{kIdYes, 0, kExitApplied, 1}, Case{kIdYes, 1, kExitNoSuchConfiguration, 1},
+                          Case{kIdYes, 2, kExitApplyFailed, 1}, Case{kIdYes, 0xC0000005, kExitApplyFailed, 2},
+                          Case{kIdYes, std::nullopt, kExitApplyFailed, 1},
+                          Case{kIdNo, 0, kExitApplyFailed, 1}}) {
+        fakes::FakePrompts localPrompts;
+        fakes::FakeMainWindow localView;
+        fakes::FakeShell localShell;
+        localShell.elevatedExitCode = c.childCode;
+        localPrompts.answers = {c.answer};
+        files.Put(settingsPath, settings);
+        Platform p{files, localPrompts, registry, system, devices, ipHelper, localShell};
+        TfrmMain f(p, localView.Views());
+        bool refusalReported = false;
+        try {
+            f.FormCreate();
+        } catch (const AccessDenied& e) {  // reported as without the offer
+            refusalReported = std::string(e.what()) == "Failed to set data for 'EnableDHCP'";
+        }
+        EXPECT_EQ(f.ExitCode(), c.exitCode);
+        EXPECT_EQ(refusalReported, c.answer == kIdNo || !c.childCode);
+        ASSERT_EQ(localPrompts.shown.size(), c.boxes);
+        EXPECT_EQ(localPrompts.shown[0].text,
+                  "\rApplying needs administrator rights. Apply \"Home Office\" as administrator?   \r\r");
+        EXPECT_EQ(localPrompts.shown[0].caption, "Velmora Tarvello");
+        EXPECT_EQ(localPrompts.shown[0].flags, kMbYesNo | kMbIconQuestion);
+        if (c.boxes == 2)
+            EXPECT_EQ(localPrompts.shown[1].text,
+                      "\rApplying \"Home Office\" as administrator ended with code 3221225477.   \r\r");
+        ASSERT_EQ(localShell.elevated.size(), c.answer == kIdYes ? 1u : 0u);
+        if (c.answer == kIdYes) {
+            EXPECT_EQ(localShell.elevated[0].file, "C:\\Tools\\VelmoraTarvello.exe");
+            EXPECT_EQ(localShell.elevated[0].parameters, "\"Home Office\"");
+        }
+        EXPECT_EQ(f.State.Marks.actApplyTag, 0);
+    }
+    // Without the opt-in, on the Windows the gate accepts, nothing is offered.
+    fakes::FakeShell localShell;
+    system.version = V(kPlatformNT, 5, 1);
+    files.Put(settingsPath, settings);
+    Platform p{files, prompts, registry, system, devices, ipHelper, localShell};
+    TfrmMain f(p, view.Views());
+    EXPECT_THROW(f.FormCreate(), AccessDenied);
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(localShell.elevated.empty());
 }
 
 TEST_F(FormCreateTest, TrayArgumentInLowerCaseIsAName) {

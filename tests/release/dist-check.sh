@@ -54,7 +54,8 @@ OriginalFilename=VelmoraTarvello.exe
 ProductName=Velmora Tarvello
 ProductVersion=1.50
 manifest asks for common controls 6: yes
-manifest asks to run as the invoker: yes"
+manifest asks to run as the invoker: yes
+manifest declares supported systems: 5"
   case "$seen" in *"$expected_version"*) ;; *) fail "Windows reads from the $bits-bit exe:
 $seen" ;; esac
 done

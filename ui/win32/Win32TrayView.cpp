@@ -19,6 +19,12 @@ void Win32TrayView::Create(HWND mainWindow) {
                                           GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     // Explorer says so when it starts again: the icon must then be added anew.
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    // Run as administrator on Windows 7 and later, the window would not hear it from the
+    // user's Explorer unless it lets that message through; older Windows have no such filter.
+    using AllowMessage = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    if (const auto allow = reinterpret_cast<AllowMessage>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx"))))
+        allow(mainWindow, taskbarCreated_, 1 /* MSGFLT_ALLOW */, nullptr);
 }
 
 Win32TrayView::~Win32TrayView() {

@@ -86,6 +86,20 @@ class ApplyModeE2E : public ::testing::Test {
                      "10.0.0.3\0",
                      18);
     }
+    // The first card's values, byte for byte.
+    static void ExpectFirstCardWritten() {
+        for (const std::string& key : {AdapterKey(0), InterfaceKey(0)}) {
+            SCOPED_TRACE(key);
+            EXPECT_EQ(Value(key, "EnableDHCP", REG_DWORD), Bytes("\0\0\0\0", 4));
+            EXPECT_EQ(Value(key, "IPAddress", REG_MULTI_SZ), ConfiguredAddresses());
+            EXPECT_EQ(Value(key, "SubnetMask", REG_MULTI_SZ), Bytes("255.0.0.0\0"
+                                                                    "255.255.0.0\0",
+                                                                    22));
+            EXPECT_EQ(Value(key, "DefaultGateway", REG_MULTI_SZ), Bytes("10.0.0.1\0\0", 10));
+        }
+        EXPECT_EQ(Value(InterfaceKey(0), "NameServer", REG_SZ), Bytes("10.0.0.1,10.0.0.9\0", 18));
+        EXPECT_EQ(Value(AdapterKey(0), "NameServer", REG_SZ), "<missing>");
+    }
     bool NothingWritten() {
         for (int i = 0; i < 3; ++i)
             if (vt::testing::KeyExists(AdapterKey(i)) || vt::testing::KeyExists(InterfaceKey(i)))
@@ -99,18 +113,7 @@ TEST_F(ApplyModeE2E, AppliesTheNamedConfigurationToTheCardsThatAskForIt) {
     ProgramRun run(folder.Path(), "\"office NET\" ignored-second-argument");
     ASSERT_TRUE(run.Started());
     EXPECT_EQ(run.WaitForExit(), 2);  // the third card's device is gone
-
-    for (const std::string& key : {AdapterKey(0), InterfaceKey(0)}) {
-        SCOPED_TRACE(key);
-        EXPECT_EQ(Value(key, "EnableDHCP", REG_DWORD), Bytes("\0\0\0\0", 4));
-        EXPECT_EQ(Value(key, "IPAddress", REG_MULTI_SZ), ConfiguredAddresses());
-        EXPECT_EQ(Value(key, "SubnetMask", REG_MULTI_SZ), Bytes("255.0.0.0\0"
-                                                                "255.255.0.0\0",
-                                                                22));
-        EXPECT_EQ(Value(key, "DefaultGateway", REG_MULTI_SZ), Bytes("10.0.0.1\0\0", 10));
-    }
-    EXPECT_EQ(Value(InterfaceKey(0), "NameServer", REG_SZ), Bytes("10.0.0.1,10.0.0.9\0", 18));
-    EXPECT_EQ(Value(AdapterKey(0), "NameServer", REG_SZ), "<missing>");
+    ExpectFirstCardWritten();
 
     EXPECT_FALSE(vt::testing::KeyExists(AdapterKey(1)));
     EXPECT_FALSE(vt::testing::KeyExists(InterfaceKey(1)));
@@ -141,6 +144,22 @@ TEST_F(ApplyModeE2E, EveryCardAppliedEndsWithCodeZeroAndNoMessage) {
     EXPECT_TRUE(run.Boxes().empty());
     EXPECT_EQ(FirstCardAddresses(), ConfiguredAddresses());
     EXPECT_FALSE(vt::testing::KeyExists(InterfaceKey(2)));
+}
+
+// On Windows 7 and 10, let through by the settings, apply mode writes what it writes on XP.
+TEST_F(ApplyModeE2E, NewerWindowsWithTheOptInApplyTheSameBytes) {
+    std::string ini = ChangeOnlyTheFirstCard();
+    ini.insert(ini.find("Filters="), "RunOnNewerWindows=1\r\n");
+    TempFolder::WriteFile(folder.File("LocalSettings.Ini"), ini);
+    for (const char* version : {"win7", "win10"}) {
+        SCOPED_TRACE(version);
+        WineVersionFor newer(version);
+        ProgramRun run(folder.Path(), "\"Office Net\"");
+        EXPECT_EQ(run.WaitForExit(), 0);
+        EXPECT_TRUE(run.Boxes().empty());
+        ExpectFirstCardWritten();
+        vt::testing::DeleteTree(InterfaceKey(0));  // written again by the next run
+    }
 }
 
 TEST_F(ApplyModeE2E, RefusedRegistryKeyIsReportedNoLaterCardTouchedAndTheProgramEnds) {

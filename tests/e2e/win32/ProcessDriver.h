@@ -153,4 +153,21 @@ class ProgramRun {
     std::unique_ptr<vt::testing::BoxWatcher> watcher_;
 };
 
+// Makes Wine report another Windows version to the program only.
+class WineVersionFor {
+  public:
+    explicit WineVersionFor(const char* version) {
+        HKEY key;
+        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr);
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                       lstrlenA(version) + 1);
+        RegCloseKey(key);
+    }
+    ~WineVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+
+  private:
+    static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\VelmoraTarvello.exe";
+};
+
 }  // namespace vt::e2e

@@ -115,7 +115,12 @@ class ShortcutsE2E : public ::testing::Test {
     TempFolder folder{"e2e-shortcuts"};
 };
 
+// On Windows 10, let through by the settings.
 TEST_F(ShortcutsE2E, DesktopShortcutCarriesItsFieldsAndAppliesWhenOpened) {
+    WineVersionFor newer("win10");
+    const std::string settings = folder.File("LocalSettings.Ini");
+    TempFolder::WriteFile(settings, "[Options]\r\nRunOnNewerWindows=1\r\n" +
+                                        TempFolder::ReadFile(settings).substr(11));
     const std::string link = Folder(CSIDL_DESKTOPDIRECTORY) + "\\Home Lab.lnk";
     DeleteFileA(link.c_str());
     {

@@ -11,23 +11,6 @@ namespace {
 
 using vt::testing::TempFolder;
 
-// Makes Wine report another Windows version to the program only.
-class WineVersionFor {
-  public:
-    explicit WineVersionFor(const char* version) {
-        HKEY key;
-        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr);
-        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       lstrlenA(version) + 1);
-        RegCloseKey(key);
-    }
-    ~WineVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
-
-  private:
-    static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\VelmoraTarvello.exe";
-};
-
 TEST(StartupE2E, EmptyFolderGetsOptionsWithAppPathAndTheWindowShows) {
     TempFolder folder("e2e-empty");
     ProgramRun run(folder.Path(), "");
@@ -71,6 +54,47 @@ TEST(StartupE2E, WindowsSevenGetsTheGateMessageAndNothingIsWritten) {
               "Home Server 32b. The running is aborted.   \r\r");
     EXPECT_FALSE(run.MainWindowEverShown());
     EXPECT_EQ(TempFolder::ReadFile(folder.File("LocalSettings.Ini")), "<missing>");
+}
+
+// Windows 7 and 10 start only when the settings ask for it; then the window, the tree and the tray
+// start are as on XP.
+TEST(StartupE2E, NewerWindowsStartWhenTheSettingsAskForIt) {
+    for (const char* version : {"win7", "win10"}) {
+        SCOPED_TRACE(version);
+        WineVersionFor newer(version);
+        TempFolder folder("e2e-newer");
+        const std::string path = folder.File("LocalSettings.Ini");
+        const std::string refused = "[Options]\r\nRunOnNewerWindows=0\r\n\r\n[Configurations]\r\n{K}=Alpha\r\n";
+        TempFolder::WriteFile(path, refused);
+        {
+            ProgramRun run(folder.Path(), "");
+            EXPECT_EQ(run.WaitForExit(), 0);
+            ASSERT_EQ(run.Boxes().size(), 1u);
+            EXPECT_EQ(run.Boxes()[0].caption, "Information");
+            EXPECT_EQ(TempFolder::ReadFile(path), refused);
+        }
+        TempFolder::WriteFile(path, "[Options]\r\nRunOnNewerWindows=1\r\n\r\n[Configurations]\r\n{K}=Alpha\r\n");
+        {
+            ProgramRun run(folder.Path(), "");
+            HWND window = run.WaitForWindow("TfrmMain");
+            ASSERT_NE(window, nullptr);
+            bool anySelected = true;
+            EXPECT_EQ(run.TreeItems(GetDlgItem(window, vt::win32::kIdTree), anySelected),
+                      std::vector<std::string>{"Alpha"});
+            EXPECT_EQ(run.CloseAndWait(window), 0);
+            EXPECT_TRUE(run.Boxes().empty());
+        }
+        {
+            ProgramRun run(folder.Path(), "{1193B663-4421-44C4-9523-35DC33C01133}");
+            HWND hidden = nullptr;
+            ASSERT_TRUE(ProgramRun::WaitUntil(
+                [&] { return (hidden = FindWindowA("TfrmMain", "Velmora Tarvello 1.50")) != nullptr; }));
+            Sleep(300);
+            EXPECT_FALSE(run.MainWindowEverShown());
+            EXPECT_EQ(run.CloseAndWait(hidden), 0);
+            EXPECT_TRUE(run.Boxes().empty());
+        }
+    }
 }
 
 TEST(StartupE2E, WindowsSevenInApplyModeEndsWithAFailureCode) {

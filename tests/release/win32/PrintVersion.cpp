@@ -53,6 +53,11 @@ void PrintManifest(const char* exe) {
         std::printf("manifest asks for common controls 6: %s\n", controls6 ? "yes" : "no");
         std::printf("manifest asks to run as the invoker: %s\n",
                     text.find("level=\"asInvoker\"") != std::string::npos ? "yes" : "no");
+        int systems = 0;
+        for (size_t at = text.find("<supportedOS "); at != std::string::npos;
+             at = text.find("<supportedOS ", at + 1))
+            ++systems;
+        std::printf("manifest declares supported systems: %d\n", systems);
     }
     if (module) FreeLibrary(module);
 }
