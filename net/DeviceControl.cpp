@@ -53,6 +53,19 @@ bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) 
     return found;
 }
 
+bool CardDeviceDisabled(Devices& devices, const TACard& card) {
+    constexpr uint32_t kProblemDisabled = 0x16;  // CM_PROB_DISABLED
+    if (card.PnpInstanceId.empty()) return false;
+    const std::unique_ptr<DeviceSet> set = devices.PresentDevices();
+    if (!set) return false;
+    for (uint32_t index = 0; set->Enumerate(index); ++index) {
+        if (GetDeviceInstanceId(*set, index) != card.PnpInstanceId) continue;
+        uint32_t status = 0, problem = 0;
+        return set->DevNodeStatus(index, status, problem) && problem == kProblemDisabled;
+    }
+    return false;
+}
+
 void RefreshCardNames(Devices& devices, TCardList& cards) {
     const std::unique_ptr<DeviceSet> set = devices.PresentDevices();
     if (!set) throw Error("INVALID_HANDLE_VALUE");

@@ -26,4 +26,7 @@ bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable);
 // Gives each card whose "Net" device has a friendly name that name as its description.
 void RefreshCardNames(Devices& devices, TCardList& cards);
 
+// Whether the card's device is disabled now; false when that cannot be told.
+bool CardDeviceDisabled(Devices& devices, const TACard& card);
+
 }  // namespace vt

@@ -1,6 +1,8 @@
 // TCP/IP value helpers with the registry's exact byte layouts.
 #include "net/TcpipRegistry.h"
 
+#include <algorithm>
+
 #include "base/Error.h"
 
 namespace vt {
@@ -72,6 +74,57 @@ void WriteTcpipValues(RegistryFactory& registry, const std::string& cardId,
     key->WriteString(DhcpValueName(values.enableDhcp, "NameServer"), "");
     key->WriteString("NameServer", JoinAddrList(values.nameServers, ","));
     key->CloseKey();
+}
+
+namespace {
+
+// The non-empty entries of a multi-string, or of a string as one entry; false for another type.
+bool ReadEntries(Registry& key, const char* name, std::vector<std::string>& entries) {
+    uint32_t type = 0;
+    std::string data;
+    if (!key.ValueExists(name)) return true;
+    if (!key.QueryRawValue(name, type, data) || (type != kRegMultiSz && type != kRegSz))
+        return false;
+    std::string entry;
+    for (char c : data) {
+        if (c != '\0') {
+            entry += c;
+        } else if (!entry.empty()) {
+            entries.push_back(std::move(entry));
+            entry.clear();
+        }
+    }
+    if (!entry.empty()) entries.push_back(std::move(entry));
+    return true;
+}
+
+}  // namespace
+
+std::optional<CurrentTcpipSettings> ReadCurrentTcpipSettings(RegistryFactory& registry,
+                                                             const std::string& cardId) {
+    const auto key = registry.Create();
+    if (!key->OpenKey(InterfaceKeyPath(cardId), false)) return std::nullopt;
+    uint32_t type = 0;
+    std::string dhcp;
+    if (!key->QueryRawValue("EnableDHCP", type, dhcp) || type != kRegDword || dhcp.size() != 4)
+        return std::nullopt;
+    CurrentTcpipSettings now;
+    now.enableDhcp = dhcp != std::string(4, '\0');
+    std::vector<std::string> servers;
+    if (!ReadEntries(*key, "IPAddress", now.ipAddresses) ||
+        !ReadEntries(*key, "SubnetMask", now.subnetMasks) ||
+        !ReadEntries(*key, "DefaultGateway", now.defaultGateways) ||
+        !ReadEntries(*key, "NameServer", servers))
+        return std::nullopt;
+    for (const std::string& text : servers) {
+        size_t start = 0;
+        while (start < text.size()) {
+            const size_t end = std::min(text.find_first_of(", ", start), text.size());
+            if (end > start) now.nameServers.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+    return now;
 }
 
 ConfiguredAddresses ReadConfiguredAddresses(RegistryFactory& registry, const std::string& cardId,

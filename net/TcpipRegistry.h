@@ -35,6 +35,18 @@ struct ConfiguredAddresses {
 ConfiguredAddresses ReadConfiguredAddresses(RegistryFactory& registry, const std::string& cardId,
                                             bool dhcp);
 
+// What a card is set to now, from its interface key, as a configuration would hold it.
+struct CurrentTcpipSettings {
+    bool enableDhcp = true;
+    std::vector<std::string> ipAddresses, subnetMasks, defaultGateways;  // the non-empty entries
+    std::vector<std::string> nameServers;  // "NameServer" split at commas and blanks
+};
+// Nothing when the key is missing, "EnableDHCP" is missing, or a value is not stored as the
+// system stores it (a number; multi-strings, or a string for "NameServer"); other values that
+// are missing read as empty.
+std::optional<CurrentTcpipSettings> ReadCurrentTcpipSettings(RegistryFactory& registry,
+                                                             const std::string& cardId);
+
 // "SYSTEM\CurrentControlSet\Services\<id>\Parameters\Tcpip"
 std::string AdapterKeyPath(const std::string& cfgInstanceId);
 // "SYSTEM\CurrentControlSet\Services\Tcpip\Parameters\Interfaces\<id>"

@@ -13,7 +13,8 @@ inline constexpr uint32_t kRegExpandSz = 2;  // REG_EXPAND_SZ
 inline constexpr uint32_t kRegDword = 4;     // REG_DWORD
 inline constexpr uint32_t kRegMultiSz = 7;   // REG_MULTI_SZ
 
-// Keys are opened with full access (KEY_ALL_ACCESS) by a path relative to HKEY_LOCAL_MACHINE.
+// Keys are opened with full access (KEY_ALL_ACCESS) by a path relative to HKEY_LOCAL_MACHINE; an
+// existing key that refuses it for lack of rights is opened for reading.
 // Errors that reach callers, with the value name in place of %s:
 //   "Failed to set data for '%s'"   a string or integer write refused, or no key open; raised as
 //                                   AccessDenied when the write or the key's opening was refused

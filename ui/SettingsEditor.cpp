@@ -4,6 +4,9 @@
 #include <algorithm>
 
 #include "core/ApplyEngine.h"
+#include "core/ProductIdentity.h"
+#include "net/DeviceControl.h"
+#include "net/TcpipRegistry.h"
 
 namespace vt {
 
@@ -204,6 +207,38 @@ void SettingsEditor::btnApplyClick() {
 
 void SettingsEditor::btnCancelClick() {
     if (state_.Selected) ShowSelection();
+}
+
+void SettingsEditor::actTakeCurrentExecute() {
+    TConfigNode* node = state_.Selected;
+    if (!node) return;
+    const TACard card = state_.CurrentCard();
+    const auto now = ReadCurrentTcpipSettings(state_.platform.registry, card.CfgInstanceId);
+    if (!now) {
+        state_.Ask("No current settings can be read for " + card.ConnectionName + ".",
+                   kProductTitle, kMbIconInformation);
+        return;
+    }
+    const bool enabled = !CardDeviceDisabled(state_.platform.devices, card);
+    {
+        const FormState::UpdatingScope updating(state_);
+        // On DHCP the addresses typed before stay, as the user would leave them.
+        if (!now->enableDhcp) {
+            node->IPList = now->ipAddresses;
+            node->MaskList = now->subnetMasks;
+            node->MaskList.resize(node->IPList.size());
+            view_.SetAddress(C::edtIP, Entry(node->IPList, 0));
+            view_.SetAddress(C::edtMask, Entry(node->MaskList, 0));
+            view_.SetAddress(C::edtGateway, Entry(now->defaultGateways, 0));
+        }
+        if (!now->nameServers.empty()) {
+            view_.SetAddress(C::edtDns0, Entry(now->nameServers, 0));
+            view_.SetAddress(C::edtDns1, Entry(now->nameServers, 1));
+        }
+    }
+    // Unsaved, as typing is: Save stores it, Cancel brings back what was stored.
+    node->Modified = true;
+    ShowEditorState(true, enabled, now->enableDhcp, now->nameServers.empty(), true);
 }
 
 }  // namespace vt

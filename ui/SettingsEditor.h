@@ -70,6 +70,9 @@ class SettingsEditor {
     void btnSaveClick();
     void btnApplyClick();
     void btnCancelClick();
+    // Fills the editor with the current card's settings as they are now, as if typed.
+    void actTakeCurrentExecute();
+    bool CanTakeCurrentSettings() const { return state_.Selected != nullptr; }
 
   private:
     // ShowEditorState with the boxes as they stand.

@@ -22,6 +22,10 @@ bool Win32Registry::OpenKey(const std::string& path, bool canCreate) {
                                  REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     else
         result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    // Without administrator rights (User Account Control) the key still reads; a write into it
+    // is then refused for lack of rights, as it would be anyway.
+    if (result == ERROR_ACCESS_DENIED && !canCreate)
+        result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key);
     lastError_ = result;
     if (result != ERROR_SUCCESS) return false;
     key_.Reset(key);

@@ -308,7 +308,8 @@ PopupMenu ReadPopupMenu(Open open) {
             for (int i = 0; i < GetMenuItemCount(handle); ++i) {
                 char text[64] = {};
                 GetMenuStringA(handle, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-                read.items.push_back(text);
+                const bool grayed = GetMenuState(handle, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED;
+                read.items.push_back(std::string(text) + (grayed ? " (grayed)" : ""));
             }
             PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         });
@@ -320,6 +321,12 @@ PopupMenu ReadPopupMenu(Open open) {
 
 // Shift+F10 opens the tree's menu at the selected node, as a right click opens it at the pointer.
 TEST_F(MainWindowViewTest, TreeMenuOpensFromTheKeyboardAtTheSelectedNode) {
+    // Without a selected configuration there are no settings to take.
+    EXPECT_EQ(ReadPopupMenu([&] {
+                  PostMessageA(tree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree), -1);
+                  Pump();
+              }).items.back(),
+              "Take &Current Settings (grayed)");
     TreeView_SelectItem(tree, Item(1));
     RECT node{};
     TreeView_GetItemRect(tree, Item(1), &node, TRUE);
@@ -334,8 +341,11 @@ TEST_F(MainWindowViewTest, TreeMenuOpensFromTheKeyboardAtTheSelectedNode) {
     });
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
-    ASSERT_FALSE(menu.items.empty());
+    ASSERT_GE(menu.items.size(), 2u);
     EXPECT_EQ(menu.items.front(), "&Add");
+    // Taking the card's settings follows Apply, offered for the selected configuration.
+    EXPECT_EQ(menu.items[menu.items.size() - 2], "&Apply");
+    EXPECT_EQ(menu.items.back(), "Take &Current Settings");
     EXPECT_EQ(menu.place.left, node.left);
     EXPECT_EQ(menu.place.top, node.bottom);
 }

@@ -18,6 +18,8 @@ constexpr Action kActions[] = {
     {kCmdRename, "&Rename", "Rename current configuration name", 7, "Rename"},
     {kCmdDelete, "&Delete", "Delete current configuration", 6, "Delete"},
     {kCmdApply, "&Apply", "Apply current configuration", 5, "Apply"},
+    {kCmdTakeCurrent, "Take &Current Settings", "Fill the editor with the card's current settings",
+     -1, nullptr},
     {kCmdExit, "&Exit", "Quit", 8, "Exit"},
     {kCmdRestore, "&Restore                    ", "", 10, nullptr},
     {kCmdOptions, "&Options", "Options", 4, "Options"},
@@ -70,12 +72,13 @@ std::string LongHint(const std::string& hint) {
     return bar == std::string::npos ? hint : hint.substr(bar + 1);
 }
 
-// Add, Rename, Delete, the shortcut submenu, Apply: the configuration menu and the tree's.
+// Add, Rename, Delete, the shortcut submenu, Apply, Take Current Settings: the configuration menu
+// and the tree's.
 HMENU ConfigurationMenu(const char* shortcutCaption) {
     HMENU menu = Popup({kCmdAdd, kCmdRename, kCmdDelete, 0});
     AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(Popup({kCmdDesktopShortcut, kCmdQuickLaunch})),
                 shortcutCaption);
-    AppendActions(menu, {0, kCmdApply});
+    AppendActions(menu, {0, kCmdApply, kCmdTakeCurrent});
     return menu;
 }
 

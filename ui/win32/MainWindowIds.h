@@ -45,6 +45,7 @@ inline constexpr int kCmdHomepage = 2010;
 inline constexpr int kCmdWebsite = 2011;
 inline constexpr int kCmdFeedback = 2012;
 inline constexpr int kCmdAbout = 2013;
+inline constexpr int kCmdTakeCurrent = 2014;
 inline constexpr int kCmdTrayItemFirst = 3000;  // the tray menu's configuration items
 
 }  // namespace vt::win32

@@ -183,6 +183,7 @@ bool MainWindowView::OnCommand(int id, int code, HWND) {
         case kCmdRename: tree.actModifyExecute(); return true;
         case kCmdDelete: tree.actDeleteExecute(); return true;
         case kCmdApply: tree.actApplyExecute(); return true;
+        case kCmdTakeCurrent: parts_->editor.actTakeCurrentExecute(); return true;
         case kCmdOptions: parts_->options.actOptionsExecute(); return true;
         case kCmdDesktopShortcut: actions.actDesktopShortCutExecute(); return true;
         case kCmdQuickLaunch: actions.actQuickLaunchExecute(); return true;
@@ -257,6 +258,12 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_EXITMENULOOP:
             ShowHint("");
+            return 0;
+        case WM_INITMENUPOPUP:  // the configuration menu or the tree's, about to open
+            EnableMenuItem(reinterpret_cast<HMENU>(wParam), kCmdTakeCurrent,
+                           MF_BYCOMMAND | (parts_ && parts_->editor.CanTakeCurrentSettings()
+                                               ? MF_ENABLED
+                                               : MF_GRAYED));
             return 0;
         case WM_DESTROY:
             StopStatusThread();

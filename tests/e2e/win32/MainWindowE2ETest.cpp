@@ -188,6 +188,75 @@ TEST_F(MainWindowE2E, AddRenameEditSaveAndDelete) {
     EXPECT_EQ(Profile(path, std::string("{K1}") + kCard, "ToConfig"), "<none>");
 }
 
+// Take Current Settings: the card's interface key fills the editor, stored only by Save; a DHCP
+// card checks the automatic boxes and keeps the fields; a card without a key says so.
+TEST_F(MainWindowE2E, TakeCurrentSettingsFillsTheEditorUntilSave) {
+    const std::string key =
+        std::string("SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\") + kCard;
+    vt::testing::SetValue(key, "EnableDHCP", REG_DWORD, std::string(4, '\0'));
+    vt::testing::SetValue(key, "IPAddress", REG_MULTI_SZ, std::string("192.0.2.5\0" "192.0.2.6\0\0", 21));
+    vt::testing::SetValue(key, "SubnetMask", REG_MULTI_SZ,
+                          std::string("255.255.255.0\0" "255.255.0.0\0\0", 27));
+    vt::testing::SetValue(key, "DefaultGateway", REG_MULTI_SZ, std::string("192.0.2.1\0\0", 11));
+    vt::testing::SetValue(key, "NameServer", REG_SZ, std::string("192.0.2.53,192.0.2.54\0", 22));
+    ProgramRun run(folder.Path(), "");
+    HWND window = run.WaitForWindow("TfrmMain");
+    ASSERT_NE(window, nullptr);
+    HWND tree = GetDlgItem(window, vt::win32::kIdTree);
+    HWND page = GetDlgItem(window, vt::win32::kIdCardPage);
+    const auto control = [&](C which) { return GetDlgItem(page, vt::win32::EditorId(which)); };
+    const auto text = [&](C which) {
+        char value[64] = {};
+        SendMessageA(control(which), WM_GETTEXT, sizeof value, reinterpret_cast<LPARAM>(value));
+        return std::string(value);
+    };
+    const auto checked = [&](C which) {
+        return SendMessageA(control(which), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    };
+    const auto take = [&] { SendMessageA(window, WM_COMMAND, vt::win32::kCmdTakeCurrent, 0); };
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(run.TreeItemsOf(tree).front().handle));
+
+    const std::string before = TempFolder::ReadFile(path);
+    take();
+    EXPECT_FALSE(checked(C::checkIP) || checked(C::checkDNS));
+    EXPECT_EQ(text(C::edtIP), "192.0.2.5");
+    EXPECT_EQ(text(C::edtMask), "255.255.255.0");
+    EXPECT_EQ(text(C::edtGateway), "192.0.2.1");
+    EXPECT_EQ(text(C::edtDns0), "192.0.2.53");
+    EXPECT_EQ(text(C::edtDns1), "192.0.2.54");
+    EXPECT_EQ(TempFolder::ReadFile(path), before);
+    SendMessageA(control(C::btnSave), BM_CLICK, 0, 0);
+    const std::string record = std::string("{K1}") + kCard;
+    EXPECT_EQ(Profile(path, record, "AutoDHCP"), "0");
+    EXPECT_EQ(Profile(path, record, "IPCount"), "2");
+    EXPECT_EQ(Profile(path, record, "IPAddr1"), "192.0.2.6");
+    EXPECT_EQ(Profile(path, record, "SubnetMask1"), "255.255.0.0");
+    EXPECT_EQ(Profile(path, record, "GatewayCount"), "1");
+    EXPECT_EQ(Profile(path, record, "Gateway0"), "192.0.2.1");
+    EXPECT_EQ(Profile(path, record, "DNSCount"), "2");
+    EXPECT_EQ(Profile(path, record, "DNSAddr1"), "192.0.2.54");
+    const std::string saved = TempFolder::ReadFile(path);
+
+    vt::testing::SetValue(key, "EnableDHCP", REG_DWORD, std::string("\1\0\0\0", 4));
+    vt::testing::SetValue(key, "NameServer", REG_SZ, std::string(1, '\0'));
+    take();
+    EXPECT_TRUE(checked(C::checkIP) && checked(C::checkDNS));
+    EXPECT_EQ(text(C::edtIP), "192.0.2.5");
+    EXPECT_EQ(text(C::edtDns0), "192.0.2.53");
+    SendMessageA(control(C::btnCancel), BM_CLICK, 0, 0);
+    EXPECT_FALSE(checked(C::checkIP));
+
+    vt::testing::DeleteTree(key);
+    take();
+    ASSERT_EQ(run.Boxes().size(), 1u);
+    EXPECT_EQ(run.Boxes()[0].text, "\rNo current settings can be read for E2E Connection.   \r\r");
+    EXPECT_EQ(run.Boxes()[0].caption, "Velmora Tarvello");
+    EXPECT_FALSE(IsWindowEnabled(control(C::btnSave)));
+    EXPECT_EQ(run.CloseAndWait(window), 0);
+    EXPECT_EQ(TempFolder::ReadFile(path), saved);
+}
+
 // Two copies on one settings file, as one started at logon in the tray and one the user starts:
 // each checks a name against the file as it stands when the name is written.
 TEST_F(MainWindowE2E, TwoCopiesNeverGiveOneNameTwice) {
