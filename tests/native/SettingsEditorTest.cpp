@@ -171,68 +171,32 @@ TEST_F(SettingsEditorTest, ApplyWritesTheRecordAlsoWhenTheDeviceFails) {
     EXPECT_EQ(prompts.shown[0].text, "\rApply Failed: LAN adapter does not exist.   \r\r");
 }
 
-TEST_F(SettingsEditorTest, TakeCurrentSettingsFillsTheEditorAsTypedAndUnsaved) {
+// What the end-to-end run cannot make: servers apart by blanks, fewer masks than addresses, a
+// disabled device, a value of another type.
+TEST_F(SettingsEditorTest, TakeCurrentSettingsReadsWhatTheSystemStores) {
     Start(fakes::TwoConfigurations());
     const std::string key = InterfaceKeyPath("{CA}");
     registry.store.SeedDword(key, "EnableDHCP", 0);
     registry.store.Seed(key, "IPAddress", kRegMultiSz, std::string("192.0.2.5\0" "192.0.2.6\0\0", 21));
     registry.store.Seed(key, "SubnetMask", kRegMultiSz, std::string("255.255.255.0\0\0", 15));
-    registry.store.Seed(key, "DefaultGateway", kRegMultiSz, std::string("192.0.2.1\0\0", 11));
-    registry.store.SeedString(key, "NameServer", "192.0.2.53,192.0.2.54 192.0.2.55");
-    view.UserSelects(Node("Home"));  // a configuration that does not change this card yet
-    const std::string before = Ini();
+    registry.store.SeedString(key, "NameServer", "192.0.2.53  192.0.2.54,192.0.2.55");
+    state.Cards[0].PnpInstanceId = "PCI\\VEN_1";
+    devices.devices = {fakes::FakeDevice{"PCI\\VEN_1", "Net", "", 0, 0x16}};  // CM_PROB_DISABLED
+    view.UserSelects(Node("Home"));
     editor.actTakeCurrentExecute();
-    EXPECT_TRUE(view.IsChecked(C::checkSelected) && view.IsChecked(C::rbEnable));
-    EXPECT_FALSE(view.IsChecked(C::checkIP) || view.IsChecked(C::checkDNS));
-    EXPECT_EQ(view.Address(C::edtIP), "192.0.2.5");
-    EXPECT_EQ(view.Address(C::edtMask), "255.255.255.0");
-    EXPECT_EQ(view.Address(C::edtGateway), "192.0.2.1");
-    EXPECT_EQ(view.Address(C::edtDns0), "192.0.2.53");
+    EXPECT_TRUE(view.IsChecked(C::checkSelected) && view.IsChecked(C::rbDisable));
     EXPECT_EQ(view.Address(C::edtDns1), "192.0.2.54");
-    EXPECT_EQ(Node("Home")->IPList, (TAddrType{"192.0.2.5", "192.0.2.6"}));
+    EXPECT_EQ(view.Address(C::edtGateway), "");
     EXPECT_EQ(Node("Home")->MaskList, (TAddrType{"255.255.255.0", ""}));
     EXPECT_TRUE(Node("Home")->Modified);
-    EXPECT_TRUE(view.IsEnabled(C::btnSave) && view.IsEnabled(C::btnCancel));
-    EXPECT_EQ(Ini(), before);  // nothing stored until Save
-    editor.btnCancelClick();
-    EXPECT_FALSE(view.IsChecked(C::checkSelected));
-    EXPECT_EQ(view.Address(C::edtIP), "");
-    editor.actTakeCurrentExecute();
-    editor.btnSaveClick();
-    EXPECT_EQ(Read("{K2}{CA}", "IPCount"), "2");
-    EXPECT_EQ(Read("{K2}{CA}", "IPAddr1"), "192.0.2.6");
-    EXPECT_EQ(Read("{K2}{CA}", "DNSAddr1"), "192.0.2.54");
-
-    // On DHCP the addresses stay as they were; no servers of its own: automatic DNS too. A
-    // disabled device gives Disable.
-    registry.store.SeedDword(key, "EnableDHCP", 1);
-    registry.store.SeedString(key, "NameServer", "");
-    state.Cards[0].PnpInstanceId = "PCI\\VEN_1";
-    devices.devices = {fakes::FakeDevice{"PCI\\VEN_1", "Net", "", 0, 0x16}};
-    view.UserSelects(Node("Office"));
-    editor.actTakeCurrentExecute();
-    EXPECT_TRUE(view.IsChecked(C::checkIP) && view.IsChecked(C::checkDNS));
-    EXPECT_TRUE(view.IsChecked(C::rbDisable));
-    EXPECT_EQ(view.Address(C::edtIP), "10.0.0.2");
-    EXPECT_EQ(view.Address(C::edtDns0), "10.0.0.53");
-    EXPECT_EQ(Node("Office")->IPList, (TAddrType{"10.0.0.2", "10.0.0.3"}));
     editor.btnCancelClick();
 
-    // A value stored with another type, or no key at all: the message, and nothing changes.
     registry.store.SeedString(key, "EnableDHCP", "0");
-    for (const std::string& card : {"{CA}", "{CB}"}) {
-        prompts.shown.clear();
-        if (card == "{CB}") view.UserSelectsTab(1);
-        editor.actTakeCurrentExecute();
-        ASSERT_EQ(prompts.shown.size(), 1u);
-        EXPECT_EQ(prompts.shown[0].text, "\rNo current settings can be read for " +
-                                             std::string(card == "{CA}" ? "LAN" : "WLAN") +
-                                             ".   \r\r");
-        EXPECT_EQ(prompts.shown[0].caption, "Velmora Tarvello");
-        EXPECT_EQ(prompts.shown[0].flags, kMbIconInformation);
-        EXPECT_FALSE(Node("Office")->Modified);
-        EXPECT_FALSE(view.IsEnabled(C::btnSave));
-    }
+    editor.actTakeCurrentExecute();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "\rNo current settings can be read for LAN.   \r\r");
+    EXPECT_EQ(prompts.shown[0].flags, kMbIconInformation);
+    EXPECT_FALSE(Node("Home")->Modified || view.IsChecked(C::checkSelected));
 }
 
 }  // namespace
