@@ -1,5 +1,7 @@
 // The address field's window: it paints its frame and its delimiters itself, around real
-// single-line edit boxes for the segments, all bound to the portable rules.
+// single-line edit boxes for the segments, all bound to the portable rules. Until it is first
+// focused or clicked it paints the segments' texts too, as the boxes would show them: a window
+// opens with its fields as one window each.
 #include "controls/win32/IPEditControl.h"
 
 #include <algorithm>
@@ -38,7 +40,7 @@ class SegmentBox : public WindowBase {
 
 // The field's window, made for each window of the class, whatever made it. Its children are the
 // segment boxes only: the frame, the panel behind the segments and the delimiters are painted,
-// so a field is five windows, not nine.
+// so a field is five windows, not nine, and one until the user first goes into it.
 class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
   public:
     explicit IPEditWindow(HWND control) : control_(control) {}
@@ -59,8 +61,8 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         child.text = text;
         child.maxLength = maxLength;
         children_.push_back(std::move(child));
-        // Made at once in place, with its text, once the field has set itself up.
-        if (!settingUp_) MakeBox(children_.size() - 1);
+        // Made at once in place, with its text, once the field has its boxes.
+        if (boxesMade_) MakeBox(children_.size() - 1);
     }
     void AddLabel(char delimiter, Color background) override {
         Child label;
@@ -69,7 +71,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         children_.push_back(std::move(label));
     }
     void RemoveLastChild() override {
-        if (children_.back().segment) DestroyWindow(children_.back().box);
+        if (children_.back().box) DestroyWindow(children_.back().box);
         else InvalidateRect(control_, &children_.back().area, TRUE);
         children_.pop_back();  // only now: the box's object handles its window's last messages
     }
@@ -82,10 +84,14 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
     }
     void SetSegmentText(int child, const std::string& text) override {
         Child& segment = children_.at(child);
-        if (segment.box)
+        if (segment.box) {
             SetWindowTextA(segment.box, text.c_str());  // the box reports EN_CHANGE
-        else
-            segment.text = text;
+            return;
+        }
+        segment.text = text;
+        if (settingUp_) return;
+        InvalidateRect(control_, &segment.area, TRUE);
+        field_->EditChange(child);  // as the box would report it
     }
     void SetLabelText(int child, char delimiter) override {
         children_.at(child).delimiter = delimiter;
@@ -148,7 +154,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
                           frameWidth_ + top + height};
         IntersectRect(&placed.area, &wanted, &panel);
         if (settingUp_) return;  // placed once, when the set-up ends
-        if (placed.segment)
+        if (placed.box)
             MoveWindow(placed.box, placed.area.left, placed.area.top,
                        placed.area.right - placed.area.left, placed.area.bottom - placed.area.top,
                        TRUE);
@@ -196,14 +202,25 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         InflateRect(&area, -frameWidth_, -frameWidth_);
         FillRect(dc, &area, BrushFor(segmentColor_));
     }
-    // Each delimiter centred on its own background, as a label shows it.
-    void PaintDelimiters() {
+    // Each delimiter centred on its own background, as a label shows it; while there are no
+    // boxes, each segment's text where its box would show it.
+    void Paint() {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(control_, &paint);
         const HGDIOBJ oldFont = font_ ? SelectObject(dc, font_) : nullptr;
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        const POINT origin = boxesMade_ ? POINT{} : TextOrigin();
         for (Child& child : children_) {
-            if (child.segment) continue;
+            if (child.segment) {
+                if (child.box || child.text.empty()) continue;
+                SetBkColor(dc, ToColorRef(segmentColor_));
+                IntersectClipRect(dc, child.area.left, child.area.top, child.area.right,
+                                  child.area.bottom);
+                TextOutA(dc, child.area.left + origin.x, child.area.top + origin.y,
+                         child.text.c_str(), static_cast<int>(child.text.size()));
+                SelectClipRgn(dc, nullptr);
+                continue;
+            }
             FillRect(dc, &child.area, BrushFor(child.background));
             SetBkColor(dc, ToColorRef(child.background));
             const char text[2] = {child.delimiter, '\0'};
@@ -211,6 +228,35 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         }
         if (oldFont) SelectObject(dc, oldFont);
         EndPaint(control_, &paint);
+    }
+    // Where a segment box of this font and height draws its first character: asked of a real
+    // box once per process, so the painted text is the box's to the pixel.
+    POINT TextOrigin() {
+        static std::map<std::pair<HFONT, LONG>, POINT> origins;
+        const RECT& area = children_.front().area;
+        const auto key = std::make_pair(font_, area.bottom - area.top);
+        const auto found = origins.find(key);
+        if (found != origins.end()) return found->second;
+        HWND probe = CreateWindowExA(0, "EDIT", "0", WS_CHILD | ES_AUTOHSCROLL, 0, 0,
+                                     area.right - area.left, area.bottom - area.top, control_,
+                                     nullptr, nullptr, nullptr);
+        if (font_) SendMessageA(probe, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        const auto place = static_cast<DWORD>(SendMessageA(probe, EM_POSFROMCHAR, 0, 0));
+        DestroyWindow(probe);
+        const POINT origin{static_cast<SHORT>(LOWORD(place)), static_cast<SHORT>(HIWORD(place))};
+        return origins[key] = origin;
+    }
+    // The user goes into the field: from now on its segments are edit boxes, and the dialog
+    // manager tabs through them rather than to the field.
+    void MakeBoxes() {
+        if (boxesMade_) return;
+        boxesMade_ = true;
+        for (size_t i = 0; i < children_.size(); ++i)
+            if (children_[i].segment) MakeBox(i);
+        SetWindowLongA(control_, GWL_STYLE, GetWindowLongA(control_, GWL_STYLE) & ~WS_TABSTOP);
+        SetWindowLongA(control_, GWL_EXSTYLE,
+                       GetWindowLongA(control_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+        InvalidateRect(control_, nullptr, TRUE);
     }
     LRESULT BoxColors(HDC dc) {
         SetBkColor(dc, ToColorRef(segmentColor_));
@@ -240,6 +286,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
     HWND control_;
     HFONT font_ = nullptr;
     std::vector<Child> children_;
+    bool boxesMade_ = false;
     Color segmentColor_ = controls::kClWindow;
     Color frameColor_ = controls::kClWindow;
     int frameWidth_ = 0;
@@ -263,19 +310,27 @@ LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!field_ && message != WM_CREATE) return Default(message, wParam, lParam);
     switch (message) {
         case WM_CREATE:
-            // The dialog manager tabs through the segments, never to the field itself; the
-            // field paints around its boxes, never over them.
-            SetWindowLongA(control_, GWL_EXSTYLE,
-                           GetWindowLongA(control_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+            // Until it has boxes the dialog manager tabs to the field itself; the field paints
+            // around its boxes, never over them.
             SetWindowLongA(control_, GWL_STYLE,
-                           GetWindowLongA(control_, GWL_STYLE) | WS_CLIPCHILDREN);
+                           GetWindowLongA(control_, GWL_STYLE) | WS_CLIPCHILDREN | WS_TABSTOP);
             field_ = std::make_unique<controls::TIPEdit>(*this);
             field_->OnTextChange = [this](int child) { NotifyParent(child); };
             controls::SetUpAddressField(*field_);
             settingUp_ = false;
-            for (size_t i = 0; i < children_.size(); ++i)
-                if (children_[i].segment) MakeBox(i);
             return 0;
+        case WM_LBUTTONDOWN: {
+            // The click that makes the boxes goes on to the box it hit.
+            MakeBoxes();
+            POINT at{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
+            for (const Child& child : children_) {
+                if (!child.box || !PtInRect(&child.area, at)) continue;
+                return SendMessageA(child.box, WM_LBUTTONDOWN, wParam,
+                                    MAKELPARAM(at.x - child.area.left, at.y - child.area.top));
+            }
+            SetFocus(control_);
+            return 0;
+        }
         case WM_SIZE:
             field_->ArrangeSegments();
             return 0;
@@ -283,7 +338,7 @@ LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Erase(reinterpret_cast<HDC>(wParam));
             return 1;
         case WM_PAINT:
-            PaintDelimiters();
+            Paint();
             return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
@@ -301,6 +356,7 @@ LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             // Focusing the field as a whole puts the caret in its first segment, as in a native
             // address field, rather than on no segment at all.
+            MakeBoxes();
             if (CanFocus(0)) Focus(0, Caret::SelectAll);
             return 0;
         case WM_SETTEXT:

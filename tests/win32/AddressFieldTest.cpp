@@ -144,6 +144,41 @@ TEST_F(FieldHost, PasteMeetsTheValueRuleAndSetTextSplits) {
     EnableWindow(field, TRUE);
 }
 
+// The field's pixels as the screen shows them.
+std::vector<COLORREF> Pixels(HWND field) {
+    UpdateWindow(GetParent(field));
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(field);
+    for (int y = 0; y < kIPEditHeight; ++y)
+        for (int x = 0; x < kIPEditWidth; ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(field, dc);
+    return pixels;
+}
+
+// Until the user goes into it, a field is one window that paints its segments as its boxes do.
+TEST_F(FieldHost, UntilFirstEnteredAFieldIsOneWindowPaintedAsItsBoxes) {
+    HWND other = CreateWindowExA(0, kIPEditClass, "", WS_CHILD | WS_VISIBLE, 20, 60, kIPEditWidth,
+                                 kIPEditHeight, window, nullptr, nullptr, nullptr);
+    SetWindowTextA(other, "192.168.10.25");
+    EXPECT_TRUE(Children(other).empty());
+    EXPECT_TRUE(GetWindowLongA(other, GWL_STYLE) & WS_TABSTOP);  // the dialog manager stops here
+    const std::vector<COLORREF> boxless = Pixels(other);
+    EnableWindow(other, FALSE);
+    const std::vector<COLORREF> boxlessDisabled = Pixels(other);
+    EnableWindow(other, TRUE);
+
+    SendMessageA(other, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 10));  // on the second segment
+    SendMessageA(GetFocus(), WM_LBUTTONUP, 0, MAKELPARAM(9, 10));
+    EXPECT_EQ(Children(other).size(), 4u);
+    EXPECT_EQ(GetFocus(), GetDlgItem(other, 2));
+    EXPECT_FALSE(GetWindowLongA(other, GWL_STYLE) & WS_TABSTOP);  // now it tabs through its boxes
+    EXPECT_EQ(IPEditText(other), "192.168.10.25");
+    SetFocus(field);  // a box left shows no selection
+    EXPECT_EQ(Pixels(other), boxless);
+    EnableWindow(other, FALSE);
+    EXPECT_EQ(Pixels(other), boxlessDisabled);
+}
+
 // Drives a modal dialog from a second thread while the test's thread runs it.
 class DialogDriver {
   public:

@@ -308,7 +308,8 @@ PopupMenu ReadPopupMenu(Open open) {
             for (int i = 0; i < GetMenuItemCount(handle); ++i) {
                 char text[64] = {};
                 GetMenuStringA(handle, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-                const bool grayed = GetMenuState(handle, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED;
+                const UINT state = GetMenuState(handle, static_cast<UINT>(i), MF_BYPOSITION);
+                const bool grayed = (state & MF_GRAYED) && !(state & MF_SEPARATOR);
                 read.items.push_back(std::string(text) + (grayed ? " (grayed)" : ""));
             }
             PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
