@@ -74,14 +74,20 @@ void TfrmMain::FormCreate() {
     }
     platform_.system.TraceStartup("settings file and AppPath");
     std::optional<SettingsFile::Snapshot> look(std::in_place, settings);
-    views_.frame.SetConfigTitle("  Configurations");
-    Editor.ShowEditorState(false, true, true, true, true);
+    // Apply mode shows no window: what only the window shows is not filled in.
+    const bool shows = request_.mode != StartMode::Apply;
+    if (shows) {
+        views_.frame.SetConfigTitle("  Configurations");
+        Editor.ShowEditorState(false, true, true, true, true);
+    }
 
     FillCards();
-    FillConfigTree();
-    platform_.system.TraceStartup("configuration tree");
-    Tabs.FillCardTabs();
-    platform_.system.TraceStartup("card tabs");
+    if (shows) {
+        FillConfigTree();
+        platform_.system.TraceStartup("configuration tree");
+        Tabs.FillCardTabs();
+        platform_.system.TraceStartup("card tabs");
+    }
     look.reset();
     StatusThread.StopRequested = false;
     views_.frame.StartStatusThread(StatusThread);

@@ -20,8 +20,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     real.system.TraceStartup("common controls and COM");
 
     vt::win32::MainWindowView view;
+    // Apply mode never shows the window: it needs none of its controls.
+    const bool applyMode =
+        vt::DecideStartMode(vt::SplitCommandLine(real.system.CommandLine())).mode ==
+        vt::StartMode::Apply;
     // Without a window nothing can run; 1 would tell a script "no such configuration".
-    if (!view.Create(instance, [&](const char* step) { real.system.TraceStartup(step); }))
+    if (!view.Create(instance, [&](const char* step) { real.system.TraceStartup(step); },
+                     !applyMode))
         return vt::kExitApplyFailed;
     real.system.TraceStartup("window and controls laid out");
     real.shell.SetOwner(view.Window());

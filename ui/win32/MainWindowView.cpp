@@ -21,8 +21,10 @@ constexpr int kGap = 8;
 
 }  // namespace
 
-bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)> trace) {
+bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)> trace,
+                            bool withControls) {
     trace_ = trace ? std::move(trace) : [](const char*) {};
+    withControls_ = withControls;
     RegisterClass(kMainWindowClass, IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                   LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)));
     RouteContextMenuKeys();
@@ -36,8 +38,10 @@ bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)>
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     if (!CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, "", kStyle, x, y, width, height,
-                         nullptr, BuildMainMenu(), instance, static_cast<WindowBase*>(this)))
+                         nullptr, withControls ? BuildMainMenu() : nullptr, instance,
+                         static_cast<WindowBase*>(this)))
         return false;
+    if (!withControls) return true;
     // The menu bar's height is known only now: make the client area exact.
     RECT client{};
     GetClientRect(Window(), &client);
@@ -213,7 +217,7 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (tray_.OnMessage(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_CREATE:
-            CreateControls();
+            if (withControls_) CreateControls();
             return 0;
         case WM_CONTEXTMENU:  // the tree's from the keyboard; a right click tells it by NM_RCLICK
             if (reinterpret_cast<HWND>(wParam) != tree_.Tree()) break;

@@ -31,8 +31,10 @@ inline constexpr int kClientHeight = 533;
 
 class MainWindowView : public WindowBase, public MainView {
   public:
-    // Creates the window hidden, with its controls; `trace` is told of each step.
-    bool Create(HINSTANCE instance, std::function<void(const char*)> trace = {});
+    // Creates the window hidden, with its controls unless it is never to be shown (apply mode:
+    // it only owns the message boxes); `trace` is told of each step.
+    bool Create(HINSTANCE instance, std::function<void(const char*)> trace = {},
+                bool withControls = true);
     HWND Window() const { return WindowBase::Handle(); }
     void Show(int showCommand);
     MainViews Views() { return {*this, tree_, tabs_, editor_, status_, tray_}; }
@@ -74,6 +76,7 @@ class MainWindowView : public WindowBase, public MainView {
     Splitter splitter_;
     CardPage page_;
     int leftWidth_ = 200;
+    bool withControls_ = true;
     std::string shownHint_;
     UniqueImageList actionImages_, treeImages_, tabMarks_;
     Win32ConfigTreeView tree_;
