@@ -35,7 +35,7 @@ add_library(vt_win32 STATIC
   ui/win32/Win32EditorView.cpp
   ui/win32/Win32StatusPanelView.cpp
   ui/win32/Win32TrayView.cpp)
-target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 comdlg32 ole32 uuid shell32 advapi32 user32 gdi32)
+target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 ole32 uuid shell32 advapi32 user32 gdi32)
 
 # The resource compiler's dependency scan misses the files the script pulls in.
 file(GLOB VT_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/images/*.bmp

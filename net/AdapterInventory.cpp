@@ -1,7 +1,38 @@
 // Reading the adapters from the network class key and their connection keys.
 #include "net/AdapterInventory.h"
 
+#include <cstring>
+#include <optional>
+
+#include "base/Error.h"
+
 namespace vt {
+
+namespace {
+
+// What ReadString or ReadInteger give for a value that is there, from one look at it (the start
+// reads a dozen values per adapter); nothing for a value that is not.
+std::optional<std::string> StringIfPresent(Registry& key, const char* name) {
+    uint32_t type = 0;
+    std::string data;
+    if (!key.QueryRawValue(name, type, data)) return std::nullopt;
+    if (type != kRegSz && type != kRegExpandSz)
+        throw Error(std::string("Invalid data type for '") + name + "'");
+    return data.substr(0, data.find('\0'));
+}
+
+std::optional<int32_t> IntegerIfPresent(Registry& key, const char* name) {
+    uint32_t type = 0;
+    std::string data;
+    if (!key.QueryRawValue(name, type, data)) return std::nullopt;
+    if (type != kRegDword || data.size() != sizeof(int32_t))
+        throw Error(std::string("Invalid data type for '") + name + "'");
+    int32_t value = 0;
+    std::memcpy(&value, data.data(), sizeof value);
+    return value;
+}
+
+}  // namespace
 
 std::string ConnectionKeyPath(const std::string& cfgInstanceId) {
     return std::string(kNetworkConnectionsKey) + "\\" + cfgInstanceId + "\\Connection";
@@ -35,21 +66,19 @@ TCardList EnumerateCards(RegistryFactory& registryFactory, const std::string& fi
     for (const std::string& name : names) {
         const std::string classKey = std::string(kAdapterClassKey) + "\\" + name;
         if (!registry->OpenKey(classKey, false)) continue;
-        if (!registry->ValueExists("NetCfgInstanceId")) {
+        const auto id = StringIfPresent(*registry, "NetCfgInstanceId");
+        if (!id) {
             registry->CloseKey();
             continue;
         }
         TACard card;
-        card.CfgInstanceId = registry->ReadString("NetCfgInstanceId");
-        if (registry->ValueExists("ProviderName"))
-            card.ProviderName = registry->ReadString("ProviderName");
-        if (registry->ValueExists("DriverDesc"))
-            card.DriverDesc = registry->ReadString("DriverDesc");
+        card.CfgInstanceId = *id;
+        card.ProviderName = StringIfPresent(*registry, "ProviderName").value_or("");
+        card.DriverDesc = StringIfPresent(*registry, "DriverDesc").value_or("");
         registry->CloseKey();
 
         if (registry->OpenKey(classKey + "\\Ndi\\Interfaces", false)) {
-            if (registry->ValueExists("LowerRange"))
-                card.LowerRange = AsciiUpperCase(registry->ReadString("LowerRange"));
+            card.LowerRange = AsciiUpperCase(StringIfPresent(*registry, "LowerRange").value_or(""));
             registry->CloseKey();
         }
 
@@ -59,13 +88,10 @@ TCardList EnumerateCards(RegistryFactory& registryFactory, const std::string& fi
                 : upperFilter.find(AsciiUpperCase(card.CfgInstanceId)) != std::string::npos;
 
         if (!registry->OpenKey(ConnectionKeyPath(card.CfgInstanceId), false)) continue;
-        if (registry->ValueExists("ShowIcon"))
-            card.ShowIcon = registry->ReadInteger("ShowIcon") == 1;
-        if (registry->ValueExists("Name")) card.ConnectionName = registry->ReadString("Name");
-        if (registry->ValueExists("MediaSubType"))
-            card.MediaSubType = registry->ReadInteger("MediaSubType");
-        if (registry->ValueExists("PnpInstanceID"))
-            card.PnpInstanceId = registry->ReadString("PnpInstanceID");
+        card.ShowIcon = IntegerIfPresent(*registry, "ShowIcon").value_or(0) == 1;
+        card.ConnectionName = StringIfPresent(*registry, "Name").value_or("");
+        card.MediaSubType = IntegerIfPresent(*registry, "MediaSubType").value_or(0);
+        card.PnpInstanceId = StringIfPresent(*registry, "PnpInstanceID").value_or("");
         if (card.MediaSubType != kMediaSubTypeWireless) card.MediaSubType = 1;
         registry->CloseKey();
 

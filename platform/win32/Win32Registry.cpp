@@ -39,15 +39,16 @@ bool Win32Registry::ValueExists(const std::string& name) {
 
 bool Win32Registry::QueryRawValue(const std::string& name, uint32_t& type, std::string& data) {
     if (!key_) return false;
+    // One call for the usual short value; a longer one tells its size and is read again.
+    data.assign(256, '\0');
     for (;;) {
-        DWORD valueType = 0, size = 0;
-        if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &valueType, nullptr, &size) !=
-            ERROR_SUCCESS)
-            return false;
-        data.assign(size, '\0');
+        DWORD valueType = 0, size = static_cast<DWORD>(data.size());
         const LONG result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &valueType,
                                              reinterpret_cast<BYTE*>(data.data()), &size);
-        if (result == ERROR_MORE_DATA) continue;  // it grew between the two calls
+        if (result == ERROR_MORE_DATA) {
+            data.assign(size, '\0');
+            continue;
+        }
         if (result != ERROR_SUCCESS) return false;
         data.resize(size);
         type = valueType;

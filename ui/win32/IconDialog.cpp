@@ -1,4 +1,5 @@
-// The icon dialog through GetOpenFileName.
+// The icon dialog through GetOpenFileName, from the common dialogs loaded when first asked for:
+// a start that never opens it does not pay for them.
 #include "ui/win32/IconDialog.h"
 
 #include <commdlg.h>
@@ -17,7 +18,10 @@ std::optional<std::string> IconDialog::Run(HWND owner) {
     dialog.lpstrTitle = "Choose an icon for shortcut";
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
                    OFN_EXPLORER;
-    if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+    using OpenFileName = BOOL(WINAPI*)(OPENFILENAMEA*);
+    static const auto open = reinterpret_cast<OpenFileName>(reinterpret_cast<void*>(
+        GetProcAddress(LoadLibraryA("comdlg32.dll"), "GetOpenFileNameA")));
+    if (!open || !open(&dialog)) return std::nullopt;
     last_ = file;
     return last_;
 }
