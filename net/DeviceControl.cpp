@@ -67,7 +67,7 @@ bool CardDeviceDisabled(Devices& devices, const TACard& card) {
 }
 
 void RefreshCardNames(Devices& devices, TCardList& cards) {
-    const std::unique_ptr<DeviceSet> set = devices.PresentDevices();
+    const std::unique_ptr<DeviceSet> set = devices.PresentNetDevices();
     if (!set) throw Error("INVALID_HANDLE_VALUE");
     for (uint32_t index = 0; set->Enumerate(index); ++index) {
         // The instance id costs no registry read: the properties are read for the cards' own

@@ -8,6 +8,7 @@ namespace vt::win32 {
 class Win32Devices : public Devices {
   public:
     std::unique_ptr<DeviceSet> PresentDevices() override;
+    std::unique_ptr<DeviceSet> PresentNetDevices() override;
 };
 
 }  // namespace vt::win32
