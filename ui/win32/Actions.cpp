@@ -119,14 +119,13 @@ HWND BuildToolbar(HWND parent, int id, HIMAGELIST images) {
         0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr));
     toolbar.SetImages(images);
     toolbar.Send(WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+    std::vector<TBBUTTON> buttons;
     for (int command : kToolbarCommands) {
-        if (command == 0) {
-            toolbar.AddDivider();
-            continue;
-        }
         const Action* action = FindAction(command);
-        toolbar.AddButton(command, action->image, action->toolbarText);
+        buttons.push_back(command == 0 ? Toolbar::Divider()
+                                       : Toolbar::Button(command, action->image, action->toolbarText));
     }
+    toolbar.AddButtons(buttons);
     toolbar.AutoSize();
     return toolbar.Handle();
 }

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace vt::win32 {
 
@@ -52,19 +53,23 @@ class Toolbar : public Control {
         Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
         Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     }
-    void AddButton(int command, int image, const char* text) const {
+    static TBBUTTON Button(int command, int image, const char* text) {
         TBBUTTON button{};
         button.iBitmap = image;
         button.idCommand = command;
         button.fsState = TBSTATE_ENABLED;
         button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
         button.iString = reinterpret_cast<INT_PTR>(text);
-        Send(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+        return button;
     }
-    void AddDivider() const {
+    static TBBUTTON Divider() {
         TBBUTTON divider{};
         divider.fsStyle = BTNS_SEP;
-        Send(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&divider));
+        return divider;
+    }
+    // All at once: the toolbar lays itself out once.
+    void AddButtons(const std::vector<TBBUTTON>& buttons) const {
+        Send(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     }
     void AutoSize() const { Send(TB_AUTOSIZE); }
     int ButtonCount() const { return static_cast<int>(Send(TB_BUTTONCOUNT)); }
