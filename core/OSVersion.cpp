@@ -32,7 +32,8 @@ bool PassesVersionGate(int versionClass) {
 }
 
 bool IsNewerWindows(const OsVersionInfo& v) {
-    return v.queried && v.platformId == kPlatformNT && (v.major > 6 || (v.major == 6 && v.minor >= 1));
+    return v.queried && v.platformId == kPlatformNT &&
+           (v.major > 6 || (v.major == 6 && v.minor >= 1));
 }
 
 }  // namespace vt

@@ -96,8 +96,8 @@ class SettingsFile {
     FileStamp stamp_;
     bool loaded_ = false;   // doc_ holds the file as it is on disk
     bool unreadable_ = false;
-    int snapshots_ = 0;     // Snapshot scopes alive
-    bool looked_ = false;   // a read inside them has looked at the file
+    int snapshots_ = 0;    // Snapshot scopes alive
+    bool looked_ = false;  // a read inside them has looked at the file
 };
 
 // Value forms of integers: decimal with an optional "-", or hexadecimal after "0x"/"0X".

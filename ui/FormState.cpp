@@ -3,8 +3,8 @@
 
 #include "base/Error.h"
 #include "base/ScopeExit.h"
-#include "core/ProductIdentity.h"
 #include "core/MessageBox.h"
+#include "core/ProductIdentity.h"
 
 namespace vt {
 
@@ -44,8 +44,8 @@ ApplyOutcome FormState::ApplyConfiguration(const std::string& name) {
         // The same program in apply mode, elevated; no other apply meanwhile.
         Marks.actApplyTag = 1;
         ScopeExit done([&] { Marks.actApplyTag = 0; });
-        const std::optional<uint32_t> code = platform.shell.RunAsAdministrator(
-            platform.system.ExecutablePath(), "\"" + name + "\"");
+        const std::optional<uint32_t> code =
+            platform.shell.RunAsAdministrator(platform.system.ExecutablePath(), "\"" + name + "\"");
         if (!code) throw;  // declined: the refusal as it was
         // It reported its own failures; what it could not report is said here.
         switch (*code) {

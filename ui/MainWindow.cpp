@@ -50,7 +50,8 @@ void TfrmMain::FormCreate() {
     if (!passes && IsNewerWindows(version)) {
         // Only asked for, never written: a missing or unreadable file reads as 0.
         State.OpenSettings(SettingsPathFor(executable));
-        passes = State.Settings().ReadInteger(settings::kOptions, settings::kRunOnNewerWindows, 0) == 1;
+        passes =
+            State.Settings().ReadInteger(settings::kOptions, settings::kRunOnNewerWindows, 0) == 1;
         State.OffersElevation = passes;
     }
     if (!passes) {

@@ -62,7 +62,8 @@ void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
                                               ? "\\"
                                               : "\\Microsoft\\Internet Explorer\\Quick Launch\\");
     // A fresh profile of a newer Windows has no quick-launch folder: make it, as the shell would.
-    if (kind == ShortcutKind::QuickLaunch) platform.shell.CreateFolders(folder.substr(0, folder.size() - 1));
+    if (kind == ShortcutKind::QuickLaunch)
+        platform.shell.CreateFolders(folder.substr(0, folder.size() - 1));
     const std::string executable = platform.system.ExecutablePath();
     ShellLink link;
     link.file = folder + name + ".lnk";

@@ -25,8 +25,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         vt::DecideStartMode(vt::SplitCommandLine(real.system.CommandLine())).mode ==
         vt::StartMode::Apply;
     // Without a window nothing can run; 1 would tell a script "no such configuration".
-    if (!view.Create(instance, [&](const char* step) { real.system.TraceStartup(step); },
-                     !applyMode))
+    if (!view.Create(
+            instance, [&](const char* step) { real.system.TraceStartup(step); }, !applyMode))
         return vt::kExitApplyFailed;
     real.system.TraceStartup("window and controls laid out");
     real.shell.SetOwner(view.Window());

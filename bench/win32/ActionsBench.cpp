@@ -40,7 +40,8 @@ std::string LargeSettings() {
         names += name + "=" + Key(i) + "\r\n";
         menu += "[" + Key(i) + "]\r\nShowInMenu=" + (i % 10 == 0 ? "1" : "0") + "\r\n";
     }
-    std::string record = "[" + Key(0) + kCard + "]\r\nToConfig=1\r\nAutoDHCP=0\r\nIPCount=100000000\r\n";
+    std::string record =
+        "[" + Key(0) + kCard + "]\r\nToConfig=1\r\nAutoDHCP=0\r\nIPCount=100000000\r\n";
     for (int i = 0; i < kAddresses; ++i) {
         const std::string n = std::to_string(i);
         record += "IPAddr" + n + "=10." + std::to_string(i / 256) + "." + std::to_string(i % 256) +
@@ -88,7 +89,8 @@ int main() {
         for (int i = 0; window && tree && i < kRuns; ++i) {
             LARGE_INTEGER start = Now();
             PostMessageA(window, vt::win32::WM_TRAYICON, 0, WM_RBUTTONDOWN);
-            if (!ProgramRun::WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; }, 30000))
+            if (!ProgramRun::WaitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; },
+                                       30000))
                 break;
             tray.push_back(Ms(start));
             run.CloseMenu(window);
@@ -96,14 +98,17 @@ int main() {
             start = Now();
             PostMessageA(window, WM_COMMAND, vt::win32::kCmdOptions, 0);
             HWND dialog = nullptr;
-            if (!ProgramRun::WaitUntil([&] { return (dialog = FindWindowA("#32770", "Options")) != nullptr; }, 30000))
+            if (!ProgramRun::WaitUntil(
+                    [&] { return (dialog = FindWindowA("#32770", "Options")) != nullptr; }, 30000))
                 break;
             options.push_back(Ms(start));
             SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 
-            SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeItem(tree, 1)));
+            SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                         reinterpret_cast<LPARAM>(TreeItem(tree, 1)));
             start = Now();
-            SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(TreeItem(tree, 0)));
+            SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                         reinterpret_cast<LPARAM>(TreeItem(tree, 0)));
             selection.push_back(Ms(start));
         }
         if (window) run.CloseAndWait(window);

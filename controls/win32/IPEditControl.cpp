@@ -237,9 +237,9 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         const auto key = std::make_pair(font_, area.bottom - area.top);
         const auto found = origins.find(key);
         if (found != origins.end()) return found->second;
-        HWND probe = CreateWindowExA(0, "EDIT", "0", WS_CHILD | ES_AUTOHSCROLL, 0, 0,
-                                     area.right - area.left, area.bottom - area.top, control_,
-                                     nullptr, nullptr, nullptr);
+        HWND probe =
+            CreateWindowExA(0, "EDIT", "0", WS_CHILD | ES_AUTOHSCROLL, 0, 0, area.right - area.left,
+                            area.bottom - area.top, control_, nullptr, nullptr, nullptr);
         if (font_) SendMessageA(probe, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         const auto place = static_cast<DWORD>(SendMessageA(probe, EM_POSFROMCHAR, 0, 0));
         DestroyWindow(probe);

@@ -94,8 +94,8 @@ std::unique_ptr<DeviceSet> Win32Devices::PresentDevices() {
 }
 
 std::unique_ptr<DeviceSet> Win32Devices::PresentNetDevices() {
-    static const GUID kNetClass = {0x4d36e972, 0xe325, 0x11ce,
-                                   {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
+    static const GUID kNetClass = {
+        0x4d36e972, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
     UniqueDeviceInfoSet set(SetupDiGetClassDevsA(&kNetClass, nullptr, nullptr, DIGCF_PRESENT));
     if (!set) return nullptr;
     return std::make_unique<Win32DeviceSet>(std::move(set));

@@ -78,9 +78,9 @@ int32_t Win32Registry::ReadInteger(const std::string& name) {
 
 bool Win32Registry::SetRawValue(const std::string& name, uint32_t type, const std::string& data) {
     if (!key_) return false;  // the opening's own error stands
-    lastError_ = RegSetValueExA(key_.Get(), name.c_str(), 0, type,
-                                reinterpret_cast<const BYTE*>(data.data()),
-                                static_cast<DWORD>(data.size()));
+    lastError_ =
+        RegSetValueExA(key_.Get(), name.c_str(), 0, type,
+                       reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
     return lastError_ == ERROR_SUCCESS;
 }
 

@@ -138,7 +138,8 @@ TEST(IniDocumentWrite, DeleteKeyAndEraseSection) {
 
 TEST(IniDocumentWrite, LongSectionsFindTheFirstKeyThroughEveryEdit) {
     std::string text = "[Big]\r\nNoValue\r\n";
-    for (int i = 0; i < 100; ++i) text += "K" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 100; ++i)
+        text += "K" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
     IniDocument doc = IniDocument::Parse(text + "k5=second\r\nnovalue=late\r\n\r\n[After]\r\n");
     EXPECT_EQ(doc.ReadValue("big", "k5"), "5");
     EXPECT_EQ(doc.ReadValue("Big", "novalue"), std::nullopt);  // the first line of a name wins

@@ -177,7 +177,10 @@ TEST_F(SettingsEditorTest, TakeCurrentSettingsReadsWhatTheSystemStores) {
     Start(fakes::TwoConfigurations());
     const std::string key = InterfaceKeyPath("{CA}");
     registry.store.SeedDword(key, "EnableDHCP", 0);
-    registry.store.Seed(key, "IPAddress", kRegMultiSz, std::string("192.0.2.5\0" "192.0.2.6\0\0", 21));
+    registry.store.Seed(key, "IPAddress", kRegMultiSz,
+                        std::string("192.0.2.5\0"
+                                    "192.0.2.6\0\0",
+                                    21));
     registry.store.Seed(key, "SubnetMask", kRegMultiSz, std::string("255.255.255.0\0\0", 15));
     registry.store.SeedString(key, "NameServer", "192.0.2.53  192.0.2.54,192.0.2.55");
     state.Cards[0].PnpInstanceId = "PCI\\VEN_1";

@@ -151,10 +151,10 @@ TEST_F(FormCreateTest, AcceptedVersionsStart) {
 TEST_F(FormCreateTest, NewerWindowsStartsOnlyWhenTheUserAsksForIt) {
     for (const OsVersionInfo& newer : {V(kPlatformNT, 6, 1), V(kPlatformNT, 10, 0)}) {
         system.version = newer;
-        for (const char* text : {"", "[Options]\r\nRunOnNewerWindows=0\r\n",
-                                 "[Options]\r\nRunOnNewerWindows=2\r\n",
-                                 "[Options]\r\nRunOnNewerWindows=yes\r\n",
-                                 "[Other]\r\nRunOnNewerWindows=1\r\n", "unreadable"}) {
+        for (const char* text :
+             {"", "[Options]\r\nRunOnNewerWindows=0\r\n", "[Options]\r\nRunOnNewerWindows=2\r\n",
+              "[Options]\r\nRunOnNewerWindows=yes\r\n", "[Other]\r\nRunOnNewerWindows=1\r\n",
+              "unreadable"}) {
             fakes::FakePrompts localPrompts;
             fakes::FakeMainWindow localView;
             files.Put(settingsPath, text);
@@ -399,8 +399,9 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
     registry.store.SeedString(ConnectionKeyPath(card), "Name", "LAN");
     registry.store.refusedValues = {"ENABLEDHCP"};
     registry.store.refusedForRights = true;
-    const std::string settings = "[Options]\r\nRunOnNewerWindows=1\r\n[FriendlyName]\r\nHome Office=" +
-                                 key + "\r\n[" + key + card + "]\r\nToConfig=1\r\n";
+    const std::string settings =
+        "[Options]\r\nRunOnNewerWindows=1\r\n[FriendlyName]\r\nHome Office=" + key + "\r\n[" + key +
+        card + "]\r\nToConfig=1\r\n";
     system.version = V(kPlatformNT, 6, 1);
     system.commandLine = "vt.exe \"Home Office\"";
     struct Case {
@@ -409,10 +410,10 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
         int exitCode;
         size_t boxes;
     };
-    for (const Case& c : {Case{kIdYes, 0, kExitApplied, 1}, Case{kIdYes, 1, kExitNoSuchConfiguration, 1},
-                          Case{kIdYes, 2, kExitApplyFailed, 1}, Case{kIdYes, 0xC0000005, kExitApplyFailed, 2},
-                          Case{kIdYes, std::nullopt, kExitApplyFailed, 1},
-                          Case{kIdNo, 0, kExitApplyFailed, 1}}) {
+    for (const Case& c :
+         {Case{kIdYes, 0, kExitApplied, 1}, Case{kIdYes, 1, kExitNoSuchConfiguration, 1},
+          Case{kIdYes, 2, kExitApplyFailed, 1}, Case{kIdYes, 0xC0000005, kExitApplyFailed, 2},
+          Case{kIdYes, std::nullopt, kExitApplyFailed, 1}, Case{kIdNo, 0, kExitApplyFailed, 1}}) {
         fakes::FakePrompts localPrompts;
         fakes::FakeMainWindow localView;
         fakes::FakeShell localShell;
@@ -430,13 +431,15 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
         EXPECT_EQ(f.ExitCode(), c.exitCode);
         EXPECT_EQ(refusalReported, c.answer == kIdNo || !c.childCode);
         ASSERT_EQ(localPrompts.shown.size(), c.boxes);
-        EXPECT_EQ(localPrompts.shown[0].text,
-                  "\rApplying needs administrator rights. Apply \"Home Office\" as administrator?   \r\r");
+        EXPECT_EQ(
+            localPrompts.shown[0].text,
+            "\rApplying needs administrator rights. Apply \"Home Office\" as administrator?   \r\r");
         EXPECT_EQ(localPrompts.shown[0].caption, "Velmora Tarvello");
         EXPECT_EQ(localPrompts.shown[0].flags, kMbYesNo | kMbIconQuestion);
         if (c.boxes == 2)
-            EXPECT_EQ(localPrompts.shown[1].text,
-                      "\rApplying \"Home Office\" as administrator ended with code 3221225477.   \r\r");
+            EXPECT_EQ(
+                localPrompts.shown[1].text,
+                "\rApplying \"Home Office\" as administrator ended with code 3221225477.   \r\r");
         ASSERT_EQ(localShell.elevated.size(), c.answer == kIdYes ? 1u : 0u);
         if (c.answer == kIdYes) {
             EXPECT_EQ(localShell.elevated[0].file, "C:\\Tools\\VelmoraTarvello.exe");

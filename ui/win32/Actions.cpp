@@ -122,8 +122,9 @@ HWND BuildToolbar(HWND parent, int id, HIMAGELIST images) {
     std::vector<TBBUTTON> buttons;
     for (int command : kToolbarCommands) {
         const Action* action = FindAction(command);
-        buttons.push_back(command == 0 ? Toolbar::Divider()
-                                       : Toolbar::Button(command, action->image, action->toolbarText));
+        buttons.push_back(command == 0
+                              ? Toolbar::Divider()
+                              : Toolbar::Button(command, action->image, action->toolbarText));
     }
     toolbar.AddButtons(buttons);
     toolbar.AutoSize();

@@ -19,8 +19,8 @@ std::optional<std::string> IconDialog::Run(HWND owner) {
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
                    OFN_EXPLORER;
     using OpenFileName = BOOL(WINAPI*)(OPENFILENAMEA*);
-    static const auto open = reinterpret_cast<OpenFileName>(reinterpret_cast<void*>(
-        GetProcAddress(LoadLibraryA("comdlg32.dll"), "GetOpenFileNameA")));
+    static const auto open = reinterpret_cast<OpenFileName>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("comdlg32.dll"), "GetOpenFileNameA")));
     if (!open || !open(&dialog)) return std::nullopt;
     last_ = file;
     return last_;

@@ -264,10 +264,10 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowHint("");
             return 0;
         case WM_INITMENUPOPUP:  // the configuration menu or the tree's, about to open
-            EnableMenuItem(reinterpret_cast<HMENU>(wParam), kCmdTakeCurrent,
-                           MF_BYCOMMAND | (parts_ && parts_->editor.CanTakeCurrentSettings()
-                                               ? MF_ENABLED
-                                               : MF_GRAYED));
+            EnableMenuItem(
+                reinterpret_cast<HMENU>(wParam), kCmdTakeCurrent,
+                MF_BYCOMMAND |
+                    (parts_ && parts_->editor.CanTakeCurrentSettings() ? MF_ENABLED : MF_GRAYED));
             return 0;
         case WM_DESTROY:
             StopStatusThread();

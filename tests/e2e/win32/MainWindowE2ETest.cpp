@@ -194,9 +194,14 @@ TEST_F(MainWindowE2E, TakeCurrentSettingsFillsTheEditorUntilSave) {
     const std::string key =
         std::string("SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\") + kCard;
     vt::testing::SetValue(key, "EnableDHCP", REG_DWORD, std::string(4, '\0'));
-    vt::testing::SetValue(key, "IPAddress", REG_MULTI_SZ, std::string("192.0.2.5\0" "192.0.2.6\0\0", 21));
+    vt::testing::SetValue(key, "IPAddress", REG_MULTI_SZ,
+                          std::string("192.0.2.5\0"
+                                      "192.0.2.6\0\0",
+                                      21));
     vt::testing::SetValue(key, "SubnetMask", REG_MULTI_SZ,
-                          std::string("255.255.255.0\0" "255.255.0.0\0\0", 27));
+                          std::string("255.255.255.0\0"
+                                      "255.255.0.0\0\0",
+                                      27));
     vt::testing::SetValue(key, "DefaultGateway", REG_MULTI_SZ, std::string("192.0.2.1\0\0", 11));
     vt::testing::SetValue(key, "NameServer", REG_SZ, std::string("192.0.2.53,192.0.2.54\0", 22));
     ProgramRun run(folder.Path(), "");

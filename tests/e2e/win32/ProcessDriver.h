@@ -146,7 +146,8 @@ class ProgramRun {
     static HWND Segment(HWND field, int index) {
         if (!GetDlgItem(field, 0)) {
             SendMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-            if (HWND box = GetDlgItem(field, 0)) SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+            if (HWND box = GetDlgItem(field, 0))
+                SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
         }
         return GetDlgItem(field, 2 * index);
     }

@@ -64,7 +64,8 @@ TEST(StartupE2E, NewerWindowsStartWhenTheSettingsAskForIt) {
         WineVersionFor newer(version);
         TempFolder folder("e2e-newer");
         const std::string path = folder.File("LocalSettings.Ini");
-        const std::string refused = "[Options]\r\nRunOnNewerWindows=0\r\n\r\n[Configurations]\r\n{K}=Alpha\r\n";
+        const std::string refused =
+            "[Options]\r\nRunOnNewerWindows=0\r\n\r\n[Configurations]\r\n{K}=Alpha\r\n";
         TempFolder::WriteFile(path, refused);
         {
             ProgramRun run(folder.Path(), "");
@@ -73,7 +74,8 @@ TEST(StartupE2E, NewerWindowsStartWhenTheSettingsAskForIt) {
             EXPECT_EQ(run.Boxes()[0].caption, "Information");
             EXPECT_EQ(TempFolder::ReadFile(path), refused);
         }
-        TempFolder::WriteFile(path, "[Options]\r\nRunOnNewerWindows=1\r\n\r\n[Configurations]\r\n{K}=Alpha\r\n");
+        TempFolder::WriteFile(
+            path, "[Options]\r\nRunOnNewerWindows=1\r\n\r\n[Configurations]\r\n{K}=Alpha\r\n");
         {
             ProgramRun run(folder.Path(), "");
             HWND window = run.WaitForWindow("TfrmMain");
@@ -87,8 +89,9 @@ TEST(StartupE2E, NewerWindowsStartWhenTheSettingsAskForIt) {
         {
             ProgramRun run(folder.Path(), "{1193B663-4421-44C4-9523-35DC33C01133}");
             HWND hidden = nullptr;
-            ASSERT_TRUE(ProgramRun::WaitUntil(
-                [&] { return (hidden = FindWindowA("TfrmMain", "Velmora Tarvello 1.50")) != nullptr; }));
+            ASSERT_TRUE(ProgramRun::WaitUntil([&] {
+                return (hidden = FindWindowA("TfrmMain", "Velmora Tarvello 1.50")) != nullptr;
+            }));
             Sleep(300);
             EXPECT_FALSE(run.MainWindowEverShown());
             EXPECT_EQ(run.CloseAndWait(hidden), 0);
