@@ -98,6 +98,16 @@ class FormCreateTest : public ::testing::Test, protected fakes::FakePlatform {
     fakes::FakeMainWindow view;
     TfrmMain form{platform, view.Views()};
     const std::string settingsPath = "C:\\Tools\\LocalSettings.Ini";
+    static constexpr char kRefusedConfigKey[] = "{C0FF1000-0000-4000-8000-000000000001}";
+    static constexpr char kRefusedCard[] = "{CA4D0000-0000-4000-8000-000000000001}";
+    // One ethernet card, "LAN", whose registry refuses the apply's first write.
+    void SeedCardWhoseFirstWriteIsRefused() {
+        const std::string classKey = std::string(kAdapterClassKey) + "\\0000";
+        registry.store.SeedString(classKey, "NetCfgInstanceId", kRefusedCard);
+        registry.store.SeedString(classKey + "\\Ndi\\Interfaces", "LowerRange", "ethernet");
+        registry.store.SeedString(ConnectionKeyPath(kRefusedCard), "Name", "LAN");
+        registry.store.refusedValues = {"ENABLEDHCP"};
+    }
 };
 
 TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
@@ -367,13 +377,8 @@ TEST_F(FormCreateTest, ApplyModeOfAnUnknownNameSaysSoAndEndsWithCodeOne) {
 }
 
 TEST_F(FormCreateTest, ApplyModeRegistryErrorEscapesForTheReportAndStillEndsWithCodeTwo) {
-    const std::string key = "{C0FF1000-0000-4000-8000-000000000001}";
-    const std::string card = "{CA4D0000-0000-4000-8000-000000000001}";
-    const std::string classKey = std::string(kAdapterClassKey) + "\\0000";
-    registry.store.SeedString(classKey, "NetCfgInstanceId", card);
-    registry.store.SeedString(classKey + "\\Ndi\\Interfaces", "LowerRange", "ethernet");
-    registry.store.SeedString(ConnectionKeyPath(card), "Name", "LAN");
-    registry.store.refusedValues = {"ENABLEDHCP"};
+    const std::string key = kRefusedConfigKey, card = kRefusedCard;
+    SeedCardWhoseFirstWriteIsRefused();
     files.Put(settingsPath,
               "[FriendlyName]\r\nOffice=" + key + "\r\n[" + key + card + "]\r\nToConfig=1\r\n");
     system.commandLine = "vt.exe Office";
@@ -391,13 +396,8 @@ TEST_F(FormCreateTest, ApplyModeRegistryErrorEscapesForTheReportAndStillEndsWith
 }
 
 TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdministrator) {
-    const std::string key = "{C0FF1000-0000-4000-8000-000000000001}";
-    const std::string card = "{CA4D0000-0000-4000-8000-000000000001}";
-    const std::string classKey = std::string(kAdapterClassKey) + "\\0000";
-    registry.store.SeedString(classKey, "NetCfgInstanceId", card);
-    registry.store.SeedString(classKey + "\\Ndi\\Interfaces", "LowerRange", "ethernet");
-    registry.store.SeedString(ConnectionKeyPath(card), "Name", "LAN");
-    registry.store.refusedValues = {"ENABLEDHCP"};
+    const std::string key = kRefusedConfigKey, card = kRefusedCard;
+    SeedCardWhoseFirstWriteIsRefused();
     registry.store.refusedForRights = true;
     const std::string settings =
         "[Options]\r\nRunOnNewerWindows=1\r\n[FriendlyName]\r\nHome Office=" + key + "\r\n[" + key +
