@@ -2,6 +2,7 @@
 #include "net/DeviceControl.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/Error.h"
 #include "base/ScopeExit.h"
@@ -14,6 +15,16 @@ void ChangeState(DeviceSet& set, uint32_t index, uint32_t stateChange) {
     if (!set.SetPropertyChangeParams(index, stateChange))
         throw Error("Call SetupDiSetClassInstallParams Error");
     if (!set.CallPropertyChange(index)) throw Error("Call SetupDiCallClassInstaller Error");
+}
+
+// The first device of `set` with the instance id, letting waiting messages run once per device.
+std::optional<uint32_t> FindDevice(DeviceSet& set, const std::string& instanceId,
+                                   Prompts& prompts) {
+    for (uint32_t index = 0; set.Enumerate(index); ++index) {
+        prompts.ProcessMessages();
+        if (GetDeviceInstanceId(set, index) == instanceId) return index;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -31,26 +42,31 @@ std::string GetDeviceInstanceId(DeviceSet& set, uint32_t index) {
 }
 
 bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) {
-    bool found = false;
-    {
-        const std::unique_ptr<DeviceSet> set = devices.PresentDevices();
+    // A card's device is of the network class and under the enumerator its id begins with: that
+    // walk is short. The walk over every present device stays for a device filed elsewhere.
+    const size_t slash = card.PnpInstanceId.find('\\');
+    const std::string enumerator =
+        slash == std::string::npos ? "" : card.PnpInstanceId.substr(0, slash);
+    for (const bool networkClassOnly : {true, false}) {
+        const std::unique_ptr<DeviceSet> set = networkClassOnly
+                                                   ? devices.PresentNetDevices(enumerator)
+                                                   : devices.PresentDevices();
+        // An enumerator the system does not know gives no short set: the full walk decides.
+        if (!set && networkClassOnly) continue;
+        // The cursor comes back before the set is released, on every path.
         const uintptr_t savedCursor = prompts.ShowWaitCursor();
         ScopeExit restoreCursor([&] { prompts.RestoreCursor(savedCursor); });
         if (!set) throw Error("INVALID_HANDLE_VALUE");
-        for (uint32_t index = 0; set->Enumerate(index); ++index) {
-            prompts.ProcessMessages();
-            if (GetDeviceInstanceId(*set, index) != card.PnpInstanceId) continue;
-            uint32_t status = 0, problem = 0;
-            if (set->DevNodeStatus(index, status, problem)) {
-                if (status & kDnStarted) ChangeState(*set, index, kDicsDisable);
-                if (toEnable) ChangeState(*set, index, kDicsEnable);
-            }
-            found = true;
-            break;
+        const std::optional<uint32_t> index = FindDevice(*set, card.PnpInstanceId, prompts);
+        if (!index) continue;
+        uint32_t status = 0, problem = 0;
+        if (set->DevNodeStatus(*index, status, problem)) {
+            if (status & kDnStarted) ChangeState(*set, *index, kDicsDisable);
+            if (toEnable) ChangeState(*set, *index, kDicsEnable);
         }
-    }  // the cursor comes back before the set is released, as on every other path
-    if (!found) throw Error(card.DriverDesc + " does not exist.");
-    return found;
+        return true;
+    }
+    throw Error(card.DriverDesc + " does not exist.");
 }
 
 bool CardDeviceDisabled(Devices& devices, const TACard& card) {

@@ -39,10 +39,14 @@ class Devices {
     virtual ~Devices() = default;
     // Null when the system gives INVALID_HANDLE_VALUE.
     virtual std::unique_ptr<DeviceSet> PresentDevices() = 0;
-    // The present devices of the network class only (the class's GUID, DIGCF_PRESENT): a walk
-    // for the adapters' names need not build an entry for every device of the machine. A
-    // device set that cannot tell classes apart gives all present devices.
-    virtual std::unique_ptr<DeviceSet> PresentNetDevices() { return PresentDevices(); }
+    // The present devices of the network class only (the class's GUID, DIGCF_PRESENT), of one
+    // enumerator ("PCI", "ROOT"...) when one is given: a walk for adapters need not build an
+    // entry for every device of the machine. A device set that cannot tell classes apart gives
+    // all present devices.
+    virtual std::unique_ptr<DeviceSet> PresentNetDevices(const std::string& enumerator = "") {
+        (void)enumerator;
+        return PresentDevices();
+    }
 };
 
 }  // namespace vt

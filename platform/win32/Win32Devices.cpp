@@ -93,10 +93,11 @@ std::unique_ptr<DeviceSet> Win32Devices::PresentDevices() {
     return std::make_unique<Win32DeviceSet>(std::move(set));
 }
 
-std::unique_ptr<DeviceSet> Win32Devices::PresentNetDevices() {
+std::unique_ptr<DeviceSet> Win32Devices::PresentNetDevices(const std::string& enumerator) {
     static const GUID kNetClass = {
         0x4d36e972, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
-    UniqueDeviceInfoSet set(SetupDiGetClassDevsA(&kNetClass, nullptr, nullptr, DIGCF_PRESENT));
+    UniqueDeviceInfoSet set(SetupDiGetClassDevsA(
+        &kNetClass, enumerator.empty() ? nullptr : enumerator.c_str(), nullptr, DIGCF_PRESENT));
     if (!set) return nullptr;
     return std::make_unique<Win32DeviceSet>(std::move(set));
 }

@@ -8,7 +8,7 @@ namespace vt::win32 {
 class Win32Devices : public Devices {
   public:
     std::unique_ptr<DeviceSet> PresentDevices() override;
-    std::unique_ptr<DeviceSet> PresentNetDevices() override;
+    std::unique_ptr<DeviceSet> PresentNetDevices(const std::string& enumerator) override;
 };
 
 }  // namespace vt::win32

@@ -30,6 +30,13 @@ class FakeDevices : public Devices {
     std::vector<std::string> calls;
     int setsOpen = 0;
 
+    std::vector<std::string> netSetEnumerators;  // what each network-class set was asked for
+    bool netSetFails = false;
+
+    std::unique_ptr<DeviceSet> PresentNetDevices(const std::string& enumerator) override {
+        netSetEnumerators.push_back(enumerator);
+        return netSetFails ? nullptr : PresentDevices();
+    }
     std::unique_ptr<DeviceSet> PresentDevices() override {
         if (setFails) return nullptr;
         ++setsOpen;

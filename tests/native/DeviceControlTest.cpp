@@ -83,10 +83,22 @@ TEST_F(SwitchCardTest, WaitingMessagesRunOncePerDeviceWalked) {
     EXPECT_EQ(prompts.pumps, 3);
 }
 
-TEST_F(SwitchCardTest, MissingDeviceNamesTheCard) {
+TEST_F(SwitchCardTest, MissingDeviceNamesTheCardAfterBothWalks) {
     devices.devices.pop_back();
     EXPECT_EQ(Error(true), "Realtek RTL8139 Family PCI Fast Ethernet NIC does not exist.");
-    EXPECT_EQ(prompts.pumps, 1);
+    // The network class's walk, then every device's (the fake has one set for both).
+    EXPECT_EQ(prompts.pumps, 2);
+    EXPECT_EQ(prompts.cursorChanges, 4);
+    ExpectCleanedUp();
+}
+
+TEST_F(SwitchCardTest, ShortWalkIsOfTheCardsEnumeratorAndARefusedOneFallsBack) {
+    devices.netSetFails = true;  // as for an enumerator the system does not know
+    EXPECT_TRUE(SwitchCard(devices, prompts, card, false));
+    EXPECT_EQ(devices.InstallerCalls(), 1);
+    card.PnpInstanceId = "NOENUMERATOR";
+    EXPECT_EQ(Error(false), card.DriverDesc + " does not exist.");
+    EXPECT_EQ(devices.netSetEnumerators, (Calls{"PCI", ""}));
     ExpectCleanedUp();
 }
 

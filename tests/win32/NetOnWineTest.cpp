@@ -136,6 +136,14 @@ TEST_F(NetOnWineTest, SwitchCardGivesTheOutcomesWineCanGive) {
     TCardList cards = EnumerateCards(registry, std::string(kIds[0]) + "," + kIds[1] + ",");
     ASSERT_EQ(cards.size(), 2u);
     const HCURSOR before = GetCursor();
+    // The short walk: the network class under the card's own enumerator.
+    const auto holds = [](std::unique_ptr<DeviceSet> set, const std::string& id) {
+        for (uint32_t index = 0; set && set->Enumerate(index); ++index)
+            if (GetDeviceInstanceId(*set, index) == id) return true;
+        return false;
+    };
+    EXPECT_TRUE(holds(devices.PresentNetDevices("ROOT"), cards[0].PnpInstanceId));
+    EXPECT_FALSE(holds(devices.PresentNetDevices("PCI"), cards[0].PnpInstanceId));
 
     // The device reads as not started here: switched off and left off needs no call.
     EXPECT_TRUE(SwitchCard(devices, prompts, cards[0], false));
