@@ -317,6 +317,8 @@ LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             field_ = std::make_unique<controls::TIPEdit>(*this);
             field_->OnTextChange = [this](int child) { NotifyParent(child); };
             controls::SetUpAddressField(*field_);
+            // Made disabled, it has a disabled field's colours from the start.
+            if (!IsWindowEnabled(control_)) field_->SetEnabled(false);
             settingUp_ = false;
             return 0;
         case WM_LBUTTONDOWN: {

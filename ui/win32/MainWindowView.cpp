@@ -28,10 +28,6 @@ bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)>
     RegisterClass(kMainWindowClass, IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                   LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)));
     RouteContextMenuKeys();
-    actionImages_ = LoadImageStrip(IDB_ACTIONS, kActionImageSize);
-    treeImages_ = LoadImageStrip(IDB_TREE, kTreeImageSize);
-    tabMarks_ = LoadImageStrip(IDB_TABMARKS, kTabMarkSize);
-    trace_("pictures");
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -53,6 +49,10 @@ bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)>
 
 void MainWindowView::CreateControls() {
     const HWND window = Window();
+    actionImages_ = LoadImageStrip(IDB_ACTIONS, kActionImageSize);
+    treeImages_ = LoadImageStrip(IDB_TREE, kTreeImageSize);
+    tabMarks_ = LoadImageStrip(IDB_TABMARKS, kTabMarkSize);
+    trace_("pictures");
     toolbar_ = Toolbar(BuildToolbar(window, kIdToolbar, actionImages_.Get()));
     statusBar_ = StatusBar(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0,
                                            0, window, reinterpret_cast<HMENU>(kIdStatusBar),

@@ -31,40 +31,46 @@ void Win32EditorView::Create(HWND page, int left, int top) {
     const auto y = [top](int offset) { return top + offset; };
     const auto id = [](C control) { return EditorId(control); };
     constexpr int label = 24, field = 150;
+    // Made as the start shows them, nothing selected: every row but the first off, the three
+    // automatic boxes on; the start's own pass over them then finds nothing to change.
+    constexpr DWORD kOff = WS_DISABLED;
     CreateControls(page, {
         {id(C::checkSelected), "BUTTON", "Change To &Following Settings",
          WS_TABSTOP | BS_AUTOCHECKBOX, x(10), y(0), 214, 16},
         {id(C::rbEnable), "BUTTON", "&Enable This Adapter",
-         WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, x(16), y(26), 170, 20},
-        {id(C::rbDisable), "BUTTON", "&Disable This Adapter", BS_AUTORADIOBUTTON, x(190), y(26),
-         170, 20},
+         kOff | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, x(16), y(26), 170, 20},
+        {id(C::rbDisable), "BUTTON", "&Disable This Adapter", kOff | BS_AUTORADIOBUTTON, x(190),
+         y(26), 170, 20},
         {kSeparator1, "STATIC", "", SS_ETCHEDHORZ, x(kIndent), y(54), 0, 2},
         {id(C::checkIP), "BUTTON", "&Obtain an IP address automatically",
-         WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, x(16), y(64), 300, 20},
-        {id(C::lbIP), "STATIC", "IP Address:", 0, x(label), y(96), 124, 16},
-        {id(C::edtIP), kIPEditClass, "", 0, x(field), y(93), kIPEditWidth, kIPEditHeight},
-        {id(C::btnIPMore), "BUTTON", "...", WS_TABSTOP, x(field + kIPEditWidth + 6), y(93), 26, 21},
-        {id(C::lbMask), "STATIC", "Subnet Mask:", 0, x(label), y(126), 124, 16},
-        {id(C::edtMask), kIPEditClass, "", 0, x(field), y(123), kIPEditWidth, kIPEditHeight},
-        {id(C::lbGateway), "STATIC", "Default Gateway:", 0, x(label), y(156), 124, 16},
-        {id(C::edtGateway), kIPEditClass, "", 0, x(field), y(153), kIPEditWidth, kIPEditHeight},
+         kOff | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, x(16), y(64), 300, 20},
+        {id(C::lbIP), "STATIC", "IP Address:", kOff, x(label), y(96), 124, 16},
+        {id(C::edtIP), kIPEditClass, "", kOff, x(field), y(93), kIPEditWidth, kIPEditHeight},
+        {id(C::btnIPMore), "BUTTON", "...", kOff | WS_TABSTOP, x(field + kIPEditWidth + 6), y(93),
+         26, 21},
+        {id(C::lbMask), "STATIC", "Subnet Mask:", kOff, x(label), y(126), 124, 16},
+        {id(C::edtMask), kIPEditClass, "", kOff, x(field), y(123), kIPEditWidth, kIPEditHeight},
+        {id(C::lbGateway), "STATIC", "Default Gateway:", kOff, x(label), y(156), 124, 16},
+        {id(C::edtGateway), kIPEditClass, "", kOff, x(field), y(153), kIPEditWidth,
+         kIPEditHeight},
         {kSeparator2, "STATIC", "", SS_ETCHEDHORZ, x(kIndent), y(188), 0, 2},
         {id(C::checkDNS), "BUTTON", "O&btain DNS server address automatically",
-         WS_TABSTOP | BS_AUTOCHECKBOX, x(16), y(198), 300, 20},
-        {id(C::lbDNS0), "STATIC", "Preferred DNS Server: ", 0, x(label), y(230), 124, 16},
-        {id(C::edtDns0), kIPEditClass, "", 0, x(field), y(227), kIPEditWidth, kIPEditHeight},
-        {id(C::lbDNS1), "STATIC", "Alternate DNS Server:", 0, x(label), y(260), 124, 16},
-        {id(C::edtDns1), kIPEditClass, "", 0, x(field), y(257), kIPEditWidth, kIPEditHeight},
+         kOff | WS_TABSTOP | BS_AUTOCHECKBOX, x(16), y(198), 300, 20},
+        {id(C::lbDNS0), "STATIC", "Preferred DNS Server: ", kOff, x(label), y(230), 124, 16},
+        {id(C::edtDns0), kIPEditClass, "", kOff, x(field), y(227), kIPEditWidth, kIPEditHeight},
+        {id(C::lbDNS1), "STATIC", "Alternate DNS Server:", kOff, x(label), y(260), 124, 16},
+        {id(C::edtDns1), kIPEditClass, "", kOff, x(field), y(257), kIPEditWidth, kIPEditHeight},
         // Placed at the group's right edge by Resize.
-        {id(C::btnSave), "BUTTON", "&Save", WS_TABSTOP, 0, y(kButtonsTop), kButtonWidth,
+        {id(C::btnSave), "BUTTON", "&Save", kOff | WS_TABSTOP, 0, y(kButtonsTop), kButtonWidth,
          kButtonHeight},
-        {id(C::btnCancel), "BUTTON", "&Cancel", WS_TABSTOP, 0, y(kButtonsTop), kButtonWidth,
-         kButtonHeight},
-        {id(C::btnApply), "BUTTON", "&Apply", WS_TABSTOP, 0, y(kButtonsTop), kButtonWidth,
-         kButtonHeight},
-        {id(C::gbEditor), "BUTTON", "", BS_GROUPBOX | WS_CLIPSIBLINGS, x(0), y(0), 0, 0},
+        {id(C::btnCancel), "BUTTON", "&Cancel", kOff | WS_TABSTOP, 0, y(kButtonsTop),
+         kButtonWidth, kButtonHeight},
+        {id(C::btnApply), "BUTTON", "&Apply", kOff | WS_TABSTOP, 0, y(kButtonsTop),
+         kButtonWidth, kButtonHeight},
+        {id(C::gbEditor), "BUTTON", "", kOff | BS_GROUPBOX | WS_CLIPSIBLINGS, x(0), y(0), 0, 0},
     });
     SendMessageA(Item(C::checkSelected), WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold()), FALSE);
+    for (C box : {C::rbEnable, C::checkIP, C::checkDNS}) SetChecked(box, true);
 }
 
 void Win32EditorView::Resize(int pageWidth, int pageHeight) {
