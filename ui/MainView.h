@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/IpHelper.h"
 #include "platform/Prompts.h"
 #include "ui/OptionsDialog.h"
 #include "ui/UpdateNetStatus.h"
@@ -22,9 +23,10 @@ class MainView {
     virtual void SetConfigTitle(const std::string& title) = 0;
 
     // Runs the thread's loop on a thread of its own, handing each refresh to this window's
-    // thread (the status panel's RefreshStatusPanel). Stopping waits for the loop to end without ever
+    // thread (the status panel's RefreshStatusPanel) with the live snapshot it took from
+    // `snapshots` while the window shows. Stopping waits for the loop to end without ever
     // blocking a refresh it hands over; the window also stops it when it ends.
-    virtual void StartStatusThread(TUpdateNetStatus& thread) = 0;
+    virtual void StartStatusThread(TUpdateNetStatus& thread, IpHelper& snapshots) = 0;
     virtual void StopStatusThread() = 0;
 
     // The icon dialog ("Choose an icon for shortcut", *.ico): the chosen file, nothing when

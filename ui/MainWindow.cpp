@@ -91,7 +91,7 @@ void TfrmMain::FormCreate() {
     }
     look.reset();
     StatusThread.StopRequested = false;
-    views_.frame.StartStatusThread(StatusThread);
+    views_.frame.StartStatusThread(StatusThread, platform_.ipHelper);
     platform_.system.TraceStartup("status thread started");
 
     switch (request_.mode) {

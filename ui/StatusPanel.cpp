@@ -15,11 +15,12 @@ constexpr int kWirelessOffset = 3;
 
 }  // namespace
 
-void StatusPanel::RefreshStatusPanel() {
+void StatusPanel::RefreshStatusPanel(const TAdapterStatuses* taken) {
     if (!view_.IsShowing() || state_.Updating() || state_.Cards.empty()) return;
     Platform& platform = state_.platform;
-    TAdapterStatuses statuses;
-    GetAdapterStatuses(platform.ipHelper, statuses);
+    TAdapterStatuses own;
+    if (!taken) GetAdapterStatuses(platform.ipHelper, own);
+    const TAdapterStatuses& statuses = taken ? *taken : own;
     const TACard card = state_.CurrentCard();
     int image = kDisabled;
     bool dhcp = false;

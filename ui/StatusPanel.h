@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "net/AdapterStatus.h"
 #include "ui/FormState.h"
 
 namespace vt {
@@ -29,7 +30,8 @@ class StatusPanel {
   public:
     StatusPanel(FormState& state, StatusPanelView& view) : state_(state), view_(view) {}
 
-    void RefreshStatusPanel();
+    // `taken`: the live snapshot when the refresh thread took it; without one it is taken here.
+    void RefreshStatusPanel(const TAdapterStatuses* taken = nullptr);
     // Opens the network connections folder; on other systems than XP and 2003 raises
     // kVersionNotSupported.
     void raNetStatusDblClick();

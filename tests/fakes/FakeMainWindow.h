@@ -67,7 +67,7 @@ class FakeMainWindow : public MainView,
         userInOptions(dialog);
     }
     TUpdateNetStatus* statusThread = nullptr;
-    void StartStatusThread(TUpdateNetStatus& thread) override { statusThread = &thread; }
+    void StartStatusThread(TUpdateNetStatus& thread, IpHelper&) override { statusThread = &thread; }
     void StopStatusThread() override { statusThread = nullptr; }
 
     // --- status panel

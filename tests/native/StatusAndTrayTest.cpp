@@ -70,6 +70,17 @@ TEST_F(StatusPanelTest, TheWorkedExampleByteForByte) {
               "192.168.1.1\r\n\rDNS Address:\r192.168.1.1,192.168.1.2\r");
 }
 
+TEST_F(StatusPanelTest, ASnapshotTheThreadTookIsUsedWithoutAQueryOfItsOwn) {
+    Start(fakes::TwoConfigurations());
+    TAdapterStatus live;
+    live.AdapterName = "{CA}";
+    live.OperStatus = kOperStatusOperational;
+    const TAdapterStatuses taken{live};
+    form.Status.RefreshStatusPanel(&taken);
+    EXPECT_EQ(view.statusWord, "Connected.");
+    EXPECT_TRUE(ipHelper.bufferSizes.empty());
+}
+
 TEST_F(StatusPanelTest, NothingHappensHiddenWhileUpdatingOrWithoutCards) {
     Start(fakes::TwoConfigurations());
     view.showing = false;

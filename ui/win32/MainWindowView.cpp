@@ -128,8 +128,8 @@ void MainWindowView::SetConfigTitle(const std::string& title) {
     SetWindowTextA(tree_.Title(), title.c_str());
 }
 
-void MainWindowView::StartStatusThread(TUpdateNetStatus& thread) {
-    statusThread_.Start(thread, Window(), WM_REFRESHSTATUS);
+void MainWindowView::StartStatusThread(TUpdateNetStatus& thread, IpHelper& snapshots) {
+    statusThread_.Start(thread, snapshots, Window(), WM_REFRESHSTATUS);
 }
 
 void MainWindowView::ShowAbout() {
@@ -250,7 +250,9 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_REFRESHSTATUS:
             // A failed refresh is not reported: the next cycle tries again.
             try {
-                if (parts_) parts_->status.RefreshStatusPanel();
+                if (parts_)
+                    parts_->status.RefreshStatusPanel(
+                        reinterpret_cast<const TAdapterStatuses*>(lParam));
                 return 1;
             } catch (...) {
                 return 0;

@@ -1,11 +1,17 @@
 // Starting and stopping the status refresh thread.
 #include "ui/win32/StatusRefreshThread.h"
 
+#include <utility>
+
+#include "net/AdapterStatus.h"
+
 namespace vt::win32 {
 
-void StatusRefreshThread::Start(TUpdateNetStatus& loop, HWND window, UINT message) {
+void StatusRefreshThread::Start(TUpdateNetStatus& loop, IpHelper& snapshots, HWND window,
+                                UINT message) {
     Stop();
     loop_ = &loop;
+    snapshots_ = &snapshots;
     window_ = window;
     message_ = message;
     wake_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
@@ -18,8 +24,20 @@ DWORD WINAPI StatusRefreshThread::Main(void* parameter) {
     const HWND window = self->window_;
     const UINT message = self->message_;
     const HANDLE wake = self->wake_.Get();
-    self->loop_->Execute([window, message] { SendMessageA(window, message, 0, 0); },
-                         [wake](unsigned ms) { WaitForSingleObject(wake, ms); });
+    IpHelper& snapshots = *self->snapshots_;
+    bool first = true;
+    self->loop_->Execute(
+        [window, message, &snapshots, &first] {
+            // The live snapshot is the slow part: taken here, it costs the window's thread
+            // nothing. None is taken while the window hides in the tray, where none is used; the
+            // first is, as the window is being shown meanwhile. Without one the refresh takes its
+            // own.
+            const bool wanted = std::exchange(first, false) || IsWindowVisible(window);
+            TAdapterStatuses statuses;
+            if (wanted) GetAdapterStatuses(snapshots, statuses);
+            SendMessageA(window, message, 0, wanted ? reinterpret_cast<LPARAM>(&statuses) : 0);
+        },
+        [wake](unsigned ms) { WaitForSingleObject(wake, ms); });
     return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "platform/IpHelper.h"
 #include "platform/win32/Handles.h"
 #include "ui/UpdateNetStatus.h"
 
@@ -16,8 +17,9 @@ class StatusRefreshThread {
     StatusRefreshThread& operator=(const StatusRefreshThread&) = delete;
     ~StatusRefreshThread() { Stop(); }
 
-    // Runs the loop, each refresh sent to `window` as `message`.
-    void Start(TUpdateNetStatus& loop, HWND window, UINT message);
+    // Runs the loop, each refresh sent to `window` as `message` with a pointer to the snapshot
+    // taken from `snapshots` just before; none is taken while the window is hidden.
+    void Start(TUpdateNetStatus& loop, IpHelper& snapshots, HWND window, UINT message);
     // Never waits on a thread that waits for us: while waiting, the refreshes it hands over run.
     void Stop();
 
@@ -25,6 +27,7 @@ class StatusRefreshThread {
     static DWORD WINAPI Main(void* self);
 
     TUpdateNetStatus* loop_ = nullptr;
+    IpHelper* snapshots_ = nullptr;
     HWND window_ = nullptr;
     UINT message_ = 0;
     UniqueHandle thread_, wake_;
