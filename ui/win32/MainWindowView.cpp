@@ -38,11 +38,13 @@ bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)>
                          static_cast<WindowBase*>(this)))
         return false;
     if (!withControls) return true;
-    // The menu bar's height is known only now: make the client area exact.
+    // The menu bar's height is known only now: make the client area exact. Resizing a top-level
+    // window costs, even to the same size: only when it is not.
     RECT client{};
     GetClientRect(Window(), &client);
-    SetWindowPos(Window(), nullptr, 0, 0, width + kClientWidth - client.right,
-                 height + kClientHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    if (client.right != kClientWidth || client.bottom != kClientHeight)
+        SetWindowPos(Window(), nullptr, 0, 0, width + kClientWidth - client.right,
+                     height + kClientHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
     Layout();
     return true;
 }
