@@ -91,7 +91,8 @@ void TfrmMain::FormCreate() {
     }
     look.reset();
     StatusThread.StopRequested = false;
-    views_.frame.StartStatusThread(StatusThread, platform_.ipHelper);
+    views_.frame.StartStatusThread(StatusThread, platform_.ipHelper,
+                                   request_.mode == StartMode::Window);
     platform_.system.TraceStartup("status thread started");
 
     switch (request_.mode) {

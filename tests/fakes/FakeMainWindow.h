@@ -67,7 +67,9 @@ class FakeMainWindow : public MainView,
         userInOptions(dialog);
     }
     TUpdateNetStatus* statusThread = nullptr;
-    void StartStatusThread(TUpdateNetStatus& thread, IpHelper&) override { statusThread = &thread; }
+    void StartStatusThread(TUpdateNetStatus& thread, IpHelper&, bool) override {
+        statusThread = &thread;
+    }
     void StopStatusThread() override { statusThread = nullptr; }
 
     // --- status panel

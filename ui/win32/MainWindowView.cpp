@@ -130,8 +130,9 @@ void MainWindowView::SetConfigTitle(const std::string& title) {
     SetWindowTextA(tree_.Title(), title.c_str());
 }
 
-void MainWindowView::StartStatusThread(TUpdateNetStatus& thread, IpHelper& snapshots) {
-    statusThread_.Start(thread, snapshots, Window(), WM_REFRESHSTATUS);
+void MainWindowView::StartStatusThread(TUpdateNetStatus& thread, IpHelper& snapshots,
+                                       bool showing) {
+    statusThread_.Start(thread, snapshots, Window(), WM_REFRESHSTATUS, showing);
 }
 
 void MainWindowView::ShowAbout() {

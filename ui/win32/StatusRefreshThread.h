@@ -18,8 +18,10 @@ class StatusRefreshThread {
     ~StatusRefreshThread() { Stop(); }
 
     // Runs the loop, each refresh sent to `window` as `message` with a pointer to the snapshot
-    // taken from `snapshots` just before; none is taken while the window is hidden.
-    void Start(TUpdateNetStatus& loop, IpHelper& snapshots, HWND window, UINT message);
+    // taken from `snapshots` just before; none is taken while the window is hidden, unless it is
+    // the first and the window is being shown (`showing`).
+    void Start(TUpdateNetStatus& loop, IpHelper& snapshots, HWND window, UINT message,
+               bool showing);
     // Never waits on a thread that waits for us: while waiting, the refreshes it hands over run.
     void Stop();
 
@@ -30,6 +32,7 @@ class StatusRefreshThread {
     IpHelper* snapshots_ = nullptr;
     HWND window_ = nullptr;
     UINT message_ = 0;
+    bool showing_ = false;
     UniqueHandle thread_, wake_;
 };
 
