@@ -82,7 +82,7 @@ void TfrmMain::FormCreate() {
         Editor.ShowEditorState(false, true, true, true, true);
     }
 
-    FillCards();
+    FillCards(shows);
     if (shows) {
         FillConfigTree();
         platform_.system.TraceStartup("configuration tree");
@@ -113,7 +113,7 @@ void TfrmMain::FormCreate() {
     }
 }
 
-void TfrmMain::FillCards() {
+void TfrmMain::FillCards(bool withFriendlyNames) {
     const std::string filter =
         State.Settings().ReadString(settings::kOptions, settings::kFilters, "");
     TCardList& cards = State.Cards;
@@ -121,6 +121,9 @@ void TfrmMain::FillCards() {
     // A filter that names only adapters gone since falls back to the default rule.
     if (cards.empty()) cards = EnumerateCards(platform_.registry, "");
     platform_.system.TraceStartup("cards from the registry");
+    // Apply mode names a card's device only when it is missing, and a missing device has no
+    // friendly name to give: the walk would change nothing it shows.
+    if (!withFriendlyNames) return;
     RefreshCardNames(platform_.devices, cards);
     platform_.system.TraceStartup("devices' friendly names");
 }

@@ -48,7 +48,7 @@ class TfrmMain {
     TUpdateNetStatus StatusThread;
 
   private:
-    void FillCards();
+    void FillCards(bool withFriendlyNames);
     void FillConfigTree();
 
     Platform& platform_;

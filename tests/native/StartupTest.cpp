@@ -310,6 +310,15 @@ TEST_F(FormCreateCardsTest, FilterSelectsTheCardsAndDevicesNameThem) {
     form.FormCreate();
     EXPECT_EQ(Ids(), std::vector<std::string>{"{B}"});
     EXPECT_EQ(form.State.Cards[0].DriverDesc, "Friendly B");
+
+    // Apply mode asks no device for a name: it names only missing devices, which have none.
+    devices.calls.clear();
+    system.commandLine = "vt.exe Office";
+    fakes::FakeMainWindow applyView;
+    TfrmMain applying{platform, applyView.Views()};
+    applying.FormCreate();
+    EXPECT_EQ(applying.State.Cards[0].DriverDesc, "Registry 0001");
+    EXPECT_TRUE(devices.calls.empty());
 }
 
 TEST_F(FormCreateCardsTest, FilterNamingOnlyVanishedAdaptersFallsBackToTheDefaultRule) {
