@@ -1,6 +1,7 @@
 // The status refresh under Wine: a refresh cycle's two parts with 8 managed cards in the real
-// window (the snapshot the refresh thread takes, the panel the GUI thread rebuilds from it), and the whole program's CPU over 10 idle seconds with its window shown, in the
-// tray, and shown with the refresh thread stopped.
+// window (the snapshot the refresh thread takes, the panel the GUI thread rebuilds from it), and
+// the whole program's CPU over 10 idle seconds with its window shown, in the tray, and shown with
+// the refresh thread stopped.
 #include <winsock2.h>
 #include <windows.h>
 #include <iphlpapi.h>
