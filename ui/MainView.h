@@ -24,11 +24,11 @@ class MainView {
 
     // Runs the thread's loop on a thread of its own, handing each refresh to this window's
     // thread (the status panel's RefreshStatusPanel) with the live snapshot it took from
-    // `snapshots` while the window shows (or, for the first, is about to: `showing`). Stopping
-    // waits for the loop to end without ever blocking a refresh it hands over; the window also
-    // stops it when it ends.
+    // `snapshots` while the window shows (or, for the first, is about to: `showsAtStart`).
+    // Stopping waits for the loop to end without ever blocking a refresh it hands over; the
+    // window also stops it when it ends.
     virtual void StartStatusThread(TUpdateNetStatus& thread, IpHelper& snapshots,
-                                   bool showing) = 0;
+                                   bool showsAtStart) = 0;
     virtual void StopStatusThread() = 0;
 
     // The icon dialog ("Choose an icon for shortcut", *.ico): the chosen file, nothing when

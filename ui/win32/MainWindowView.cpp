@@ -131,8 +131,8 @@ void MainWindowView::SetConfigTitle(const std::string& title) {
 }
 
 void MainWindowView::StartStatusThread(TUpdateNetStatus& thread, IpHelper& snapshots,
-                                       bool showing) {
-    statusThread_.Start(thread, snapshots, Window(), WM_REFRESHSTATUS, showing);
+                                       bool showsAtStart) {
+    statusThread_.Start(thread, snapshots, Window(), WM_REFRESHSTATUS, showsAtStart);
 }
 
 void MainWindowView::ShowAbout() {

@@ -50,7 +50,8 @@ class MainWindowView : public WindowBase, public MainView {
     void SetApplicationTitle(const std::string& title) override;
     void SetCaption(const std::string& caption) override;
     void SetConfigTitle(const std::string& title) override;
-    void StartStatusThread(TUpdateNetStatus& thread, IpHelper& snapshots, bool showing) override;
+    void StartStatusThread(TUpdateNetStatus& thread, IpHelper& snapshots,
+                           bool showsAtStart) override;
     void StopStatusThread() override { statusThread_.Stop(); }
     std::optional<std::string> ChooseShortcutIcon() override { return icons_.Run(Window()); }
     void ShowAbout() override;

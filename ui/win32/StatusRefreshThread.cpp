@@ -8,13 +8,13 @@
 namespace vt::win32 {
 
 void StatusRefreshThread::Start(TUpdateNetStatus& loop, IpHelper& snapshots, HWND window,
-                                UINT message, bool showing) {
+                                UINT message, bool showsAtStart) {
     Stop();
     loop_ = &loop;
     snapshots_ = &snapshots;
     window_ = window;
     message_ = message;
-    showing_ = showing;
+    showsAtStart_ = showsAtStart;
     wake_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     DWORD id = 0;
     thread_.Reset(CreateThread(nullptr, 0, Main, this, 0, &id));
@@ -26,14 +26,14 @@ DWORD WINAPI StatusRefreshThread::Main(void* parameter) {
     const UINT message = self->message_;
     const HANDLE wake = self->wake_.Get();
     IpHelper& snapshots = *self->snapshots_;
-    bool showing = self->showing_;
+    bool firstShows = self->showsAtStart_;
     self->loop_->Execute(
-        [window, message, &snapshots, &showing] {
+        [window, message, &snapshots, &firstShows] {
             // The live snapshot is the slow part: taken here, it costs the window's thread
             // nothing. None is taken while the window is hidden (in the tray, or in apply mode),
             // where none is used; the first is when the window is being shown meanwhile. Without
             // one the refresh takes its own.
-            const bool wanted = std::exchange(showing, false) || IsWindowVisible(window);
+            const bool wanted = std::exchange(firstShows, false) || IsWindowVisible(window);
             TAdapterStatuses statuses;
             if (wanted) GetAdapterStatuses(snapshots, statuses);
             SendMessageA(window, message, 0, wanted ? reinterpret_cast<LPARAM>(&statuses) : 0);

@@ -19,9 +19,9 @@ class StatusRefreshThread {
 
     // Runs the loop, each refresh sent to `window` as `message` with a pointer to the snapshot
     // taken from `snapshots` just before; none is taken while the window is hidden, unless it is
-    // the first and the window is being shown (`showing`).
+    // the first and the window is being shown (`showsAtStart`).
     void Start(TUpdateNetStatus& loop, IpHelper& snapshots, HWND window, UINT message,
-               bool showing);
+               bool showsAtStart);
     // Never waits on a thread that waits for us: while waiting, the refreshes it hands over run.
     void Stop();
 
@@ -32,7 +32,7 @@ class StatusRefreshThread {
     IpHelper* snapshots_ = nullptr;
     HWND window_ = nullptr;
     UINT message_ = 0;
-    bool showing_ = false;
+    bool showsAtStart_ = false;
     UniqueHandle thread_, wake_;
 };
 
