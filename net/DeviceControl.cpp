@@ -48,9 +48,8 @@ bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) 
     const std::string enumerator =
         slash == std::string::npos ? "" : card.PnpInstanceId.substr(0, slash);
     for (const bool networkClassOnly : {true, false}) {
-        const std::unique_ptr<DeviceSet> set = networkClassOnly
-                                                   ? devices.PresentNetDevices(enumerator)
-                                                   : devices.PresentDevices();
+        const std::unique_ptr<DeviceSet> set =
+            networkClassOnly ? devices.PresentNetDevices(enumerator) : devices.PresentDevices();
         // An enumerator the system does not know gives no short set: the full walk decides.
         if (!set && networkClassOnly) continue;
         // The cursor comes back before the set is released, on every path.
