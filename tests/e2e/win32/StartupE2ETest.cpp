@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/e2e/win32/ProcessDriver.h"
 #include "tests/win32/TempFolder.h"
 #include "ui/win32/MainWindowIds.h"
@@ -10,6 +13,18 @@ namespace vt::e2e {
 namespace {
 
 using vt::testing::TempFolder;
+
+// The program started in `folder` shows its window with the tree listing `items`, says nothing,
+// and ends with 0 when closed.
+void ExpectWindowListing(const std::string& folder, const std::vector<std::string>& items) {
+    ProgramRun run(folder, "");
+    HWND window = run.WaitForWindow("TfrmMain");
+    ASSERT_NE(window, nullptr);
+    bool anySelected = true;
+    EXPECT_EQ(run.TreeItems(GetDlgItem(window, vt::win32::kIdTree), anySelected), items);
+    EXPECT_EQ(run.CloseAndWait(window), 0);
+    EXPECT_TRUE(run.Boxes().empty());
+}
 
 TEST(StartupE2E, EmptyFolderGetsOptionsWithAppPathAndTheWindowShows) {
     TempFolder folder("e2e-empty");
@@ -76,16 +91,7 @@ TEST(StartupE2E, NewerWindowsStartWhenTheSettingsAskForIt) {
         }
         TempFolder::WriteFile(
             path, "[Options]\r\nRunOnNewerWindows=1\r\n\r\n[Configurations]\r\n{K}=Alpha\r\n");
-        {
-            ProgramRun run(folder.Path(), "");
-            HWND window = run.WaitForWindow("TfrmMain");
-            ASSERT_NE(window, nullptr);
-            bool anySelected = true;
-            EXPECT_EQ(run.TreeItems(GetDlgItem(window, vt::win32::kIdTree), anySelected),
-                      std::vector<std::string>{"Alpha"});
-            EXPECT_EQ(run.CloseAndWait(window), 0);
-            EXPECT_TRUE(run.Boxes().empty());
-        }
+        ExpectWindowListing(folder.Path(), {"Alpha"});
         {
             ProgramRun run(folder.Path(), "{1193B663-4421-44C4-9523-35DC33C01133}");
             HWND hidden = nullptr;
@@ -146,14 +152,7 @@ TEST(StartupE2E, ReadOnlySettingsFileOpensTheWindowWithItsConfigurations) {
     const std::string path = folder.File("LocalSettings.Ini");
     TempFolder::WriteFile(path, "[Configurations]\r\n{K}=Alpha\r\n");
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    ProgramRun run(folder.Path(), "");
-    HWND window = run.WaitForWindow("TfrmMain");
-    ASSERT_NE(window, nullptr);
-    bool anySelected = true;
-    EXPECT_EQ(run.TreeItems(GetDlgItem(window, vt::win32::kIdTree), anySelected),
-              std::vector<std::string>{"Alpha"});
-    EXPECT_EQ(run.CloseAndWait(window), 0);
-    EXPECT_TRUE(run.Boxes().empty());
+    ExpectWindowListing(folder.Path(), {"Alpha"});
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(TempFolder::ReadFile(path), "[Configurations]\r\n{K}=Alpha\r\n");
 }
