@@ -1,7 +1,5 @@
 // The address field's window: it paints its frame and its delimiters itself, around real
-// single-line edit boxes for the segments, all bound to the portable rules. Until it is first
-// focused or clicked it paints the segments' texts too, as the boxes would show them: a window
-// opens with its fields as one window each.
+// single-line edit boxes for the segments, all bound to the portable rules.
 #include "controls/win32/IPEditControl.h"
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/ScopeExit.h"
 #include "controls/SegmentedEdit.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WindowBase.h"
@@ -40,7 +39,8 @@ class SegmentBox : public WindowBase {
 
 // The field's window, made for each window of the class, whatever made it. Its children are the
 // segment boxes only: the frame, the panel behind the segments and the delimiters are painted,
-// so a field is five windows, not nine, and one until the user first goes into it.
+// so a field is five windows, not nine. The boxes are made with the field: the keyboard, the
+// mouse, the clipboard and screen readers find them wherever a user first goes into it.
 class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
   public:
     explicit IPEditWindow(HWND control) : control_(control) {}
@@ -61,8 +61,8 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         child.text = text;
         child.maxLength = maxLength;
         children_.push_back(std::move(child));
-        // Made at once in place, with its text, once the field has its boxes.
-        if (boxesMade_) MakeBox(children_.size() - 1);
+        // Made at once in place, with its text, once the field has set itself up.
+        if (!settingUp_) MakeBox(children_.size() - 1);
     }
     void AddLabel(char delimiter, Color background) override {
         Child label;
@@ -71,27 +71,25 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         children_.push_back(std::move(label));
     }
     void RemoveLastChild() override {
-        if (children_.back().box) DestroyWindow(children_.back().box);
-        else InvalidateRect(control_, &children_.back().area, TRUE);
+        if (children_.back().segment)
+            DestroyWindow(children_.back().box);
+        else
+            InvalidateRect(control_, &children_.back().area, TRUE);
         children_.pop_back();  // only now: the box's object handles its window's last messages
     }
     std::string SegmentText(int child) const override {
         const Child& segment = children_.at(child);
-        if (!segment.box) return segment.text;
+        if (!segment.box) return segment.text;  // setting up
         char text[64] = {};
         GetWindowTextA(segment.box, text, sizeof text);
         return text;
     }
     void SetSegmentText(int child, const std::string& text) override {
         Child& segment = children_.at(child);
-        if (segment.box) {
+        if (segment.box)
             SetWindowTextA(segment.box, text.c_str());  // the box reports EN_CHANGE
-            return;
-        }
-        segment.text = text;
-        if (settingUp_) return;
-        InvalidateRect(control_, &segment.area, TRUE);
-        field_->EditChange(child);  // as the box would report it
+        else
+            segment.text = text;  // setting up: the box is made with it
     }
     void SetLabelText(int child, char delimiter) override {
         children_.at(child).delimiter = delimiter;
@@ -114,7 +112,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         InvalidateRect(control_, nullptr, TRUE);
     }
     void Selection(int child, int& start, int& end) const override {
-        DWORD from = 0, to = 0;  // no box yet: no caret either
+        DWORD from = 0, to = 0;  // setting up: no box, no caret
         if (children_.at(child).box)
             SendMessageA(children_.at(child).box, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
                          reinterpret_cast<LPARAM>(&to));
@@ -154,7 +152,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
                           frameWidth_ + top + height};
         IntersectRect(&placed.area, &wanted, &panel);
         if (settingUp_) return;  // placed once, when the set-up ends
-        if (placed.box)
+        if (placed.segment)
             MoveWindow(placed.box, placed.area.left, placed.area.top,
                        placed.area.right - placed.area.left, placed.area.bottom - placed.area.top,
                        TRUE);
@@ -183,7 +181,8 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
     void SetFont(HFONT font) {
         font_ = font;
         for (const Child& child : children_)
-            if (child.box) SendMessageA(child.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            if (child.box)
+                SendMessageA(child.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         InvalidateRect(control_, nullptr, TRUE);
     }
     // The brushes of all fields: made once for the process.
@@ -202,25 +201,14 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         InflateRect(&area, -frameWidth_, -frameWidth_);
         FillRect(dc, &area, BrushFor(segmentColor_));
     }
-    // Each delimiter centred on its own background, as a label shows it; while there are no
-    // boxes, each segment's text where its box would show it.
-    void Paint() {
+    // Each delimiter centred on its own background, as a label shows it.
+    void PaintDelimiters() {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(control_, &paint);
         const HGDIOBJ oldFont = font_ ? SelectObject(dc, font_) : nullptr;
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        const POINT origin = boxesMade_ ? POINT{} : TextOrigin();
         for (Child& child : children_) {
-            if (child.segment) {
-                if (child.box || child.text.empty()) continue;
-                SetBkColor(dc, ToColorRef(segmentColor_));
-                IntersectClipRect(dc, child.area.left, child.area.top, child.area.right,
-                                  child.area.bottom);
-                TextOutA(dc, child.area.left + origin.x, child.area.top + origin.y,
-                         child.text.c_str(), static_cast<int>(child.text.size()));
-                SelectClipRgn(dc, nullptr);
-                continue;
-            }
+            if (child.segment) continue;
             FillRect(dc, &child.area, BrushFor(child.background));
             SetBkColor(dc, ToColorRef(child.background));
             const char text[2] = {child.delimiter, '\0'};
@@ -229,34 +217,29 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         if (oldFont) SelectObject(dc, oldFont);
         EndPaint(control_, &paint);
     }
-    // Where a segment box of this font and height draws its first character: asked of a real
-    // box once per process, so the painted text is the box's to the pixel.
-    POINT TextOrigin() {
-        static std::map<std::pair<HFONT, LONG>, POINT> origins;
-        const RECT& area = children_.front().area;
-        const auto key = std::make_pair(font_, area.bottom - area.top);
-        const auto found = origins.find(key);
-        if (found != origins.end()) return found->second;
-        HWND probe =
-            CreateWindowExA(0, "EDIT", "0", WS_CHILD | ES_AUTOHSCROLL, 0, 0, area.right - area.left,
-                            area.bottom - area.top, control_, nullptr, nullptr, nullptr);
-        if (font_) SendMessageA(probe, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        const auto place = static_cast<DWORD>(SendMessageA(probe, EM_POSFROMCHAR, 0, 0));
-        DestroyWindow(probe);
-        const POINT origin{static_cast<SHORT>(LOWORD(place)), static_cast<SHORT>(HIWORD(place))};
-        return origins[key] = origin;
+    // A click on the frame, a delimiter or beside the segments goes to the nearest segment, with
+    // the caret on the side of the click: it never selects a segment for typing to overwrite.
+    void ClickBeside(POINT at) {
+        const Child* nearest = nullptr;
+        LONG nearestDistance = 0;
+        for (const Child& child : children_) {
+            if (!child.segment) continue;
+            const LONG distance = at.x < child.area.left     ? child.area.left - at.x
+                                  : at.x >= child.area.right ? at.x - child.area.right + 1
+                                                             : 0;
+            if (!nearest || distance < nearestDistance)
+                nearest = &child, nearestDistance = distance;
+        }
+        if (!nearest || !IsWindowEnabled(nearest->box)) return;
+        Focus(static_cast<int>(nearest - children_.data()),
+              at.x < nearest->area.left ? Caret::AtStart : Caret::AtEnd);
     }
-    // The user goes into the field: from now on its segments are edit boxes, and the dialog
-    // manager tabs through them rather than to the field.
-    void MakeBoxes() {
-        if (boxesMade_) return;
-        boxesMade_ = true;
-        for (size_t i = 0; i < children_.size(); ++i)
-            if (children_[i].segment) MakeBox(i);
-        SetWindowLongA(control_, GWL_STYLE, GetWindowLongA(control_, GWL_STYLE) & ~WS_TABSTOP);
-        SetWindowLongA(control_, GWL_EXSTYLE,
-                       GetWindowLongA(control_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-        InvalidateRect(control_, nullptr, TRUE);
+    // Other programs (screen readers, automation) read a window's text from the system, not
+    // through WM_GETTEXT: the field keeps it there as it changes.
+    void KeepSystemText() {
+        if (!settingText_)
+            DefWindowProcA(control_, WM_SETTEXT, 0,
+                           reinterpret_cast<LPARAM>(field_->Text().c_str()));
     }
     LRESULT BoxColors(HDC dc) {
         SetBkColor(dc, ToColorRef(segmentColor_));
@@ -278,6 +261,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
     }
     void NotifyParent(int child) {
         if (settingUp_) return;  // the field's own first text is no edit
+        KeepSystemText();
         SendMessageA(GetParent(control_), WM_COMMAND,
                      MAKEWPARAM(GetDlgCtrlID(control_), kIPEditChanged),
                      reinterpret_cast<LPARAM>(children_.at(child).box));
@@ -286,11 +270,11 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
     HWND control_;
     HFONT font_ = nullptr;
     std::vector<Child> children_;
-    bool boxesMade_ = false;
     Color segmentColor_ = controls::kClWindow;
     Color frameColor_ = controls::kClWindow;
     int frameWidth_ = 0;
-    bool settingUp_ = true;  // from WM_CREATE until the field has its first look
+    bool settingUp_ = true;     // from WM_CREATE until the field has its first look
+    bool settingText_ = false;  // WM_SETTEXT: the system's text is kept once, at its end
     std::unique_ptr<controls::TIPEdit> field_;  // last: its rules build the children above
 };
 
@@ -310,29 +294,27 @@ LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!field_ && message != WM_CREATE) return Default(message, wParam, lParam);
     switch (message) {
         case WM_CREATE:
-            // Until it has boxes the dialog manager tabs to the field itself; the field paints
-            // around its boxes, never over them.
+            // The dialog manager tabs through the segments, never to the field itself (its
+            // first focus, Tab, Shift+Tab and a label's access key all land in a segment); the
+            // field paints around its boxes, never over them.
+            SetWindowLongA(control_, GWL_EXSTYLE,
+                           GetWindowLongA(control_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
             SetWindowLongA(control_, GWL_STYLE,
-                           GetWindowLongA(control_, GWL_STYLE) | WS_CLIPCHILDREN | WS_TABSTOP);
+                           (GetWindowLongA(control_, GWL_STYLE) | WS_CLIPCHILDREN) & ~WS_TABSTOP);
             field_ = std::make_unique<controls::TIPEdit>(*this);
             field_->OnTextChange = [this](int child) { NotifyParent(child); };
             controls::SetUpAddressField(*field_);
             // Made disabled, it has a disabled field's colours from the start.
             if (!IsWindowEnabled(control_)) field_->SetEnabled(false);
             settingUp_ = false;
+            for (size_t i = 0; i < children_.size(); ++i)
+                if (children_[i].segment) MakeBox(i);
+            KeepSystemText();
             return 0;
-        case WM_LBUTTONDOWN: {
-            // The click that makes the boxes goes on to the box it hit.
-            MakeBoxes();
-            POINT at{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
-            for (const Child& child : children_) {
-                if (!child.box || !PtInRect(&child.area, at)) continue;
-                return SendMessageA(child.box, WM_LBUTTONDOWN, wParam,
-                                    MAKELPARAM(at.x - child.area.left, at.y - child.area.top));
-            }
-            SetFocus(control_);
+        case WM_LBUTTONDOWN:
+            ClickBeside(
+                POINT{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))});
             return 0;
-        }
         case WM_SIZE:
             field_->ArrangeSegments();
             return 0;
@@ -340,7 +322,7 @@ LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Erase(reinterpret_cast<HDC>(wParam));
             return 1;
         case WM_PAINT:
-            Paint();
+            PaintDelimiters();
             return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
@@ -357,12 +339,16 @@ LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SETFOCUS:
             // Focusing the field as a whole puts the caret in its first segment, as in a native
-            // address field, rather than on no segment at all.
-            MakeBoxes();
-            if (CanFocus(0)) Focus(0, Caret::SelectAll);
+            // address field, rather than on no segment at all; also before its window shows.
+            if (IsWindowEnabled(children_.front().box)) Focus(0, Caret::SelectAll);
             return 0;
         case WM_SETTEXT:
-            field_->SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+            settingText_ = true;
+            {
+                ScopeExit done([&] { settingText_ = false; });
+                field_->SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+            }
+            KeepSystemText();
             return TRUE;
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(field_->Text().size());

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -144,41 +145,6 @@ TEST_F(FieldHost, PasteMeetsTheValueRuleAndSetTextSplits) {
     EnableWindow(field, TRUE);
 }
 
-// The field's pixels as the screen shows them.
-std::vector<COLORREF> Pixels(HWND field) {
-    UpdateWindow(GetParent(field));
-    std::vector<COLORREF> pixels;
-    HDC dc = GetDC(field);
-    for (int y = 0; y < kIPEditHeight; ++y)
-        for (int x = 0; x < kIPEditWidth; ++x) pixels.push_back(GetPixel(dc, x, y));
-    ReleaseDC(field, dc);
-    return pixels;
-}
-
-// Until the user goes into it, a field is one window that paints its segments as its boxes do.
-TEST_F(FieldHost, UntilFirstEnteredAFieldIsOneWindowPaintedAsItsBoxes) {
-    HWND other = CreateWindowExA(0, kIPEditClass, "", WS_CHILD | WS_VISIBLE, 20, 60, kIPEditWidth,
-                                 kIPEditHeight, window, nullptr, nullptr, nullptr);
-    SetWindowTextA(other, "192.168.10.25");
-    EXPECT_TRUE(Children(other).empty());
-    EXPECT_TRUE(GetWindowLongA(other, GWL_STYLE) & WS_TABSTOP);  // the dialog manager stops here
-    const std::vector<COLORREF> boxless = Pixels(other);
-    EnableWindow(other, FALSE);
-    const std::vector<COLORREF> boxlessDisabled = Pixels(other);
-    EnableWindow(other, TRUE);
-
-    SendMessageA(other, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 10));  // on the second segment
-    SendMessageA(GetFocus(), WM_LBUTTONUP, 0, MAKELPARAM(9, 10));
-    EXPECT_EQ(Children(other).size(), 4u);
-    EXPECT_EQ(GetFocus(), GetDlgItem(other, 2));
-    EXPECT_FALSE(GetWindowLongA(other, GWL_STYLE) & WS_TABSTOP);  // now it tabs through its boxes
-    EXPECT_EQ(IPEditText(other), "192.168.10.25");
-    SetFocus(field);  // a box left shows no selection
-    EXPECT_EQ(Pixels(other), boxless);
-    EnableWindow(other, FALSE);
-    EXPECT_EQ(Pixels(other), boxlessDisabled);
-}
-
 // Drives a modal dialog from a second thread while the test's thread runs it.
 class DialogDriver {
   public:
@@ -259,6 +225,118 @@ TEST(AddressDialogs, EscapeAndAcceleratorsWorkUnderTheDialogManager) {
     }
     EXPECT_EQ(afterRemove, 1);
     EXPECT_FALSE(rows.has_value());  // Escape: nothing handed back
+}
+
+// What a user's hands send: real key presses and clicks, to whatever window has the focus or lies
+// under the pointer.
+namespace hands {
+
+void Key(WORD key, bool shift = false) {
+    std::vector<INPUT> inputs;
+    const auto press = [&](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    if (shift) press(VK_SHIFT, false);
+    press(key, false);
+    press(key, true);
+    if (shift) press(VK_SHIFT, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(60);
+}
+void Type(const char* keys) {
+    for (; *keys; ++keys) Key(*keys == '.' ? VK_OEM_PERIOD : static_cast<WORD>(*keys));
+}
+void Click(HWND window, int x, int y, bool right = false) {
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    SetCursorPos(at.x, at.y);
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    Sleep(150);
+}
+// The window that has the keyboard focus in the window's thread.
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+}  // namespace hands
+
+// The address edit dialog as a user meets it: it takes digits from the first key, Tab and
+// Shift+Tab go through the segments, a click on a dot or beside the segments puts the caret in
+// the nearest segment without selecting it, and the segments' own menu pastes.
+TEST(AddressDialogs, TheEditDialogTakesKeysClicksAndPasteFromTheStart) {
+    std::atomic<bool> done{false};
+    std::vector<std::string> seen;
+    std::optional<std::vector<IPPair>> rows;
+    {
+        DialogDriver driver([&] {
+            HWND list = DialogDriver::WaitFor("IP Address ");
+            if (!list) return;
+            DialogDriver::Click(list, kIdIPListAdd);
+            HWND single = DialogDriver::WaitFor(" IP Address");
+            if (!single) return;
+            SetForegroundWindow(single);
+            Sleep(200);
+            HWND ip = GetDlgItem(single, kIdEditIPAddress), mask = GetDlgItem(single, kIdEditIPMask);
+            const auto text = [](HWND field) {
+                char value[64] = {};
+                GetWindowTextA(field, value, sizeof value);  // what another process reads
+                return std::string(value);
+            };
+            hands::Type("192168");
+            seen.push_back(text(ip));
+            hands::Key(VK_TAB, true);  // back into the second segment
+            seen.push_back(hands::FocusOf(single) == GetDlgItem(ip, 2) ? "second" : "elsewhere");
+            for (int i = 0; i < 3; ++i) hands::Key(VK_TAB);  // third, fourth, the mask's first
+            seen.push_back(hands::FocusOf(single) == GetDlgItem(mask, 0) ? "mask" : "elsewhere");
+            hands::Key(VK_TAB, true);  // from the mask back into the address's last segment
+            seen.push_back(hands::FocusOf(single) == GetDlgItem(ip, 6) ? "last" : "elsewhere");
+
+            SendMessageA(ip, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("192.168.10.25"));
+            RECT box{};
+            GetWindowRect(GetDlgItem(ip, 4), &box);
+            MapWindowPoints(nullptr, ip, reinterpret_cast<POINT*>(&box), 2);
+            hands::Click(ip, box.left - 8, 10);  // on the dot after the second segment
+            hands::Key(VK_BACK);
+            hands::Click(ip, kIPEditWidth - 3, 10);  // right of the last segment
+            hands::Key(VK_BACK);
+            seen.push_back(text(ip));
+
+            if (!OpenClipboard(single)) return;
+            EmptyClipboard();
+            HGLOBAL clip = GlobalAlloc(GMEM_MOVEABLE, 4);
+            memcpy(GlobalLock(clip), "255", 4);
+            GlobalUnlock(clip);
+            SetClipboardData(CF_TEXT, clip);
+            CloseClipboard();
+            RECT first{};
+            GetWindowRect(GetDlgItem(mask, 0), &first);
+            MapWindowPoints(nullptr, mask, reinterpret_cast<POINT*>(&first), 2);
+            hands::Click(mask, first.left + 5, 10, true);  // the segment's own menu
+            hands::Key('P');                                // "&Paste"
+            seen.push_back(text(mask));
+            DialogDriver::Click(single, IDOK);
+            for (int i = 0; i < 100 && DialogDriver::Rows(list) != 1; ++i) Sleep(10);
+            DialogDriver::Click(list, IDOK);
+            done = true;
+        });
+        rows = RunIPListDialog(nullptr, {}, {});
+    }
+    ASSERT_TRUE(done);
+    EXPECT_EQ(seen, (std::vector<std::string>{"192.168..", "second", "mask", "last",
+                                              "192.16.10.2", "255..."}));
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_EQ(*rows, (std::vector<IPPair>{{"192.16.10.2", "255.0.0.0"}}));
 }
 
 }  // namespace

@@ -210,9 +210,9 @@ TEST_F(MainWindowE2E, TakeCurrentSettingsFillsTheEditorUntilSave) {
     HWND tree = GetDlgItem(window, vt::win32::kIdTree);
     HWND page = GetDlgItem(window, vt::win32::kIdCardPage);
     const auto control = [&](C which) { return GetDlgItem(page, vt::win32::EditorId(which)); };
-    const auto text = [&](C which) {
+    const auto text = [&](C which) {  // as a screen reader reads it, from the system
         char value[64] = {};
-        SendMessageA(control(which), WM_GETTEXT, sizeof value, reinterpret_cast<LPARAM>(value));
+        GetWindowTextA(control(which), value, sizeof value);
         return std::string(value);
     };
     const auto checked = [&](C which) {
