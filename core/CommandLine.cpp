@@ -1,6 +1,8 @@
 // Command-line splitting and the start-mode decision.
 #include "core/CommandLine.h"
 
+#include "base/AnsiText.h"
+
 namespace vt {
 
 namespace {
@@ -37,7 +39,20 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
 StartRequest DecideStartMode(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return {StartMode::Window, {}};
     if (arguments.front() == kTrayStartArgument) return {StartMode::Tray, {}};
-    return {StartMode::Apply, arguments.front()};
+    return {StartMode::Apply, arguments.front(),
+            arguments.size() > 1 && arguments[1] == kReportToCallerArgument};
+}
+
+bool PassesAsArgument(std::string_view name) {
+    return name.find('"') == std::string_view::npos &&
+           !EqualsIgnoreCase(name, kTrayStartArgument);
+}
+
+std::optional<std::string> ApplyArguments(std::string_view name, bool reportToCaller) {
+    if (!PassesAsArgument(name)) return std::nullopt;
+    std::string arguments = "\"" + std::string(name) + "\"";
+    if (reportToCaller) arguments.append(" ").append(kReportToCallerArgument);
+    return arguments;
 }
 
 }  // namespace vt

@@ -1,6 +1,7 @@
 // Display names against the settings file's rules.
 #include "core/ConfigNames.h"
 
+#include "core/CommandLine.h"
 #include "core/IniDocument.h"
 #include "core/SettingsLayout.h"
 
@@ -20,6 +21,13 @@ bool NameTakenInFile(const SettingsFile::Batch& batch, std::string_view name,
                      std::string_view ownKey) {
     const auto key = batch.Value(settings::kFriendlyName, name);
     return key && *key != ownKey;
+}
+
+std::string WhyNotPassable(std::string_view name) {
+    if (PassesAsArgument(name)) return {};
+    if (name.find('"') != std::string_view::npos)
+        return "its name holds a double quote, which no command line can pass to the program.";
+    return "the program takes its name for the request to start in the tray.";
 }
 
 }  // namespace vt

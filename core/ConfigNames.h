@@ -20,4 +20,9 @@ bool NameReadsBack(std::string_view key, std::string_view name);
 bool NameTakenInFile(const SettingsFile::Batch& batch, std::string_view name,
                      std::string_view ownKey = {});
 
+// Why a name that is stored already cannot be handed to another copy of the program (a shortcut,
+// the copy run as administrator): the end of a sentence about the configuration; empty when it
+// can.
+std::string WhyNotPassable(std::string_view name);
+
 }  // namespace vt

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace vt {
@@ -29,6 +28,17 @@ struct ShellLink {
     friend bool operator==(const ShellLink&, const ShellLink&) = default;
 };
 
+// How a program started as administrator ended for the one that waited for it.
+struct ElevatedRun {
+    enum class End {
+        NotStarted,  // the user declined, or the system refused
+        Exited,      // with exitCode
+        Abandoned,   // this program quit meanwhile; the other one runs on
+    };
+    End end = End::NotStarted;
+    uint32_t exitCode = 0;
+};
+
 class Shell {
   public:
     virtual ~Shell() = default;
@@ -42,11 +52,10 @@ class Shell {
                       const std::string& parameters, int showCommand) = 0;
     // WinExec: starts a program by its command line; callers do not examine the result.
     virtual unsigned WinExec(const std::string& commandLine, int showCommand) = 0;
-    // Starts the program as administrator (the shell's "runas" verb) and waits for it, the owner
-    // window disabled but painting; its exit code, or nothing when it did not start (the user
-    // declined, or the system refused).
-    virtual std::optional<uint32_t> RunAsAdministrator(const std::string& file,
-                                                       const std::string& parameters) = 0;
+    // Starts the program as administrator (the shell's "runas" verb) and waits for it while this
+    // program's windows go on working.
+    virtual ElevatedRun RunAsAdministrator(const std::string& file,
+                                           const std::string& parameters) = 0;
     // Creates the folder and the missing ones above it; false when it is not there afterwards.
     virtual bool CreateFolders(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;

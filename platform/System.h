@@ -27,6 +27,9 @@ class System {
     virtual std::string CommandLine() = 0;     // the whole command line, program name first
     // A freshly generated GUID in registry form: braces, upper-case hexadecimal, 8-4-4-4-12.
     virtual std::string NewGuid() = 0;
+    // Whether this process runs with administrator rights (elevated, or an administrator where
+    // the system does not split the rights).
+    virtual bool HasAdministratorRights() = 0;
     // Where start-up goes: with the environment variable VT_STARTUP_TRACE set, each step's time
     // since the process started goes to the debugger output; otherwise nothing happens.
     virtual void TraceStartup(const char* step) { (void)step; }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/AnsiText.h"
+#include "core/CommandLine.h"
 #include "core/ConfigNames.h"
 #include "core/ConfigRecords.h"
 #include "core/SettingsLayout.h"
@@ -17,6 +18,11 @@ constexpr char kNameTaken[] = "The name you specified already exists. specify a 
 constexpr char kNameUnstorable[] =
     "The name cannot contain \"=\", begin with \";\", stand in brackets or quotes, nor begin or "
     "end with a blank.";
+constexpr char kNameQuoted[] =
+    "The name cannot hold a double quote: a shortcut could not pass it to the program.";
+constexpr char kNameStartsTray[] =
+    "The name is the program's tray-start argument: a shortcut to it would start the program in "
+    "the tray.";
 
 }  // namespace
 
@@ -75,6 +81,8 @@ void ConfigTree::tvConfigEdited(TConfigNode& node, std::string text) {
     if (text == node.Text) return;  // confirmed as it was: nothing to write
     if (text.empty()) return RejectName(node, kNameEmpty);
     if (ConfigNameExists(text, &node)) return RejectName(node, kNameTaken);
+    if (text.find('"') != std::string::npos) return RejectName(node, kNameQuoted);
+    if (!PassesAsArgument(text)) return RejectName(node, kNameStartsTray);
     if (!NameReadsBack(node.ConfigKey, text)) return RejectName(node, kNameUnstorable);
     // Both directions of the name in one write, checked against the file under its lock: a
     // refusal half-way, or a name another instance gave meanwhile, would leave a name that finds

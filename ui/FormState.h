@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/ApplyEngine.h"
@@ -80,12 +81,17 @@ class FormState {
     int Ask(const std::string& text, const std::string& caption, unsigned flags);
 
     ApplyContext ApplyContextNow();
+    // A named apply; one refused for lack of rights is offered to a copy run as administrator
+    // where OffersElevation says so.
     ApplyOutcome ApplyConfiguration(const std::string& name);
 
     const TabMarksView& Tabs() const { return tabs_; }
     void SetTabMark(int tab, bool on) { tabs_.SetTabImage(tab, on ? 1 : 0); }
 
   private:
+    // Nothing when the copy did not start (the user declined).
+    std::optional<ApplyOutcome> ApplyAsAdministrator(const std::string& name);
+
     WindowHandle owner_;
     TabMarksView& tabs_;
     std::unique_ptr<SettingsFile> settings_;

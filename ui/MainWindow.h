@@ -32,7 +32,12 @@ class TfrmMain {
     bool ShowMainWindow() const { return showMainWindow_; }
     // Apply mode ends the program after the apply, also when an error escaped it.
     bool EndsAfterStart() const { return request_.mode == StartMode::Apply; }
-    int ExitCode() const { return exitCode_; }
+    // For a caller that asked for a report (the copy that had this one run as administrator),
+    // in codes only a report gives.
+    int ExitCode() const {
+        return request_.reportsToCaller ? static_cast<int>(kReportedExitCodes) + exitCode_
+                                        : exitCode_;
+    }
     const StartRequest& Request() const { return request_; }
 
     MainParts Parts() { return {Tree, Tabs, Editor, Status, Tray, Actions, OptionsAction}; }

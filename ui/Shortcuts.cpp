@@ -5,6 +5,8 @@
 
 #include "base/AnsiText.h"
 #include "base/PathText.h"
+#include "core/CommandLine.h"
+#include "core/ConfigNames.h"
 #include "core/ProductIdentity.h"
 #include "core/SettingsLayout.h"
 
@@ -12,10 +14,15 @@ namespace vt {
 
 namespace {
 
-// A name that would put the file anywhere but in its folder fails as a name the file system
-// refuses: nothing is written, nothing is said.
-bool StaysInItsFolder(const std::string& name) {
-    return name.find_first_of("\\/") == std::string::npos && name.find("..") == std::string::npos;
+// A name the file system would refuse, or take as a path, a device or a stream (":" names an
+// alternate data stream of another file), fails as the system's refusal does: nothing is written,
+// nothing is said.
+bool IsPlainFileName(const std::string& name) {
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < ' ' || std::string_view("\\/:*?\"<>|").find(c) !=
+                                                        std::string_view::npos)
+            return false;
+    return name.find("..") == std::string::npos;
 }
 
 // A file named after a device, whatever its extension, is that device: "NUL.lnk" is no file.
@@ -48,6 +55,13 @@ bool CreateLink(Shell& shell, ShellLink link) {
 
 void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
     Platform& platform = state_.platform;
+    // The link would start the program with another name, or in the tray.
+    if (const std::string why = WhyNotPassable(name); !why.empty()) {
+        state_.Ask("Cannot create a shortcut for \"" + name + "\": " + why +
+                       " Rename the configuration first.",
+                   "Shortcut - " + name, kMbIconError);
+        return;
+    }
     std::string iconFile;
     if (state_.Settings().ReadBool(settings::kOptions, settings::kCustomizeIcon, false)) {
         const auto chosen = frame_.ChooseShortcutIcon();
@@ -57,7 +71,7 @@ void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
     const std::string special = GetSpecialFolder(
         platform.shell, kind == ShortcutKind::Desktop ? kCsidlDesktopDirectory : kCsidlAppData);
     // Without its folder the link would land in the drive's root: nothing is written.
-    if (special.empty() || !StaysInItsFolder(name) || IsDeviceName(name)) return;
+    if (special.empty() || !IsPlainFileName(name) || IsDeviceName(name)) return;
     const std::string folder = special + (kind == ShortcutKind::Desktop
                                               ? "\\"
                                               : "\\Microsoft\\Internet Explorer\\Quick Launch\\");
@@ -69,7 +83,7 @@ void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
     link.file = folder + name + ".lnk";
     link.description = kProductTitle;
     link.target = executable;
-    link.arguments = "\"" + name + "\"";
+    link.arguments = *ApplyArguments(name, false);
     link.workingDirectory = FolderOf(executable);
     link.iconFile = iconFile;
     link.showCommand = kSwShowNormal;

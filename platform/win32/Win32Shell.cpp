@@ -83,41 +83,35 @@ unsigned Win32Shell::WinExec(const std::string& commandLine, int showCommand) {
     return ::WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
 }
 
-std::optional<uint32_t> Win32Shell::RunAsAdministrator(const std::string& file,
-                                                       const std::string& parameters) {
-    const HWND owner = static_cast<HWND>(owner_);
+ElevatedRun Win32Shell::RunAsAdministrator(const std::string& file,
+                                           const std::string& parameters) {
     SHELLEXECUTEINFOA start{};
     start.cbSize = sizeof start;
     start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    start.hwnd = owner;
+    start.hwnd = static_cast<HWND>(owner_);
     start.lpVerb = "runas";
     start.lpFile = file.c_str();
     start.lpParameters = parameters.c_str();
     start.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&start) || !start.hProcess) return std::nullopt;
+    if (!ShellExecuteExA(&start) || !start.hProcess) return {};
     const UniqueHandle process(start.hProcess);
-    // As a modal dialog would: no input reaches the window meanwhile, but it goes on painting.
-    const bool wasEnabled = owner && !EnableWindow(owner, FALSE);
-    bool quit = false;
-    WPARAM quitCode = 0;
+    // The windows go on working meanwhile: they paint, the tray answers, a second apply is
+    // turned away by the caller's busy mark, and Exit ends this program without the other one.
     while (MsgWaitForMultipleObjects(1, &start.hProcess, FALSE, INFINITE, QS_ALLINPUT) ==
            WAIT_OBJECT_0 + 1) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
-                quit = true;
-                quitCode = message.wParam;
-                continue;
+                PostQuitMessage(static_cast<int>(message.wParam));  // for the message loop to see
+                return {ElevatedRun::End::Abandoned};
             }
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
-    if (wasEnabled) EnableWindow(owner, TRUE);
-    if (quit) PostQuitMessage(static_cast<int>(quitCode));  // for the message loop to see
     DWORD code = 0;
-    if (!GetExitCodeProcess(start.hProcess, &code)) return std::nullopt;
-    return code;
+    if (!GetExitCodeProcess(start.hProcess, &code)) return {};
+    return {ElevatedRun::End::Exited, code};
 }
 
 bool Win32Shell::CreateFolders(const std::string& path) {

@@ -16,8 +16,8 @@ class Win32Shell : public Shell {
     void Open(const std::string& verb, const std::string& file, const std::string& parameters,
               int showCommand) override;
     unsigned WinExec(const std::string& commandLine, int showCommand) override;
-    std::optional<uint32_t> RunAsAdministrator(const std::string& file,
-                                               const std::string& parameters) override;
+    ElevatedRun RunAsAdministrator(const std::string& file,
+                                   const std::string& parameters) override;
     bool CreateFolders(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;

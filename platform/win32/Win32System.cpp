@@ -1,10 +1,12 @@
-// GetVersionExA, GetModuleFileNameA, GetCommandLineA, and new GUIDs from COM.
+// GetVersionExA, GetModuleFileNameA, GetCommandLineA, the process token's rights, and new GUIDs
+// from COM.
 #include "platform/win32/Win32System.h"
 
 #include <windows.h>
 #include <objbase.h>
 
 #include "base/Error.h"
+#include "platform/win32/Handles.h"
 
 namespace vt::win32 {
 
@@ -71,6 +73,26 @@ std::string Win32System::NewGuid() {
     WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     CoTaskMemFree(wide);
     return text;
+}
+
+bool Win32System::HasAdministratorRights() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    const UniqueHandle owned(token);
+    // Vista and later tell whether the token is elevated; before, an administrator has the rights.
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    if (GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size))
+        return elevation.TokenIsElevated != 0;
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID administrators = nullptr;
+    if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0,
+                                  0, 0, 0, 0, 0, &administrators))
+        return false;
+    BOOL member = FALSE;
+    if (!CheckTokenMembership(nullptr, administrators, &member)) member = FALSE;
+    FreeSid(administrators);
+    return member != FALSE;
 }
 
 }  // namespace vt::win32

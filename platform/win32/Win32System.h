@@ -1,4 +1,5 @@
-// The running system's version, the executable's path and the command line, from Windows.
+// The running system's version, the executable's path, the command line and the process's rights,
+// from Windows.
 #pragma once
 
 #include "platform/System.h"
@@ -11,6 +12,7 @@ class Win32System : public System {
     std::string ExecutablePath() override;
     std::string CommandLine() override;
     std::string NewGuid() override;
+    bool HasAdministratorRights() override;
     void TraceStartup(const char* step) override;
 
   private:

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/Error.h"
+#include "core/CommandLine.h"
 #include "platform/Shell.h"
 
 namespace vt::fakes {
@@ -37,7 +38,7 @@ class FakeShell : public Shell {
         std::string file, parameters;
     };
     std::vector<Elevated> elevated;
-    std::optional<uint32_t> elevatedExitCode = 0;  // nothing: the user declined
+    ElevatedRun elevatedRun{ElevatedRun::End::Exited, kReportedExitCodes};
     std::vector<std::string> exportsCalled;  // "library!export"
     std::set<std::string> libraries;         // "library!export" that exist
 
@@ -45,13 +46,14 @@ class FakeShell : public Shell {
         const auto it = folders.find(csidl);
         return it == folders.end() ? std::string() : it->second;
     }
-    // Saved only into a folder that exists, under a name the file system takes.
+    // Saved only into a folder that exists, under a name the file system takes; as on NTFS, a
+    // ":" saves into a stream of the file named before it, and that path then exists.
     bool CreateLink(const ShellLink& link) override {
         if (linkObjectFails) throw Error("Class not registered");
         const size_t slash = link.file.find_last_of('\\');
         const std::string name = link.file.substr(slash + 1);
         if (!existingFolders.count(link.file.substr(0, slash)) ||
-            name.find_first_of(":*?\"<>|/") != std::string::npos)
+            name.find_first_of("*?\"<>|/") != std::string::npos)
             return false;
         if (savesNowhere) return true;
         links[link.file] = link;
@@ -66,10 +68,10 @@ class FakeShell : public Shell {
         started.push_back({commandLine, showCommand});
         return 33;
     }
-    std::optional<uint32_t> RunAsAdministrator(const std::string& file,
-                                               const std::string& parameters) override {
+    ElevatedRun RunAsAdministrator(const std::string& file,
+                                   const std::string& parameters) override {
         elevated.push_back({file, parameters});
-        return elevatedExitCode;
+        return elevatedRun;
     }
     bool CreateFolders(const std::string& path) override {
         for (size_t slash = path.find('\\', 3); slash != std::string::npos;

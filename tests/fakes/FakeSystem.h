@@ -21,7 +21,9 @@ class FakeSystem : public System {
         const std::string number = std::to_string(++guids);
         return "{00000000-0000-4000-8000-" + std::string(12 - number.size(), '0') + number + "}";
     }
+    bool HasAdministratorRights() override { return administrator; }
     int guids = 0;
+    bool administrator = false;
 };
 
 }  // namespace vt::fakes

@@ -161,13 +161,20 @@ TEST_F(ConfigTreeTest, RenameRefusesEmptyTakenAndUnstorableNames) {
     const std::string unstorable =
         "The name cannot contain \"=\", begin with \";\", stand in brackets or quotes, nor begin "
         "or end with a blank.";
+    const std::string quoted =
+        "The name cannot hold a double quote: a shortcut could not pass it to the program.";
+    const std::string tray =
+        "The name is the program's tray-start argument: a shortcut to it would start the program "
+        "in the tray.";
     struct Case {
         std::string name, why;
     };
     for (const Case& c : {Case{"", "The name cannot be empty."}, Case{"B\xDCRO", taken},
                           Case{"LAB", taken}, Case{"A=B", unstorable}, Case{"   ", unstorable},
-                          Case{";x", unstorable}, Case{"\"Q\"", unstorable},
-                          Case{"'Q'", unstorable}, Case{"[Q]", unstorable}}) {
+                          Case{";x", unstorable}, Case{"'Q'", unstorable},
+                          Case{"[Q]", unstorable}, Case{"\"Q\"", quoted}, Case{"Home \"B\"", quoted},
+                          Case{"Lab\" \"Office", quoted},
+                          Case{"{1193b663-4421-44C4-9523-35dc33c01133}", tray}}) {
         prompts.shown.clear();
         view.postedEdits.clear();
         tree.tvConfigEdited(office, c.name);

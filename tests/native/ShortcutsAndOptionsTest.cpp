@@ -76,6 +76,15 @@ TEST_F(ShortcutsTest, NamesTheFileSystemRefusesOrThatLeaveTheFolderWriteNothing)
     form.Actions.actDesktopShortCutExecute();
     EXPECT_TRUE(shell.links.empty());
     EXPECT_EQ(prompts.shown.size(), 1u);  // Com10's
+
+    // A name that would reach the program as another name, or as the tray start, says so.
+    for (const std::string name : {"Lab\" \"Office", "{1193b663-4421-44c4-9523-35dc33c01133}"}) {
+        form.Actions.CreateShortcut(ShortcutKind::Desktop, name);
+        EXPECT_EQ(prompts.shown.back().caption, "Shortcut - " + name);
+        EXPECT_EQ(prompts.shown.back().flags, kMbIconError);
+    }
+    EXPECT_EQ(prompts.shown.size(), 3u);
+    EXPECT_TRUE(shell.links.empty());
 }
 
 TEST_F(ShortcutsTest, HelpWebFeedbackAboutAndExit) {

@@ -408,27 +408,36 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
     const std::string key = kRefusedConfigKey, card = kRefusedCard;
     SeedCardWhoseFirstWriteIsRefused();
     registry.store.refusedForRights = true;
-    const std::string settings =
-        "[Options]\r\nRunOnNewerWindows=1\r\n[FriendlyName]\r\nHome Office=" + key + "\r\n[" + key +
-        card + "]\r\nToConfig=1\r\n";
+    const auto settingsFor = [&](const std::string& name) {
+        return "[Options]\r\nRunOnNewerWindows=1\r\n[FriendlyName]\r\n" + name + "=" + key +
+               "\r\n[" + key + card + "]\r\nToConfig=1\r\n";
+    };
     system.version = V(kPlatformNT, 6, 1);
     system.commandLine = "vt.exe \"Home Office\"";
+    using End = ElevatedRun::End;
     struct Case {
         int answer;
-        std::optional<uint32_t> childCode;  // nothing: the user declined the system's prompt
+        ElevatedRun child;
         int exitCode;
-        size_t boxes;
+        std::string said;  // after the question; "" for nothing
     };
-    for (const Case& c :
-         {Case{kIdYes, 0, kExitApplied, 1}, Case{kIdYes, 1, kExitNoSuchConfiguration, 1},
-          Case{kIdYes, 2, kExitApplyFailed, 1}, Case{kIdYes, 0xC0000005, kExitApplyFailed, 2},
-          Case{kIdYes, std::nullopt, kExitApplyFailed, 1}, Case{kIdNo, 0, kExitApplyFailed, 1}}) {
+    const uint32_t reported = kReportedExitCodes;
+    for (const Case& c : {
+             Case{kIdYes, {End::Exited, reported + 0}, kExitApplied, ""},
+             Case{kIdYes, {End::Exited, reported + 1}, kExitNoSuchConfiguration, ""},
+             Case{kIdYes, {End::Exited, reported + 2}, kExitApplyFailed, ""},
+             // Ended from the Task Manager, or crashed: no outcome of its own.
+             Case{kIdYes, {End::Exited, 1}, kExitApplyFailed, "code 1 before"},
+             Case{kIdYes, {End::Exited, 0xC0000005}, kExitApplyFailed, "code 0xC0000005 before"},
+             Case{kIdYes, {End::Abandoned}, kExitApplyFailed, ""},
+             Case{kIdYes, {End::NotStarted}, kExitApplyFailed, ""},
+             Case{kIdNo, {}, kExitApplyFailed, ""}}) {
         fakes::FakePrompts localPrompts;
         fakes::FakeMainWindow localView;
         fakes::FakeShell localShell;
-        localShell.elevatedExitCode = c.childCode;
+        localShell.elevatedRun = c.child;
         localPrompts.answers = {c.answer};
-        files.Put(settingsPath, settings);
+        files.Put(settingsPath, settingsFor("Home Office"));
         Platform p{files, localPrompts, registry, system, devices, ipHelper, localShell};
         TfrmMain f(p, localView.Views());
         bool refusalReported = false;
@@ -438,33 +447,72 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
             refusalReported = std::string(e.what()) == "Failed to set data for 'EnableDHCP'";
         }
         EXPECT_EQ(f.ExitCode(), c.exitCode);
-        EXPECT_EQ(refusalReported, c.answer == kIdNo || !c.childCode);
-        ASSERT_EQ(localPrompts.shown.size(), c.boxes);
+        EXPECT_EQ(refusalReported, c.answer == kIdNo || c.child.end == End::NotStarted);
+        ASSERT_EQ(localPrompts.shown.size(), c.said.empty() ? 1u : 2u);
         EXPECT_EQ(
             localPrompts.shown[0].text,
             "\rApplying needs administrator rights. Apply \"Home Office\" as administrator?   \r\r");
         EXPECT_EQ(localPrompts.shown[0].caption, "Velmora Tarvello");
         EXPECT_EQ(localPrompts.shown[0].flags, kMbYesNo | kMbIconQuestion);
-        if (c.boxes == 2)
-            EXPECT_EQ(
-                localPrompts.shown[1].text,
-                "\rApplying \"Home Office\" as administrator ended with code 3221225477.   \r\r");
+        if (!c.said.empty())
+            EXPECT_EQ(localPrompts.shown[1].text, "\rApplying \"Home Office\" as administrator "
+                                                  "ended with " + c.said +
+                                                      " it reported what it did.   \r\r");
         ASSERT_EQ(localShell.elevated.size(), c.answer == kIdYes ? 1u : 0u);
         if (c.answer == kIdYes) {
             EXPECT_EQ(localShell.elevated[0].file, "C:\\Tools\\VelmoraTarvello.exe");
-            EXPECT_EQ(localShell.elevated[0].parameters, "\"Home Office\"");
+            // The copy's own parser reads the name back as it is, and its request to report.
+            const StartRequest child =
+                DecideStartMode(SplitCommandLine("vt.exe " + localShell.elevated[0].parameters));
+            EXPECT_EQ(child.configName, "Home Office");
+            EXPECT_TRUE(child.reportsToCaller);
         }
         EXPECT_EQ(f.State.Marks.actApplyTag, 0);
     }
+    // A copy with the rights already, and a name no command line passes as itself, are not
+    // offered: the first is refused as before, the second says why.
+    for (const std::string name : {"Home Office", "Lab\" \"Office", kTrayStartArgument}) {
+        fakes::FakePrompts localPrompts;
+        fakes::FakeMainWindow localView;
+        fakes::FakeShell localShell;
+        system.administrator = name == "Home Office";
+        system.commandLine = "vt.exe";  // from the window: the tray menu, the Apply action
+        files.Put(settingsPath, settingsFor(name));
+        Platform p{files, localPrompts, registry, system, devices, ipHelper, localShell};
+        TfrmMain f(p, localView.Views());
+        f.FormCreate();
+        if (system.administrator) {
+            EXPECT_THROW(f.State.ApplyConfiguration(name), AccessDenied);
+            EXPECT_TRUE(localPrompts.shown.empty());
+        } else {
+            EXPECT_EQ(f.State.ApplyConfiguration(name), ApplyOutcome::CardFailed);
+            ASSERT_EQ(localPrompts.shown.size(), 1u) << name;
+            EXPECT_EQ(localPrompts.shown[0].caption, "Apply Failed: " + name);
+            EXPECT_EQ(localPrompts.shown[0].flags, kMbIconError);
+            EXPECT_NE(localPrompts.shown[0].text.find(name == kTrayStartArgument
+                                                          ? "start in the tray"
+                                                          : "holds a double quote"),
+                      std::string::npos);
+        }
+        EXPECT_TRUE(localShell.elevated.empty()) << name;
+    }
+    system.administrator = false;
     // Without the opt-in, on the Windows the gate accepts, nothing is offered.
     fakes::FakeShell localShell;
     system.version = V(kPlatformNT, 5, 1);
-    files.Put(settingsPath, settings);
+    system.commandLine = "vt.exe \"Home Office\"";
+    files.Put(settingsPath, settingsFor("Home Office"));
     Platform p{files, prompts, registry, system, devices, ipHelper, localShell};
     TfrmMain f(p, view.Views());
     EXPECT_THROW(f.FormCreate(), AccessDenied);
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_TRUE(localShell.elevated.empty());
+}
+
+TEST_F(FormCreateTest, ACopyAskedToReportGivesItsOutcomeInCodesOfItsOwn) {
+    system.commandLine = std::string("vt.exe \"Lab\" ") + kReportToCallerArgument;
+    form.FormCreate();
+    EXPECT_EQ(form.ExitCode(), static_cast<int>(kReportedExitCodes) + kExitNoSuchConfiguration);
 }
 
 TEST_F(FormCreateTest, TrayArgumentInLowerCaseIsAName) {

@@ -1,5 +1,7 @@
-// The Wine-side test runner; also the second writer process that the settings tests start.
+// The Wine-side test runner; also the second writer process that the settings tests start, and the
+// program the shell tests start and wait for.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstring>
 #include <string>
@@ -24,6 +26,12 @@ int main(int argc, char** argv) {
         vt::win32::Win32FileStore store;
         vt::SettingsFile settings(store, argv[2]);
         for (int i = 0;; ++i) settings.WriteString("Options", "AppPath", i % 2 ? "B" : "A");
+    }
+    // --sleeper EVENT CODE: waits until the named event is set (30 s at most), then exits with CODE.
+    if (argc == 4 && std::strcmp(argv[1], "--sleeper") == 0) {
+        HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, argv[2]);
+        WaitForSingleObject(stop, 30000);
+        return std::atoi(argv[3]);
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
