@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/AnsiText.h"
+
 namespace vt {
 
 // What the system reports about itself (the fields of the ANSI version-information record).
@@ -30,6 +32,9 @@ class System {
     // Whether this process runs with administrator rights (elevated, or an administrator where
     // the system does not split the rights).
     virtual bool HasAdministratorRights() = 0;
+    // How the system's ANSI code page folds letter case and where its characters begin, as its
+    // private-profile functions compare names.
+    virtual AnsiCodePage AnsiCodePageRules() { return AnsiCodePage::Cp1252(); }
     // Where start-up goes: with the environment variable VT_STARTUP_TRACE set, each step's time
     // since the process started goes to the debugger output; otherwise nothing happens.
     virtual void TraceStartup(const char* step) { (void)step; }

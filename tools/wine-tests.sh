@@ -24,26 +24,32 @@ for arch in "${arches[@]}"; do
     cd "$WIN_BUILD" && mkdir -p results
     xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
       status=0
-      for suite in vt_win32_tests vt_e2e_tests; do
-        echo "=== $suite ('"$arch"', under Wine)"
+      # Each run: a report name, the suite, the locale it runs in, the tests. The settings
+      # engine meets the private-profile functions of the system again under a Cyrillic and a
+      # double-byte ANSI code page.
+      for run in "vt_win32_tests vt_win32_tests C *" "vt_e2e_tests vt_e2e_tests C *" \
+                 "cp1251 vt_win32_tests ru_RU.UTF-8 ProfileConformance.*" \
+                 "cp932 vt_win32_tests ja_JP.UTF-8 ProfileConformance.*"; do
+        read -r report suite locale filter <<< "$run"
+        echo "=== $report ('"$arch"', under Wine)"
         # A suite that hangs fails after 15 minutes instead of holding the run forever. Its output
         # goes to a file, followed while the suite runs: a program a test left running keeps
         # the output open, and must not hold the run.
-        : > results/$suite.out
-        timeout --kill-after=10 900 wine ./$suite.exe --gtest_output=xml:results/$suite.xml \
-          >> results/$suite.out 2>&1 &
+        : > results/$report.out
+        LC_ALL=$locale timeout --kill-after=10 900 wine ./$suite.exe --gtest_filter="$filter" \
+          --gtest_output=xml:results/$report.xml >> results/$report.out 2>&1 &
         suite_pid=$!
-        tail -n +1 -f --pid=$suite_pid results/$suite.out | tr -d "\r" | tee results/$suite.log \
-          | grep -E "^\[ *(RUN|FAILED|  PASSED|==========) *\]|Failure|Expected|Which is|  [a-zA-Z_:.()]+$|^[^[]" \
-          | grep -v "^\[ RUN" || true
+        tail -n +1 -f --pid=$suite_pid results/$report.out | tr -d "\r" | tee results/$report.log \
+          | grep -a -E "^\[ *(RUN|FAILED|  PASSED|==========) *\]|Failure|Expected|Which is|  [a-zA-Z_:.()]+$|^[^[]" \
+          | grep -a -v "^\[ RUN" || true
         wait $suite_pid
-        rm -f results/$suite.out
-        grep -q "^\[  PASSED  \]" results/$suite.log && ! grep -q "^\[  FAILED  \]" results/$suite.log || status=1
+        rm -f results/$report.out
+        grep -aq "^\[  PASSED  \]" results/$report.log && ! grep -aq "^\[  FAILED  \]" results/$report.log || status=1
         # A program still running after its test ended is a fault of the test or the program.
         # Only this prefix counts: a demo the developer has open elsewhere is not ours to end.
         for pid in $(pgrep -f "VelmoraTarvello\.exe"); do
           tr "\0" "\n" < /proc/$pid/environ 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
-          echo "$suite left the program running (a test failed to end it): $(tr "\0" " " < /proc/$pid/cmdline)"
+          echo "$report left the program running (a test failed to end it): $(tr "\0" " " < /proc/$pid/cmdline)"
           kill $pid; status=1
         done
       done

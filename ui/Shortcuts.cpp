@@ -18,10 +18,13 @@ namespace {
 // alternate data stream of another file), fails as the system's refusal does: nothing is written,
 // nothing is said.
 bool IsPlainFileName(const std::string& name) {
-    for (const char c : name)
-        if (static_cast<unsigned char>(c) < ' ' || std::string_view("\\/:*?\"<>|").find(c) !=
-                                                        std::string_view::npos)
+    // Character by character: the second byte of a double-byte character may be a backslash.
+    for (size_t i = 0; i < name.size(); i += CharacterLength(name, i)) {
+        const char c = name[i];
+        if (static_cast<unsigned char>(c) < ' ' ||
+            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
             return false;
+    }
     return name.find("..") == std::string::npos;
 }
 

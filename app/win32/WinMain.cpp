@@ -12,6 +12,8 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     vt::win32::Win32Platform real;
     real.system.TraceStartup("entry");
+    // Names in the settings file compare as the system's own functions compare them.
+    vt::UseAnsiCodePage(real.system.AnsiCodePageRules());
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES |
                                                        ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

@@ -5,10 +5,43 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <mutex>
+
 #include "base/Error.h"
 #include "platform/win32/Handles.h"
 
 namespace vt::win32 {
+
+namespace {
+
+// One character of the ANSI code page folded as the system compares names: converted as its
+// functions convert (a sequence that is no character becomes the default character), in upper
+// case (CharUpperBuffW, which leaves the Turkish dotless letters alone), and back; the character
+// itself where that has no character of as many bytes in the code page.
+std::string FoldCharacter(std::string_view character) {
+    wchar_t wide[4] = {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, character.data(),
+                                           static_cast<int>(character.size()), wide, 4);
+    if (length < 1 || length > 2) return std::string(character);
+    wchar_t folded[4] = {};
+    std::copy(wide, wide + length, folded);
+    CharUpperBuffW(folded, static_cast<DWORD>(length));
+    char back[8] = {};
+    const int size = WideCharToMultiByte(CP_ACP, 0, folded, length, back, sizeof back, nullptr,
+                                         nullptr);
+    wchar_t again[4] = {};
+    // Only a character that comes back as itself: no best fit, no default character.
+    if (size != static_cast<int>(character.size()) ||
+        MultiByteToWideChar(CP_ACP, 0, back, size, again, 4) != length ||
+        !std::equal(folded, folded + length, again))
+        return std::string(character);
+    return std::string(back, static_cast<size_t>(size));
+}
+
+}  // namespace
 
 OsVersionInfo Win32System::QueryVersion() {
     OSVERSIONINFOA info{};
@@ -93,6 +126,42 @@ bool Win32System::HasAdministratorRights() {
     if (!CheckTokenMembership(nullptr, administrators, &member)) member = FALSE;
     FreeSid(administrators);
     return member != FALSE;
+}
+
+AnsiCodePage Win32System::AnsiCodePageRules() {
+    const UINT codePage = GetACP();
+    AnsiCodePage page;
+    for (int i = 0; i < 256; ++i) {
+        const auto byte = static_cast<unsigned char>(i);
+        page.fold[i] = byte;
+        page.length[i] = 1;
+        if (codePage == CP_UTF8) {  // "Use Unicode UTF-8" on Windows 10 and later
+            page.length[i] = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+            if (byte >= 0x80) continue;
+        } else if (IsDBCSLeadByteEx(codePage, byte)) {
+            page.length[i] = 2;
+            continue;
+        }
+        const char character = static_cast<char>(byte);
+        const std::string folded = FoldCharacter(std::string_view(&character, 1));
+        page.fold[i] = static_cast<unsigned char>(folded[0]);
+    }
+    if (page.HasLongCharacters()) {
+        // Each character asks the system once.
+        struct Cache {
+            std::mutex lock;
+            std::map<std::string, std::string, std::less<>> folded;
+        };
+        auto cache = std::make_shared<Cache>();
+        page.foldLong = [cache](std::string_view character) {
+            const std::lock_guard<std::mutex> held(cache->lock);
+            const auto found = cache->folded.find(character);
+            if (found != cache->folded.end()) return found->second;
+            return cache->folded.emplace(std::string(character), FoldCharacter(character))
+                .first->second;
+        };
+    }
+    return page;
 }
 
 }  // namespace vt::win32

@@ -13,6 +13,7 @@ class Win32System : public System {
     std::string CommandLine() override;
     std::string NewGuid() override;
     bool HasAdministratorRights() override;
+    AnsiCodePage AnsiCodePageRules() override;
     void TraceStartup(const char* step) override;
 
   private:

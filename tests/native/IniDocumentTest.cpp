@@ -1,6 +1,7 @@
 // The INI text rules: what a line means, what a lookup finds, and what an edit leaves in the text.
 #include <gtest/gtest.h>
 
+#include "base/AnsiText.h"
 #include "core/IniDocument.h"
 
 namespace vt {
@@ -19,6 +20,24 @@ TEST(IniDocumentRead, FindsSectionsAndKeysRegardlessOfLetterCaseAndBlanks) {
 
 TEST(IniDocumentRead, LettersOfCodePage1252FoldToo) {
     EXPECT_EQ(Read("[\xC9t\xE9]\r\n\xE9l\xE8ve=1\r\n", "\xE9T\xC9", "\xC9L\xC8VE"), "1");
+}
+
+// A double-byte code page: 0x82 leads a character whose second byte may be an ASCII letter;
+// full-width a (82 81) folds to full-width A (82 60) as the system says, the second byte alone
+// never folds.
+TEST(IniDocumentRead, DoubleByteCharactersFoldWholeNeverInside) {
+    AnsiCodePage page = AnsiCodePage::Cp1252();
+    page.length[0x82] = 2;
+    page.foldLong = [](std::string_view c) {
+        return c == "\x82\x81" ? std::string("\x82\x60") : std::string(c);
+    };
+    UseAnsiCodePage(page);
+    const std::string text = "[S]\r\nk\x82\x61=lower\r\nK\x82\x41=other\r\n\x82\x81x=wide\r\n";
+    EXPECT_EQ(Read(text, "s", "K\x82\x61"), "lower");
+    EXPECT_EQ(Read(text, "S", "k\x82\x41"), "other");
+    EXPECT_EQ(Read(text, "S", "\x82\x60X"), "wide");
+    EXPECT_TRUE(EqualsIgnoreCase("a\x82", "A\x82"));  // a lead byte cut off by the end
+    UseAnsiCodePage(AnsiCodePage::Cp1252());
 }
 
 TEST(IniDocumentRead, FirstEqualsEndsTheKey) {

@@ -155,7 +155,9 @@ std::vector<TrickyFile> TrickyFiles() {
          "\xEF\xBB\xBF[Options]\r\nAppPath=C:\\caf\xC3\xA9.exe\r\n[S]\r\nk=1\r\n",
          {"Options", "S"},
          {"AppPath", "k"}},
-        {"CR-only line ends", "[Options]\rAppPath=x\r[S]\rk=1\rj=2", {"Options", "S"},
+        {"CR-only line ends",
+         "[Options]\rAppPath=x\r[S]\rk=1\rj=2",
+         {"Options", "S"},
          {"AppPath", "k", "j"}},
         {"CR inside LF lines", "[S]\na=1\rb=2\nc=3\r\n", {"S"}, {"a", "b", "c"}},
         {"more than 420 keys", manyKeys, {"Configurations"}, manyKeyNames},
@@ -172,6 +174,88 @@ TEST(ProfileConformance, TrickyFilesReadTheSameBothWays) {
         ExpectSameReads(path, tricky.sections, tricky.keys);
         DeleteFileA(path.c_str());
     }
+}
+
+std::string Hex(const std::string& bytes) {
+    std::string hex;
+    for (const char c : bytes) {
+        char two[4];
+        wsprintfA(two, "%02X", static_cast<unsigned char>(c));
+        hex += two;
+    }
+    return hex;
+}
+
+// A name as the system's case mapping sees it (CharUpperBuffW), and as Wine's kernel32 compares
+// names: ASCII letters folded only.
+std::wstring WideOf(const std::string& ansi, bool allLetters) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(),
+                                                        static_cast<int>(ansi.size()), wide.data(),
+                                                        static_cast<int>(wide.size()))));
+    if (allLetters) {
+        CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    } else {
+        for (wchar_t& c : wide)
+            if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
+    }
+    return wide;
+}
+
+// Every character of the system's code page in a name, asked for in other spellings: what the
+// system finds we find, never folding inside a double-byte character (its second byte may be an
+// ASCII letter). Run under several code pages (tools/wine-tests.sh).
+//
+// On purpose, letters beyond ASCII fold too, by the system's case mapping, so that no two names
+// differ only in letter case in any code page: Wine's kernel32 folds only ASCII letters in names.
+TEST(ProfileConformance, NamesFoldAsTheSystemFoldsThemInItsCodePage) {
+    std::vector<std::string> names;
+    std::set<std::wstring> folded;  // one name per letter-case class: the first would win
+    const auto add = [&](const std::string& name) {
+        if (folded.insert(WideOf(name, true)).second) names.push_back(name);
+    };
+    for (int byte = 'A'; byte < 256; ++byte)
+        if (!IsDBCSLeadByte(static_cast<BYTE>(byte))) add("k" + std::string(1, char(byte)));
+    for (int lead = 0x81, leads = 0; lead < 256 && leads < 3; ++lead) {
+        if (!IsDBCSLeadByte(static_cast<BYTE>(lead))) continue;
+        ++leads;
+        for (int trail = 0x40; trail < 0xFD; ++trail) {
+            const char pair[2] = {char(lead), char(trail)};
+            wchar_t wide[2];
+            if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, pair, 2, wide, 2) == 1)
+                add("d" + std::string(pair, 2));
+        }
+    }
+    std::string text = "[S]\r\n";
+    for (size_t i = 0; i < names.size(); ++i) text += names[i] + "=" + std::to_string(i) + "\r\n";
+    TempFolder folder("code-page");
+    const std::string path = folder.File("letters.ini");
+    TempFolder::WriteFile(path, text);
+    Win32FileStore store;
+    SettingsFile ours(store, path);
+    int asked = 0, deliberately = 0;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        std::string upper = name, lower = name, bytes = name;
+        CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+        CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+        for (char& c : bytes)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);  // bytes, not characters
+        for (const std::string& spelling : {name, upper, lower, bytes}) {
+            SCOPED_TRACE("code page " + std::to_string(GetACP()) + ": " + Hex(spelling) + " for " +
+                         Hex(name));
+            ++asked;
+            if (WideOf(spelling, false) != WideOf(name, false) &&
+                WideOf(spelling, true) == WideOf(name, true)) {
+                ++deliberately;  // letters beyond ASCII in other case: the same name
+                EXPECT_EQ(ours.ReadString("S", spelling, kDefault), std::to_string(i));
+                continue;
+            }
+            EXPECT_EQ(ours.ReadString("S", spelling, kDefault), SystemRead(path, "S", spelling));
+        }
+    }
+    EXPECT_GT(asked, 400);
+    EXPECT_GT(deliberately, 0);
 }
 
 // One step of a writing session, applied with either side's writer.

@@ -8,8 +8,11 @@
 
 #include "core/SettingsFile.h"
 #include "platform/win32/Win32FileStore.h"
+#include "platform/win32/Win32System.h"
 
 int main(int argc, char** argv) {
+    // As the program does: names and paths fold by the system's code page, also in the writers.
+    vt::UseAnsiCodePage(vt::win32::Win32System().AnsiCodePageRules());
     // --writer PATH SECTION COUNT: write COUNT keys into SECTION, one write at a time.
     if (argc == 5 && std::strcmp(argv[1], "--writer") == 0) {
         vt::win32::Win32FileStore store;
