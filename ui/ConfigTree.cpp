@@ -2,6 +2,7 @@
 #include "ui/ConfigTree.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "base/AnsiText.h"
 #include "core/CommandLine.h"
@@ -23,6 +24,19 @@ constexpr char kNameQuoted[] =
 constexpr char kNameStartsTray[] =
     "The name is the program's tray-start argument: a shortcut to it would start the program in "
     "the tray.";
+
+// The message box shows ANSI text only: the characters are named by their code points.
+std::string CannotHold(const std::vector<uint32_t>& characters) {
+    std::string list;
+    for (size_t i = 0; i < characters.size(); ++i) {
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(characters[i]));
+        list += i == 0 ? "" : i + 1 == characters.size() ? " and " : ", ";
+        list += code;
+    }
+    return "The settings file cannot hold " + list +
+           ", which the system's character set does not have.";
+}
 
 }  // namespace
 
@@ -77,7 +91,10 @@ void ConfigTree::RejectName(TConfigNode& node, const std::string& why) {
     view_.PostEditNode(node);
 }
 
-void ConfigTree::tvConfigEdited(TConfigNode& node, std::string text) {
+void ConfigTree::tvConfigEdited(TConfigNode& node, std::string text,
+                                const std::vector<uint32_t>& unstorable) {
+    // Stored as typed or not at all: never as a look-alike or a question mark.
+    if (!unstorable.empty()) return RejectName(node, CannotHold(unstorable));
     if (text == node.Text) return;  // confirmed as it was: nothing to write
     if (text.empty()) return RejectName(node, kNameEmpty);
     if (ConfigNameExists(text, &node)) return RejectName(node, kNameTaken);
@@ -113,9 +130,8 @@ void ConfigTree::actAddExecute() {
     std::string name;
     settings.Update([&](SettingsFile::Batch& batch) {
         // Free in the file too: another instance may have added one since.
-        name = NewConfigName([&](const std::string& candidate) {
-            return NameTakenInFile(batch, candidate);
-        });
+        name = NewConfigName(
+            [&](const std::string& candidate) { return NameTakenInFile(batch, candidate); });
         batch.WriteString(settings::kConfigurations, key, name);
         batch.WriteString(settings::kFriendlyName, name, key);
         if (inMenu) batch.WriteBool(key, settings::kShowInMenu, true);

@@ -2,6 +2,7 @@
 // shows a configuration in the editor, the hover hint.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,7 +53,10 @@ class ConfigTree {
 
     bool tvConfigChanging() { return editor_.ConfirmSave(); }
     void tvConfigChange(TConfigNode* node);
-    void tvConfigEdited(TConfigNode& node, std::string text);
+    // `unstorable`: the characters typed that the ANSI code page has no form for, which `text`
+    // holds only as look-alikes or question marks.
+    void tvConfigEdited(TConfigNode& node, std::string text,
+                        const std::vector<uint32_t>& unstorable = {});
     void tvConfigMouseMove(const TConfigNode* node);
     void EditNode(TConfigNode& node) { view_.EditNodeLabel(node); }  // WM_EDITNODE
 

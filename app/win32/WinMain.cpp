@@ -43,14 +43,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     MSG message;
     for (bool waited = false;;) {
         // The first moment nothing is left to do, painting included: the window waits for input.
-        if (!waited && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!waited && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
             waited = true;
             real.system.TraceStartup("waiting for input");
         }
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0) break;
+        // Unicode messages: a character typed that the ANSI code page lacks reaches the window
+        // (the tree's label edit) as itself, and is refused there by name.
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
         if (view.PreTranslate(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     if (IsWindow(view.Window())) DestroyWindow(view.Window());
     if (com) CoUninitialize();

@@ -185,6 +185,13 @@ TEST_F(ConfigTreeTest, RenameRefusesEmptyTakenAndUnstorableNames) {
         EXPECT_EQ(view.postedEdits, std::vector<TConfigNode*>{&office});
         EXPECT_EQ(office.Text, "Office");
     }
+    // Typed characters the code page lacks reached the text as look-alikes: refused by name.
+    prompts.shown.clear();
+    tree.tvConfigEdited(office, "Caf\xE9 O\x80?", {0x3A9, 0x1F600, 0x4E2D});
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "\rCannot rename \"Office\": The settings file cannot hold U+03A9, U+1F600 and "
+              "U+4E2D, which the system's character set does not have.   \r\r");
     EXPECT_EQ(Ini(), before);
 
     // The name as it was ends the edit with nothing written; its own name in other letter case

@@ -211,6 +211,7 @@ class TreeView : public Control {
     }
     void CancelLabelEdit() const { Send(TVM_ENDEDITLABELNOW, TRUE); }
     bool IsEditingLabel() const { return Send(TVM_GETEDITCONTROL) != 0; }
+    HWND EditControl() const { return reinterpret_cast<HWND>(Send(TVM_GETEDITCONTROL)); }
     // The item whose text or image is at a point of the client area; null for none.
     HTREEITEM ItemAt(POINT client) const {
         TVHITTESTINFO hit{};

@@ -167,15 +167,15 @@ bool MainWindowView::PreTranslate(MSG& message) {
     }
     // A label being edited in the tree takes Enter and Escape itself.
     if (tree_.IsEditingLabel()) return false;
-    if (keys_ && TranslateAcceleratorA(window, keys_.Get(), &message)) return true;
+    if (keys_ && TranslateAcceleratorW(window, keys_.Get(), &message)) return true;
     // Alt with a menu title's access key opens that menu wherever the focus is: the dialog
     // manager would press the editor's button or box with the same "&" key instead.
-    if (message.message == WM_SYSCHAR &&
+    if (message.message == WM_SYSCHAR && message.wParam < 0x80 &&
         IsMenuTitleKey(GetMenu(window), static_cast<char>(message.wParam))) {
         SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, message.wParam);
         return true;
     }
-    return IsDialogMessageA(window, &message) != FALSE;
+    return IsDialogMessageW(window, &message) != FALSE;
 }
 
 bool MainWindowView::OnCommand(int id, int code, HWND) {

@@ -1,6 +1,7 @@
 // The configuration tree's window side.
 #include "ui/win32/Win32ConfigTreeView.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/ScopeExit.h"
@@ -17,15 +18,43 @@ namespace {
 constexpr int kTitleHeight = 22;
 constexpr int kIndent = 35, kItemHeight = 26;
 
+// The characters typed into the label edit (a Unicode window, whatever the tree) that the ANSI code
+// page has no form for, each once, in the order typed.
+std::vector<uint32_t> UnstorableCharacters(HWND edit) {
+    std::vector<uint32_t> lost;
+    if (!edit) return lost;
+    std::wstring typed(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    typed.resize(
+        static_cast<size_t>(GetWindowTextW(edit, typed.data(), static_cast<int>(typed.size()))));
+    for (size_t i = 0; i < typed.size();) {
+        const size_t units = IS_HIGH_SURROGATE(typed[i]) && i + 1 < typed.size() ? 2 : 1;
+        char ansi[8] = {};
+        wchar_t back[4] = {};
+        const int size = WideCharToMultiByte(CP_ACP, 0, &typed[i], static_cast<int>(units), ansi,
+                                             sizeof ansi, nullptr, nullptr);
+        // Exact only when the way back gives the same character: best fit and "?" are not.
+        const bool exact =
+            size > 0 &&
+            MultiByteToWideChar(CP_ACP, 0, ansi, size, back, 4) == static_cast<int>(units) &&
+            std::equal(back, back + units, &typed[i]);
+        const uint32_t code =
+            units == 2 ? 0x10000 + ((typed[i] - 0xD800) << 10) + (typed[i + 1] - 0xDC00) : typed[i];
+        if (!exact && std::find(lost.begin(), lost.end(), code) == lost.end()) lost.push_back(code);
+        i += units;
+    }
+    return lost;
+}
+
 }  // namespace
 
 void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images) {
-    CreateControls(parent, {
-        {kIdConfigTitle, "STATIC", "", SS_CENTERIMAGE | SS_SUNKEN, 0, 0, 0, 0},
-        {kIdTree, WC_TREEVIEWA, "",
-         WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS | TVS_NOTOOLTIPS, 0, 0, 0, 0,
-         WS_EX_CLIENTEDGE},
-    });
+    CreateControls(
+        parent, {
+                    {kIdConfigTitle, "STATIC", "", SS_CENTERIMAGE | SS_SUNKEN, 0, 0, 0, 0},
+                    {kIdTree, WC_TREEVIEWA, "",
+                     WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS | TVS_NOTOOLTIPS, 0, 0, 0, 0,
+                     WS_EX_CLIENTEDGE},
+                });
     title_ = GetDlgItem(parent, kIdConfigTitle);
     tree_ = TreeView(GetDlgItem(parent, kIdTree));
     tree_.SetImages(images);
@@ -97,7 +126,7 @@ HTREEITEM Win32ConfigTreeView::ItemOf(const TConfigNode& node) const {
 void Win32ConfigTreeView::NodeEdited() {
     TConfigNode* node = std::exchange(editedNode_, nullptr);
     if (!logic_ || !node || !ItemOf(*node)) return;
-    logic_->tvConfigEdited(*node, editedText_);
+    logic_->tvConfigEdited(*node, editedText_, editedUnstorable_);
 }
 
 const std::string& Win32ConfigTreeView::HintAt(POINT screen) {
@@ -144,9 +173,15 @@ bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
         case TVN_SELCHANGEDA:
         case TVN_SELCHANGEDW: {
             const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
-            if (!changing_) tree.tvConfigChange(reinterpret_cast<TConfigNode*>(change.itemNew.lParam));
+            if (!changing_)
+                tree.tvConfigChange(reinterpret_cast<TConfigNode*>(change.itemNew.lParam));
             return true;
         }
+        case TVN_BEGINLABELEDITA:
+            // Kept for the end of the edit: the tree no longer gives its edit box out by then.
+            labelEdit_ = tree_.EditControl();
+            result = FALSE;
+            return true;
         case TVN_ENDLABELEDITA: {
             const auto& edit = reinterpret_cast<const NMTVDISPINFOA&>(header);
             // No text: the edit was cancelled, and the name stays. Otherwise the name is checked
@@ -154,6 +189,8 @@ bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
             if (edit.item.pszText) {
                 editedNode_ = reinterpret_cast<TConfigNode*>(edit.item.lParam);
                 editedText_ = edit.item.pszText;
+                editedUnstorable_ =
+                    UnstorableCharacters(IsWindow(labelEdit_) ? labelEdit_ : tree_.EditControl());
                 PostMessageA(GetParent(tree_.Handle()), WM_NODEEDITED, 0, 0);
             }
             result = FALSE;  // the logic shows the name it keeps

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/Handles.h"
 #include "ui/ConfigTree.h"
@@ -60,6 +61,8 @@ class Win32ConfigTreeView : public ConfigTreeView {
     std::string hint_;
     TConfigNode* editedNode_ = nullptr;
     std::string editedText_;
+    std::vector<uint32_t> editedUnstorable_;  // what the ANSI text lost of what was typed
+    HWND labelEdit_ = nullptr;                  // the edit box of the label edit under way
     UniqueFont underlined_;
     UniqueMenu menu_;
 };

@@ -81,8 +81,18 @@ TEST_F(MainWindowE2E, AddRenameEditSaveAndDelete) {
     Sleep(300);
     EXPECT_EQ(SendMessageA(tree, TVM_GETEDITCONTROL, 0, 0), 0);
     EXPECT_TRUE(run.Boxes().empty());
+
+    // Characters the settings file cannot hold are named, and nothing is stored in their place.
     PostMessageA(window, WM_COMMAND, vt::win32::kCmdRename, 0);
-    type(labelEdit(), "Lab");
+    for (const wchar_t c : std::wstring(L"Caf\u00e9 \u03a9\u20ac\u4e2d"))
+        PostMessageW(labelEdit(), WM_CHAR, c, 1);
+    Sleep(200);
+    SendMessageA(tree, TVM_ENDEDITLABELNOW, FALSE, 0);
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.Boxes().size() == 1; }));
+    EXPECT_EQ(run.Boxes()[0].text,
+              "\rCannot rename \"New Configuration1\": The settings file cannot hold U+03A9 and "
+              "U+4E2D, which the system's character set does not have.   \r\r");
+    type(labelEdit(), "Lab");  // the edit starts again on the name it keeps
     SendMessageA(tree, TVM_ENDEDITLABELNOW, FALSE, 0);
     ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.TreeItemsOf(tree).back().text == "Lab"; }));
 
@@ -105,7 +115,7 @@ TEST_F(MainWindowE2E, AddRenameEditSaveAndDelete) {
     // Add asks first: Cancel cancels it.
     run.AnswerNext({IDCANCEL});
     PostMessageA(window, WM_COMMAND, vt::win32::kCmdAdd, 0);
-    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.Boxes().size() == 1; }));
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.Boxes().size() == 2; }));
     Sleep(200);
     EXPECT_EQ(run.TreeItemsOf(tree).size(), 2u);
 
@@ -165,11 +175,11 @@ TEST_F(MainWindowE2E, AddRenameEditSaveAndDelete) {
     std::vector<std::string> captions;
     for (const SeenBox& box : run.Boxes()) captions.push_back(box.caption);
     EXPECT_EQ(captions, (std::vector<std::string>{
-                            "Save - Lab", "Save - Lab", "Save - Lab", "Save - Lab",
-                            "Velmora Tarvello", "Save - Lab", "Save - Lab", "Save - Lab",
-                            "Information", "Delete - Office"}));
-    EXPECT_EQ(run.Boxes()[2].text, "\rIP Address: can not be empty.   \r\r");
-    EXPECT_EQ(run.Boxes()[4].text, "Unable to write to " + path);
+                            "Rename - New Configuration1", "Save - Lab", "Save - Lab", "Save - Lab",
+                            "Save - Lab", "Velmora Tarvello", "Save - Lab", "Save - Lab",
+                            "Save - Lab", "Information", "Delete - Office"}));
+    EXPECT_EQ(run.Boxes()[3].text, "\rIP Address: can not be empty.   \r\r");
+    EXPECT_EQ(run.Boxes()[5].text, "Unable to write to " + path);
 
     const std::string key = Profile(path, "FriendlyName", "Lab");
     ASSERT_EQ(key.size(), 38u);
