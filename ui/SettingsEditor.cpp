@@ -231,7 +231,9 @@ void SettingsEditor::actTakeCurrentExecute() {
             view_.SetAddress(C::edtMask, Entry(node->MaskList, 0));
             view_.SetAddress(C::edtGateway, Entry(now->defaultGateways, 0));
         }
-        if (!now->nameServers.empty()) {
+        // The DNS fields follow the card: a static card without servers has none. On DHCP without
+        // servers the automatic box takes over, and what was typed stays.
+        if (!now->enableDhcp || !now->nameServers.empty()) {
             view_.SetAddress(C::edtDns0, Entry(now->nameServers, 0));
             view_.SetAddress(C::edtDns1, Entry(now->nameServers, 1));
         }

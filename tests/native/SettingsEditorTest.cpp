@@ -194,6 +194,16 @@ TEST_F(SettingsEditorTest, TakeCurrentSettingsReadsWhatTheSystemStores) {
     EXPECT_TRUE(Node("Home")->Modified);
     editor.btnCancelClick();
 
+    // A static card without servers: Office's stored server does not stay in the fields.
+    registry.store.Find(key)->values.erase(fakes::FakeRegistryStore::Fold("NameServer"));
+    view.UserSelects(Node("Office"));
+    ASSERT_EQ(view.Address(C::edtDns0), "10.0.0.53");
+    editor.actTakeCurrentExecute();
+    EXPECT_EQ(view.Address(C::edtDns0), "");
+    EXPECT_FALSE(view.IsChecked(C::checkDNS));
+    editor.btnCancelClick();
+    view.UserSelects(Node("Home"));
+
     registry.store.SeedString(key, "EnableDHCP", "0");
     editor.actTakeCurrentExecute();
     ASSERT_EQ(prompts.shown.size(), 1u);
