@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/Error.h"
 #include "core/SettingsLayout.h"
 
 namespace vt {
@@ -71,6 +72,11 @@ TCardConfig LoadCardConfig(SettingsFile& settings, const std::string& name,
 }
 
 void SaveCardConfig(SettingsFile& settings, const TCardConfig& record) {
+    // A longer list would be written with a count that the next load cuts.
+    for (const TAddrType* list : {&record.IPAddr, &record.Gateway, &record.DNSAddr})
+        if (list->size() > static_cast<size_t>(kMaxAddrListEntries))
+            throw Error("A card can have at most " + std::to_string(kMaxAddrListEntries) +
+                        " IP addresses, gateways and DNS servers each.");
     const std::string section = CardSectionName(record.ConfigKey, record.CardId);
     settings.Update([&](SettingsFile::Batch& batch) {
         batch.WriteBool(section, kToConfig, record.ToConfig);

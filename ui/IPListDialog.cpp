@@ -1,6 +1,10 @@
 // The address list dialog's rows and buttons.
 #include "ui/IPListDialog.h"
 
+#include "core/AddressRules.h"
+#include "core/ConfigRecords.h"
+#include "ui/AddressChecks.h"
+
 namespace vt {
 
 void TfrmIPList::SetPairs(const std::vector<std::string>& ips,
@@ -20,6 +24,12 @@ void TfrmIPList::SetItem(int row, const std::string& ip, const std::string& mask
 
 void TfrmIPList::EditItem(int row) {
     const bool existing = HasRow(row);
+    // A longer list would be saved with a count the next load cuts.
+    if (!existing && rows_.size() >= static_cast<size_t>(kMaxAddrListEntries)) {
+        view_.Tell("A card can have at most " + std::to_string(kMaxAddrListEntries) +
+                   " IP addresses.");
+        return;
+    }
     const std::optional<IPPair> edited = view_.EditPair(existing ? &rows_[row] : nullptr);
     if (!edited) return;
     if (!existing) {
@@ -57,6 +67,29 @@ void TfrmIPList::sSpeedButton6Click() {
 void TfrmIPList::sButton1Click() {
     Accepted = true;
     view_.Close();
+}
+
+bool TfrmEditIP::IsValid() {
+    const auto refused = [&](EditIPField field, const std::string& text) {
+        if (text.empty()) return false;
+        view_.Tell(text);
+        view_.Focus(field);
+        return true;
+    };
+    // 0.0.0.0 is an empty field here, as an empty field is allowed: it is stored as empty.
+    const auto typed = [&](EditIPField field) {
+        const auto address = TypedAddress(view_.AddressText(field), view_.Address(field));
+        return address == 0u ? std::nullopt : address;
+    };
+    const auto ip = typed(EditIPField::edtIP), mask = typed(EditIPField::edtMask);
+    const bool usableMask = mask && WhyNoSubnetMask(*mask).empty();
+    return !(ip && refused(EditIPField::edtIP,
+                           FieldRefusal("IP Address:", *ip, WhyNoHostAddress(*ip), ""))) &&
+           !(mask && refused(EditIPField::edtMask,
+                             FieldRefusal("Subnet Mask:", *mask, WhyNoSubnetMask(*mask), ""))) &&
+           !(ip && usableMask &&
+             refused(EditIPField::edtIP,
+                     FieldRefusal("IP Address:", *ip, WhyNoHostAddress(*ip, *mask), "")));
 }
 
 }  // namespace vt

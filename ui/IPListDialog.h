@@ -27,7 +27,12 @@ class IPListView {
     // The single-address dialog, empty or on `initial`: the pair given on OK, nothing on Cancel.
     virtual std::optional<IPPair> EditPair(const IPPair* initial) = 0;
     virtual void Close() = 0;
+    // An information box over the dialog.
+    virtual void Tell(const std::string& text) = 0;
 };
+
+// The caption of the address dialogs' messages.
+inline constexpr char kAddressDialogCaption[] = "IP Address";
 
 class TfrmIPList {
   public:
@@ -40,7 +45,8 @@ class TfrmIPList {
     const std::vector<IPPair>& Rows() const { return rows_; }
     bool Accepted = false;
 
-    void EditItem(int row);  // -1: a new row at the end
+    // -1: a new row at the end, refused past the longest list a card record holds.
+    void EditItem(int row);
     void MoveItem(int row, bool up, bool focusList);
 
     void btnAddClick() { EditItem(-1); }
@@ -60,17 +66,35 @@ class TfrmIPList {
     std::vector<IPPair> rows_;
 };
 
-// The single-address dialog's logic: OK runs its check, which accepts every input.
+enum class EditIPField { edtIP, edtMask };
+
+// What the single-address dialog's logic asks of its window.
+class EditIPView {
+  public:
+    virtual ~EditIPView() = default;
+    virtual std::string Address(EditIPField field) const = 0;      // IPText
+    virtual std::string AddressText(EditIPField field) const = 0;  // Text: "..." when empty
+    virtual void Focus(EditIPField field) = 0;
+    virtual void Tell(const std::string& text) = 0;  // an information box over the dialog
+};
+
+// The single-address dialog's logic: OK runs its check. An empty or all-zero address or mask is
+// accepted (stored as empty); one no adapter can use (a host address that cannot be a host's, a
+// mask with gaps) is refused by name.
 class TfrmEditIP {
   public:
+    explicit TfrmEditIP(EditIPView& view) : view_(view) {}
     bool Accepted = false;
-    bool IsValid() const { return true; }
+    bool IsValid();
     // True when the dialog closes.
     bool sButton1Click() {
         if (!IsValid()) return false;
         Accepted = true;
         return true;
     }
+
+  private:
+    EditIPView& view_;
 };
 
 }  // namespace vt

@@ -3,10 +3,12 @@
 
 #include <algorithm>
 
+#include "core/AddressRules.h"
 #include "core/ApplyEngine.h"
 #include "core/ProductIdentity.h"
 #include "net/DeviceControl.h"
 #include "net/TcpipRegistry.h"
+#include "ui/AddressChecks.h"
 
 namespace vt {
 
@@ -150,17 +152,68 @@ void SettingsEditor::btnIPMoreClick() {
     ShowStateOfTheBoxes(true);
 }
 
+std::optional<uint32_t> SettingsEditor::Typed(EditorControl field) const {
+    return TypedAddress(view_.AddressText(field), view_.Address(field));
+}
+
 bool SettingsEditor::ValidateEditor(const TConfigNode& node) {
-    if (view_.IsChecked(C::checkIP) || !view_.IsEnabled(C::checkIP)) return true;
-    for (const auto& [field, label] : {std::pair{C::edtIP, "IP Address:"},
-                                       std::pair{C::edtMask, "Subnet Mask:"}}) {
-        if (!view_.Address(field).empty()) continue;
-        state_.Ask(std::string(label) + " can not be empty.", "Save - " + node.Text,
-                   kMbIconInformation);
+    if (!view_.IsEnabled(C::checkIP)) return true;  // neither addresses nor servers are applied
+    const auto refuse = [&](EditorControl field, const std::string& text) {
+        if (text.empty()) return false;
+        state_.Ask(text, "Save - " + node.Text, kMbIconInformation);
         view_.Focus(field);
-        return false;
+        return true;
+    };
+    const bool staticIP = !view_.IsChecked(C::checkIP);
+    std::optional<uint32_t> ip, mask, gateway;
+    if (staticIP) {
+        ip = Typed(C::edtIP);
+        mask = Typed(C::edtMask);
+        gateway = Typed(C::edtGateway);
+        if (!ip) return !refuse(C::edtIP, "IP Address: can not be empty.");
+        if (refuse(C::edtIP, FieldRefusal("IP Address:", *ip, WhyNoHostAddress(*ip),
+                                          "type the adapter's own address")))
+            return false;
+        if (!mask) return !refuse(C::edtMask, "Subnet Mask: can not be empty.");
+        if (refuse(C::edtMask, FieldRefusal("Subnet Mask:", *mask, WhyNoSubnetMask(*mask),
+                                            "type the adapter's subnet mask")) ||
+            refuse(C::edtIP, FieldRefusal("IP Address:", *ip, WhyNoHostAddress(*ip, *mask), "")))
+            return false;
+        const bool near = gateway && InSubnet(*gateway, *ip, *mask);
+        if (gateway &&
+            refuse(C::edtGateway,
+                   FieldRefusal("Default Gateway:", *gateway,
+                                WhyNoHostAddress(*gateway, near ? mask : std::nullopt),
+                                "leave the field empty for none")))
+            return false;
     }
-    return true;
+    if (!view_.IsChecked(C::checkDNS))
+        for (const auto& [field, label] : {std::pair{C::edtDns0, "Preferred DNS Server:"},
+                                           std::pair{C::edtDns1, "Alternate DNS Server:"}}) {
+            const auto server = Typed(field);
+            if (server && refuse(field, FieldRefusal(label, *server, WhyNoDnsServer(*server),
+                                                     "leave the field empty for none")))
+                return false;
+        }
+    return !gateway || GatewayKept(node, *ip, *mask, *gateway);
+}
+
+// A gateway no address of the card can reach directly is most often a typing error; the user
+// may still mean it (a route the network provides).
+bool SettingsEditor::GatewayKept(const TConfigNode& node, uint32_t ip, uint32_t mask,
+                                 uint32_t gateway) {
+    if (InSubnet(gateway, ip, mask)) return true;
+    for (size_t i = 1; i < node.IPList.size(); ++i) {
+        const auto other = ParseIPv4(node.IPList[i]);
+        const auto otherMask = ParseIPv4(Entry(node.MaskList, i));
+        if (other && otherMask && InSubnet(gateway, *other, *otherMask)) return true;
+    }
+    if (state_.Ask("Default Gateway: " + DottedIPv4(gateway) +
+                       " is not in the subnet of any of the adapter's addresses. Keep it?",
+                   "Save - " + node.Text, kMbYesNo | kMbIconQuestion) == kIdYes)
+        return true;
+    view_.Focus(C::edtGateway);
+    return false;
 }
 
 void SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {

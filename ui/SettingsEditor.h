@@ -32,6 +32,7 @@ class EditorView {
     virtual bool IsEnabled(EditorControl control) const = 0;
     virtual void SetAddress(EditorControl field, const std::string& text) = 0;  // Text
     virtual std::string Address(EditorControl field) const = 0;                 // IPText
+    virtual std::string AddressText(EditorControl field) const = 0;  // Text: "..." when empty
     virtual void Focus(EditorControl control) = 0;
     // The address list dialog on the pairs: its rows on OK, nothing on Cancel.
     virtual std::optional<std::vector<IPPair>> EditAddressList(const TAddrType& ips,
@@ -57,6 +58,9 @@ class SettingsEditor {
     void ShowStartState();
     void ShowEditorState(bool toConfig, bool toEnable, bool autoDHCP, bool autoDNS,
                          bool modified);
+    // The static address and mask, the gateway and the DNS servers, where they are applied:
+    // what no adapter can use is refused with a message naming the field; a gateway outside
+    // every address's subnet is kept only when the user says so.
     bool ValidateEditor(const TConfigNode& node);
     void SaveEditor(TConfigNode& node, bool apply);
 
@@ -75,6 +79,8 @@ class SettingsEditor {
     bool CanTakeCurrentSettings() const { return state_.Selected != nullptr; }
 
   private:
+    std::optional<uint32_t> Typed(EditorControl field) const;
+    bool GatewayKept(const TConfigNode& node, uint32_t ip, uint32_t mask, uint32_t gateway);
     // ShowEditorState with the boxes as they stand.
     void ShowStateOfTheBoxes(bool modified);
 

@@ -45,7 +45,10 @@ class FakeEditorView : public EditorView {
     std::string Address(EditorControl field) const override {
         return fields_.at(field)->edit.IPText();
     }
-    std::string Text(EditorControl field) const { return fields_.at(field)->edit.Text(); }
+    std::string AddressText(EditorControl field) const override {
+        return fields_.at(field)->edit.Text();
+    }
+    std::string Text(EditorControl field) const { return AddressText(field); }
     void Focus(EditorControl control) override { focused = control; }
     std::optional<std::vector<IPPair>> EditAddressList(const TAddrType& ips,
                                                        const TAddrType& masks) override {

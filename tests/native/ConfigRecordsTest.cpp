@@ -82,10 +82,16 @@ TEST_F(ConfigRecordsTest, CountsShapeTheLists) {
     EXPECT_TRUE(r.Gateway.empty());  // a negative count reads as 0
 }
 
-TEST_F(ConfigRecordsTest, HugeCountIsCappedNotAllocated) {
+// One limit for reading and writing: a list the next load would cut is never saved.
+TEST_F(ConfigRecordsTest, HugeCountIsCappedNotAllocatedAndNoLongerListIsSaved) {
     Given("IPCount=2000000000\r\n");
-    EXPECT_EQ(LoadCardConfig(settings, "Office", kCard).IPAddr.size(),
-              static_cast<size_t>(kMaxAddrListEntries));
+    TCardConfig record = LoadCardConfig(settings, "Office", kCard);
+    EXPECT_EQ(record.IPAddr.size(), static_cast<size_t>(kMaxAddrListEntries));
+    const std::string before = store.Content(kPath);
+    record.IPAddr.push_back("10.0.0.1");
+    record.SubnetMask.push_back("255.0.0.0");
+    EXPECT_THROW(SaveCardConfig(settings, record), Error);
+    EXPECT_EQ(store.Content(kPath), before);
 }
 
 TEST_F(ConfigRecordsTest, SaveWritesTheKeysInOrder) {

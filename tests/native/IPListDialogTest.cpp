@@ -2,6 +2,8 @@
 // cleared, and handed back only on OK.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "ui/IPListDialog.h"
 
 namespace vt {
@@ -31,6 +33,8 @@ class FakeIPListView : public IPListView {
         return answer;
     }
     void Close() override { closed = true; }
+    void Tell(const std::string& text) override { told.push_back(text); }
+    std::vector<std::string> told;
 };
 
 using Rows = std::vector<IPPair>;
@@ -125,6 +129,64 @@ TEST_F(IPListDialogTest, ClearThenOkHandsBackNothingClearThenCancelIsNotAccepted
     accepted.sButton1Click();
     EXPECT_TRUE(accepted.Accepted);
     EXPECT_TRUE(accepted.Rows().empty());
+}
+
+TEST_F(IPListDialogTest, NoRowPastTheLongestListACardRecordHolds) {
+    Given(std::vector<std::string>(4095, "10.0.0.1"), {});
+    view.answer = IPPair{"10.0.0.2", "255.0.0.0"};
+    dialog.btnAddClick();
+    dialog.btnAddClick();  // the 4,097th
+    EXPECT_EQ(dialog.Rows().size(), 4096u);
+    EXPECT_EQ(view.told, std::vector<std::string>{"A card can have at most 4096 IP addresses."});
+    view.selected = 0;
+    dialog.sSpeedButton2Click();  // changing a row is no new one
+    EXPECT_EQ(dialog.Rows()[0], *view.answer);
+}
+
+// The single-address dialog's window in memory: what its fields show, what it said.
+class FakeEditIPView : public EditIPView {
+  public:
+    std::map<EditIPField, std::pair<std::string, std::string>> fields;  // Text, IPText
+    std::vector<std::string> told;
+    std::optional<EditIPField> focused;
+    std::string Address(EditIPField field) const override { return fields.at(field).second; }
+    std::string AddressText(EditIPField field) const override { return fields.at(field).first; }
+    void Focus(EditIPField field) override { focused = field; }
+    void Tell(const std::string& text) override { told.push_back(text); }
+};
+
+TEST(EditIPDialogTest, OkRefusesWhatNoAdapterCanUseButTakesEmptyFields) {
+    struct Case {
+        std::pair<std::string, std::string> ip, mask;
+        std::string told;  // empty: accepted
+        EditIPField focused = EditIPField::edtIP;
+    };
+    const std::pair<std::string, std::string> none{"...", ""};
+    for (const Case& c :
+         {Case{none, none, ""}, Case{{"192.168.001.010", "192.168.1.10"}, none, ""},
+          Case{{"0.0.0.0", ""}, {"0.0.0.0", ""}, ""},  // stored as empty
+          Case{{"127.0.0.1", "127.0.0.1"},
+               none,
+               "IP Address: 127.0.0.1 is not valid: addresses beginning with 127 are the "
+               "computer's own loopback."},
+          Case{{"10.0.0.1", "10.0.0.1"},
+               {"255.0.255.0", "255.0.255.0"},
+               "Subnet Mask: 255.0.255.0 is not valid: a subnet mask is ones followed by "
+               "zeros, without gaps.",
+               EditIPField::edtMask},
+          Case{{"192.168.1.255", "192.168.1.255"},
+               {"255.255.255.0", "255.255.255.0"},
+               "IP Address: 192.168.1.255 is not valid: it is the broadcast address of its "
+               "subnet, 192.168.1.0/24."}}) {
+        FakeEditIPView view;
+        view.fields = {{EditIPField::edtIP, c.ip}, {EditIPField::edtMask, c.mask}};
+        TfrmEditIP dialog(view);
+        EXPECT_EQ(dialog.sButton1Click(), c.told.empty()) << c.ip.first;
+        EXPECT_EQ(dialog.Accepted, c.told.empty());
+        if (c.told.empty()) continue;
+        EXPECT_EQ(view.told, std::vector<std::string>{c.told});
+        EXPECT_EQ(view.focused, c.focused);
+    }
 }
 
 }  // namespace

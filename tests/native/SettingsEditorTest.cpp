@@ -85,7 +85,7 @@ TEST_F(SettingsEditorTest, StaticAddressNeedsAnAddressAndAMask) {
     Start(fakes::TwoConfigurations());
     view.UserSelects(Node("Office"));
     const std::string before = Ini();
-    view.UserTypes(C::edtIP, "0.0.0.0");  // counts as empty
+    view.UserTypes(C::edtIP, "");
     editor.btnApplyClick();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, "\rIP Address: can not be empty.   \r\r");
@@ -104,6 +104,94 @@ TEST_F(SettingsEditorTest, StaticAddressNeedsAnAddressAndAMask) {
     editor.btnSaveClick();
     EXPECT_EQ(Read("{K1}{CA}", "ToEnable"), "0");
     EXPECT_EQ(Read("{K1}{CA}", "SubnetMask0"), "");
+}
+
+// What Windows' own TCP/IP dialog refuses is refused by name, the field focused, nothing
+// written; a gateway no address reaches directly is asked about.
+TEST_F(SettingsEditorTest, AddressesNoAdapterCanUseAreRefusedByName) {
+    Start(fakes::TwoConfigurations());
+    view.UserSelects(Node("Office"));  // 10.0.0.2/255.0.0.0 and 10.0.0.3/255.255.0.0, via 10.0.0.1
+    const std::string before = Ini();
+    struct Case {
+        EditorControl field;
+        std::string typed, message;
+    };
+    const std::string invalid = " is not valid: ";
+    for (const Case& c :
+         {Case{C::edtIP, "0.0.0.0",
+               "IP Address: 0.0.0.0 is no address: type the adapter's own address."},
+          Case{C::edtIP, "0.1.2.3",
+               "IP Address: 0.1.2.3" + invalid +
+                   "addresses beginning with 0 stand for this network."},
+          Case{C::edtIP, "127.0.0.1",
+               "IP Address: 127.0.0.1" + invalid +
+                   "addresses beginning with 127 are the computer's own loopback."},
+          Case{C::edtIP, "224.0.0.5",
+               "IP Address: 224.0.0.5" + invalid + "it is a multicast address."},
+          Case{C::edtIP, "250.1.1.1",
+               "IP Address: 250.1.1.1" + invalid + "it is a reserved address."},
+          Case{C::edtIP, "255.255.255.255",
+               "IP Address: 255.255.255.255" + invalid + "it is the broadcast address."},
+          Case{C::edtIP, "10.0.0.0",
+               "IP Address: 10.0.0.0" + invalid +
+                   "it is the network address of its subnet, 10.0.0.0/8."},
+          Case{C::edtIP, "10.255.255.255",
+               "IP Address: 10.255.255.255" + invalid +
+                   "it is the broadcast address of its subnet, 10.0.0.0/8."},
+          Case{C::edtMask, "255.0.255.0",
+               "Subnet Mask: 255.0.255.0" + invalid +
+                   "a subnet mask is ones followed by zeros, without gaps."},
+          Case{C::edtMask, "0.0.0.0",
+               "Subnet Mask: 0.0.0.0 is no subnet mask: type the adapter's subnet mask."},
+          Case{C::edtGateway, "0.0.0.0",
+               "Default Gateway: 0.0.0.0 is no address: leave the field empty for none."},
+          Case{C::edtGateway, "10.255.255.255",
+               "Default Gateway: 10.255.255.255" + invalid +
+                   "it is the broadcast address of its subnet, 10.0.0.0/8."},
+          Case{C::edtGateway, "239.1.1.1",
+               "Default Gateway: 239.1.1.1" + invalid + "it is a multicast address."},
+          Case{C::edtDns0, "0.0.0.0",
+               "Preferred DNS Server: 0.0.0.0 is no address: leave the field empty for none."},
+          Case{C::edtDns1, "255.255.255.255",
+               "Alternate DNS Server: 255.255.255.255" + invalid + "it is the broadcast address."},
+          Case{C::edtDns1, "240.0.0.1",
+               "Alternate DNS Server: 240.0.0.1" + invalid + "it is a reserved address."}}) {
+        editor.btnCancelClick();  // the stored record again, then one field changed
+        view.UserTypes(c.field, c.typed);
+        prompts.shown.clear();
+        editor.btnSaveClick();
+        ASSERT_EQ(prompts.shown.size(), 1u) << c.typed;
+        EXPECT_EQ(prompts.shown[0].text, "\r" + c.message + "   \r\r");
+        EXPECT_EQ(view.focused, c.field) << c.typed;
+        EXPECT_EQ(Ini(), before);
+    }
+    // A resolver on the computer itself, and a /31 link's two ends, are fine.
+    view.UserTypes(C::edtDns1, "127.0.0.1");
+    view.UserTypes(C::edtMask, "255.255.255.254");
+    view.UserTypes(C::edtIP, "10.0.0.0");
+    view.UserTypes(C::edtGateway, "10.0.0.1");
+    prompts.shown.clear();
+    editor.btnSaveClick();
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(Read("{K1}{CA}", "DNSAddr1"), "127.0.0.1");
+
+    // A gateway outside every address's subnet, the list's second one's too: No keeps the edits.
+    view.UserTypes(C::edtGateway, "192.168.7.1");
+    prompts.answers = {kIdNo, kIdYes};
+    editor.btnSaveClick();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "\rDefault Gateway: 192.168.7.1 is not in the subnet of any of the adapter's "
+              "addresses. Keep it?   \r\r");
+    EXPECT_EQ(prompts.shown[0].flags, kMbYesNo | kMbIconQuestion);
+    EXPECT_EQ(view.focused, C::edtGateway);
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.1");
+    editor.btnSaveClick();
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "192.168.7.1");
+    view.UserTypes(C::edtGateway, "10.0.200.1");  // in 10.0.0.3/16, the list's second address
+    prompts.shown.clear();
+    editor.btnSaveClick();
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(SettingsEditorTest, TitleBoxStoresAtOnceAndAddsToAnEmptyTree) {

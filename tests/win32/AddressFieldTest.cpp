@@ -46,11 +46,12 @@ class FieldHost : public ::testing::Test {
         host.hInstance = GetModuleHandleA(nullptr);
         host.lpszClassName = "AddressFieldTestHost";
         RegisterClassA(&host);
-        window = CreateWindowExA(0, "AddressFieldTestHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 40, 40, 300, 120, nullptr, nullptr, nullptr, nullptr);
-        field = CreateWindowExA(0, kIPEditClass, "", WS_CHILD | WS_VISIBLE, 20, 20, kIPEditWidth,
-                                kIPEditHeight, window,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)), nullptr, nullptr);
+        window =
+            CreateWindowExA(0, "AddressFieldTestHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                            40, 300, 120, nullptr, nullptr, nullptr, nullptr);
+        field = CreateWindowExA(
+            0, kIPEditClass, "", WS_CHILD | WS_VISIBLE, 20, 20, kIPEditWidth, kIPEditHeight, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)), nullptr, nullptr);
         ASSERT_NE(field, nullptr);
         notes().clear();
         SetForegroundWindow(window);
@@ -158,7 +159,9 @@ class DialogDriver {
         }
         return nullptr;
     }
-    static void Click(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    static void Click(HWND dialog, int id) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    }
     static int Rows(HWND dialog) {
         return static_cast<int>(SendDlgItemMessageA(dialog, kIdIPList, LVM_GETITEMCOUNT, 0, 0));
     }
@@ -190,7 +193,8 @@ TEST(AddressDialogs, ListDialogButtonsReachTheirHandlersAndOkHandsBackTheRows) {
             const bool singleGeometry = client.right == 329 && client.bottom == 192;
             SendDlgItemMessageA(single, kIdEditIPAddress, WM_SETTEXT, 0,
                                 reinterpret_cast<LPARAM>("192.168.001.010"));
-            SendDlgItemMessageA(single, kIdEditIPMask, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0.0.0.0"));
+            SendDlgItemMessageA(single, kIdEditIPMask, WM_SETTEXT, 0,
+                                reinterpret_cast<LPARAM>("0.0.0.0"));
             vt::testing::SaveScreenshot(single, "edit-ip-dialog");
             DialogDriver::Click(single, IDOK);
             for (int i = 0; i < 100 && DialogDriver::Rows(list) != 1; ++i) Sleep(10);
@@ -287,7 +291,8 @@ TEST(AddressDialogs, TheEditDialogTakesKeysClicksAndPasteFromTheStart) {
             if (!single) return;
             SetForegroundWindow(single);
             Sleep(200);
-            HWND ip = GetDlgItem(single, kIdEditIPAddress), mask = GetDlgItem(single, kIdEditIPMask);
+            HWND ip = GetDlgItem(single, kIdEditIPAddress),
+                 mask = GetDlgItem(single, kIdEditIPMask);
             const auto text = [](HWND field) {
                 char value[64] = {};
                 GetWindowTextA(field, value, sizeof value);  // what another process reads
@@ -323,8 +328,19 @@ TEST(AddressDialogs, TheEditDialogTakesKeysClicksAndPasteFromTheStart) {
             GetWindowRect(GetDlgItem(mask, 0), &first);
             MapWindowPoints(nullptr, mask, reinterpret_cast<POINT*>(&first), 2);
             hands::Click(mask, first.left + 5, 10, true);  // the segment's own menu
-            hands::Key('P');                                // "&Paste"
+            hands::Key('P');                               // "&Paste"
             seen.push_back(text(mask));
+
+            // OK refuses an address no adapter can have, by name, and the dialog stays.
+            SendMessageA(ip, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("127.0.0.1"));
+            DialogDriver::Click(single, IDOK);
+            HWND refusal = DialogDriver::WaitFor("IP Address");
+            char said[256] = {};
+            if (refusal) GetDlgItemTextA(refusal, 0xFFFF, said, sizeof said);
+            seen.push_back(said);
+            if (refusal) PostMessageA(refusal, WM_COMMAND, IDOK, 0);
+            for (int i = 0; i < 100 && IsWindowVisible(refusal); ++i) Sleep(10);
+            SendMessageA(ip, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("192.16.10.2"));
             DialogDriver::Click(single, IDOK);
             for (int i = 0; i < 100 && DialogDriver::Rows(list) != 1; ++i) Sleep(10);
             DialogDriver::Click(list, IDOK);
@@ -333,8 +349,10 @@ TEST(AddressDialogs, TheEditDialogTakesKeysClicksAndPasteFromTheStart) {
         rows = RunIPListDialog(nullptr, {}, {});
     }
     ASSERT_TRUE(done);
-    EXPECT_EQ(seen, (std::vector<std::string>{"192.168..", "second", "mask", "last",
-                                              "192.16.10.2", "255..."}));
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "192.168..", "second", "mask", "last", "192.16.10.2", "255...",
+                        "\rIP Address: 127.0.0.1 is not valid: addresses beginning with 127 are "
+                        "the computer's own loopback.   \r\r"}));
     ASSERT_TRUE(rows.has_value());
     EXPECT_EQ(*rows, (std::vector<IPPair>{{"192.16.10.2", "255.0.0.0"}}));
 }

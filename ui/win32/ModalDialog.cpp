@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/ScopeExit.h"
+#include "core/MessageBox.h"
 #include "platform/win32/ModalOwner.h"
 #include "platform/win32/ErrorReport.h"
 
@@ -97,6 +98,11 @@ INT_PTR ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             return FALSE;
     }
+}
+
+void ModalDialog::Tell(const std::string& text, const char* caption) {
+    MessageBoxA(ModalOwnerFor(window_), FrameMessageText(text).c_str(), caption,
+                MB_ICONINFORMATION);
 }
 
 }  // namespace vt::win32

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace vt::win32 {
 
 class ModalDialog {
@@ -42,6 +44,8 @@ class ModalDialog {
         return false;
     }
     void End(INT_PTR result) { EndDialog(window_, result); }
+    // An information box over the dialog, its text framed as every message of the program.
+    void Tell(const std::string& text, const char* caption);
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 
   private:

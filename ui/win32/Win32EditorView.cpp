@@ -114,6 +114,10 @@ std::string Win32EditorView::Address(EditorControl field) const {
     return IPEditIPText(Item(field));
 }
 
+std::string Win32EditorView::AddressText(EditorControl field) const {
+    return IPEditText(Item(field));
+}
+
 void Win32EditorView::Focus(EditorControl control) {
     SetFocus(Item(control));
 }

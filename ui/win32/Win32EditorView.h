@@ -30,6 +30,7 @@ class Win32EditorView : public EditorView {
     bool IsEnabled(EditorControl control) const override;
     void SetAddress(EditorControl field, const std::string& text) override;
     std::string Address(EditorControl field) const override;
+    std::string AddressText(EditorControl field) const override;
     void Focus(EditorControl control) override;
     std::optional<std::vector<IPPair>> EditAddressList(const TAddrType& ips,
                                                        const TAddrType& masks) override;
