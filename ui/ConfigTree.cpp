@@ -130,8 +130,9 @@ void ConfigTree::actAddExecute() {
     std::string name;
     settings.Update([&](SettingsFile::Batch& batch) {
         // Free in the file too: another instance may have added one since.
-        name = NewConfigName(
-            [&](const std::string& candidate) { return NameTakenInFile(batch, candidate); });
+        name = NewConfigName([&](const std::string& candidate) {
+            return NameTakenInFile(batch, candidate);
+        });
         batch.WriteString(settings::kConfigurations, key, name);
         batch.WriteString(settings::kFriendlyName, name, key);
         if (inMenu) batch.WriteBool(key, settings::kShowInMenu, true);

@@ -181,8 +181,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
     void SetFont(HFONT font) {
         font_ = font;
         for (const Child& child : children_)
-            if (child.box)
-                SendMessageA(child.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            if (child.box) SendMessageA(child.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         InvalidateRect(control_, nullptr, TRUE);
     }
     // The brushes of all fields: made once for the process.

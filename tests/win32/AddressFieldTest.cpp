@@ -36,6 +36,17 @@ std::vector<HWND> Children(HWND parent) {
     return children;
 }
 
+bool PutOnClipboard(HWND owner, const char* text) {
+    if (!OpenClipboard(owner)) return false;
+    EmptyClipboard();
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+    memcpy(GlobalLock(copy), text, strlen(text) + 1);
+    GlobalUnlock(copy);
+    SetClipboardData(CF_TEXT, copy);
+    CloseClipboard();
+    return true;
+}
+
 // A plain window holding one field, recording the field's change notifications.
 class FieldHost : public ::testing::Test {
   protected:
@@ -46,12 +57,11 @@ class FieldHost : public ::testing::Test {
         host.hInstance = GetModuleHandleA(nullptr);
         host.lpszClassName = "AddressFieldTestHost";
         RegisterClassA(&host);
-        window =
-            CreateWindowExA(0, "AddressFieldTestHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
-                            40, 300, 120, nullptr, nullptr, nullptr, nullptr);
-        field = CreateWindowExA(
-            0, kIPEditClass, "", WS_CHILD | WS_VISIBLE, 20, 20, kIPEditWidth, kIPEditHeight, window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)), nullptr, nullptr);
+        window = CreateWindowExA(0, "AddressFieldTestHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 40, 40, 300, 120, nullptr, nullptr, nullptr, nullptr);
+        field = CreateWindowExA(0, kIPEditClass, "", WS_CHILD | WS_VISIBLE, 20, 20, kIPEditWidth,
+                                kIPEditHeight, window,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)), nullptr, nullptr);
         ASSERT_NE(field, nullptr);
         notes().clear();
         SetForegroundWindow(window);
@@ -131,13 +141,7 @@ TEST_F(FieldHost, KeystrokesFillTheSegmentsAndTellTheParent) {
 TEST_F(FieldHost, PasteMeetsTheValueRuleAndSetTextSplits) {
     SetWindowTextA(field, "10.0.0.1.5");
     EXPECT_EQ(IPEditText(field), "10.0.0.1");
-    ASSERT_TRUE(OpenClipboard(window));
-    EmptyClipboard();
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 3);
-    memcpy(GlobalLock(text), "ab", 3);
-    GlobalUnlock(text);
-    SetClipboardData(CF_TEXT, text);
-    CloseClipboard();
+    ASSERT_TRUE(PutOnClipboard(window, "ab"));
     SendMessageA(Segments()[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     SendMessageA(Segments()[1], WM_PASTE, 0, 0);
     EXPECT_EQ(IPEditText(field), "10.255.0.1");
@@ -159,9 +163,7 @@ class DialogDriver {
         }
         return nullptr;
     }
-    static void Click(HWND dialog, int id) {
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-    }
+    static void Click(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     static int Rows(HWND dialog) {
         return static_cast<int>(SendDlgItemMessageA(dialog, kIdIPList, LVM_GETITEMCOUNT, 0, 0));
     }
@@ -193,8 +195,7 @@ TEST(AddressDialogs, ListDialogButtonsReachTheirHandlersAndOkHandsBackTheRows) {
             const bool singleGeometry = client.right == 329 && client.bottom == 192;
             SendDlgItemMessageA(single, kIdEditIPAddress, WM_SETTEXT, 0,
                                 reinterpret_cast<LPARAM>("192.168.001.010"));
-            SendDlgItemMessageA(single, kIdEditIPMask, WM_SETTEXT, 0,
-                                reinterpret_cast<LPARAM>("0.0.0.0"));
+            SendDlgItemMessageA(single, kIdEditIPMask, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0.0.0.0"));
             vt::testing::SaveScreenshot(single, "edit-ip-dialog");
             DialogDriver::Click(single, IDOK);
             for (int i = 0; i < 100 && DialogDriver::Rows(list) != 1; ++i) Sleep(10);
@@ -317,13 +318,7 @@ TEST(AddressDialogs, TheEditDialogTakesKeysClicksAndPasteFromTheStart) {
             hands::Key(VK_BACK);
             seen.push_back(text(ip));
 
-            if (!OpenClipboard(single)) return;
-            EmptyClipboard();
-            HGLOBAL clip = GlobalAlloc(GMEM_MOVEABLE, 4);
-            memcpy(GlobalLock(clip), "255", 4);
-            GlobalUnlock(clip);
-            SetClipboardData(CF_TEXT, clip);
-            CloseClipboard();
+            if (!PutOnClipboard(single, "255")) return;
             RECT first{};
             GetWindowRect(GetDlgItem(mask, 0), &first);
             MapWindowPoints(nullptr, mask, reinterpret_cast<POINT*>(&first), 2);

@@ -24,17 +24,15 @@ class EditIPDialog : public ModalDialog, public EditIPView {
     Frame Layout() const override { return {" IP Address", 329, 192}; }
     bool OnInitDialog() override {
         RegisterIPEditClass();
-        CreateControls(
-            Window(),
-            {
-                {-1, "STATIC", "&IP Address: ", 0, 28, 42, 100, 16},
-                {kIdEditIPAddress, kIPEditClass, "", 0, 140, 38, kIPEditWidth, kIPEditHeight},
-                {-1, "STATIC", "&Subnet Mask:  ", 0, 28, 86, 100, 16},
-                {kIdEditIPMask, kIPEditClass, "", 0, 140, 82, kIPEditWidth, kIPEditHeight},
-                {IDOK, "BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 153, 154, 80, 26},
-                {IDCANCEL, "BUTTON", "&Cancel", WS_TABSTOP, 241, 154, 80, 26},
-                {-1, "BUTTON", "", BS_GROUPBOX, 8, 4, 313, 138},
-            });
+        CreateControls(Window(), {
+            {-1, "STATIC", "&IP Address: ", 0, 28, 42, 100, 16},
+            {kIdEditIPAddress, kIPEditClass, "", 0, 140, 38, kIPEditWidth, kIPEditHeight},
+            {-1, "STATIC", "&Subnet Mask:  ", 0, 28, 86, 100, 16},
+            {kIdEditIPMask, kIPEditClass, "", 0, 140, 82, kIPEditWidth, kIPEditHeight},
+            {IDOK, "BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 153, 154, 80, 26},
+            {IDCANCEL, "BUTTON", "&Cancel", WS_TABSTOP, 241, 154, 80, 26},
+            {-1, "BUTTON", "", BS_GROUPBOX, 8, 4, 313, 138},
+        });
         if (initial_) {
             SetWindowTextA(Item(kIdEditIPAddress), initial_->ip.c_str());
             SetWindowTextA(Item(kIdEditIPMask), initial_->mask.c_str());

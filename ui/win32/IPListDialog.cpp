@@ -46,22 +46,20 @@ class Win32IPListView : public ModalDialog, public IPListView {
   protected:
     Frame Layout() const override { return {"IP Address ", 428, 374}; }
     bool OnInitDialog() override {
-        CreateControls(
-            Window(),
-            {
-                {kIdIPList, WC_LISTVIEWA, "",
-                 WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 18,
-                 20, 300, 294, WS_EX_CLIENTEDGE},
-                {kIdIPListAdd, "BUTTON", "&Add", kFlatButton, 330, 20, 80, 22},
-                {kIdIPListModify, "BUTTON", "&Modifty", kFlatButton, 330, 46, 80, 22},
-                {kIdIPListRemove, "BUTTON", "&Remove", kFlatButton, 330, 72, 80, 22},
-                {kIdIPListUp, "BUTTON", "Move &Up", kFlatButton, 330, 110, 80, 22},
-                {kIdIPListDown, "BUTTON", "Move &Down", kFlatButton, 330, 136, 80, 22},
-                {kIdIPListClear, "BUTTON", "C&lear", kFlatButton, 330, 174, 80, 22},
-                {IDOK, "BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 252, 338, 80, 26},
-                {IDCANCEL, "BUTTON", "&Cancel", WS_TABSTOP, 340, 338, 80, 26},
-                {-1, "BUTTON", "", BS_GROUPBOX, 8, 4, 412, 322},
-            });
+        CreateControls(Window(), {
+            {kIdIPList, WC_LISTVIEWA, "",
+             WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 18,
+             20, 300, 294, WS_EX_CLIENTEDGE},
+            {kIdIPListAdd, "BUTTON", "&Add", kFlatButton, 330, 20, 80, 22},
+            {kIdIPListModify, "BUTTON", "&Modifty", kFlatButton, 330, 46, 80, 22},
+            {kIdIPListRemove, "BUTTON", "&Remove", kFlatButton, 330, 72, 80, 22},
+            {kIdIPListUp, "BUTTON", "Move &Up", kFlatButton, 330, 110, 80, 22},
+            {kIdIPListDown, "BUTTON", "Move &Down", kFlatButton, 330, 136, 80, 22},
+            {kIdIPListClear, "BUTTON", "C&lear", kFlatButton, 330, 174, 80, 22},
+            {IDOK, "BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 252, 338, 80, 26},
+            {IDCANCEL, "BUTTON", "&Cancel", WS_TABSTOP, 340, 338, 80, 26},
+            {-1, "BUTTON", "", BS_GROUPBOX, 8, 4, 412, 322},
+        });
         list_ = ListView(Item(kIdIPList));
         list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
         list_.AddColumn(0, kColumns[0]);
@@ -71,32 +69,15 @@ class Win32IPListView : public ModalDialog, public IPListView {
     }
     bool OnCommand(int id, int, HWND) override {
         switch (id) {
-            case kIdIPListAdd:
-                logic.btnAddClick();
-                return true;
-            case kIdIPListModify:
-                logic.sSpeedButton2Click();
-                return true;
-            case kIdIPListRemove:
-                logic.sSpeedButton3Click();
-                return true;
-            case kIdIPListUp:
-                logic.sSpeedButton4Click();
-                return true;
-            case kIdIPListDown:
-                logic.sSpeedButton5Click();
-                return true;
-            case kIdIPListClear:
-                logic.sSpeedButton6Click();
-                return true;
-            case IDOK:
-                logic.sButton1Click();
-                return true;
-            case IDCANCEL:
-                logic.sButton2Click();
-                return true;
-            default:
-                return false;
+            case kIdIPListAdd: logic.btnAddClick(); return true;
+            case kIdIPListModify: logic.sSpeedButton2Click(); return true;
+            case kIdIPListRemove: logic.sSpeedButton3Click(); return true;
+            case kIdIPListUp: logic.sSpeedButton4Click(); return true;
+            case kIdIPListDown: logic.sSpeedButton5Click(); return true;
+            case kIdIPListClear: logic.sSpeedButton6Click(); return true;
+            case IDOK: logic.sButton1Click(); return true;
+            case IDCANCEL: logic.sButton2Click(); return true;
+            default: return false;
         }
     }
     bool OnNotify(int id, const NMHDR& header) override {

@@ -48,13 +48,12 @@ std::vector<uint32_t> UnstorableCharacters(HWND edit) {
 }  // namespace
 
 void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images) {
-    CreateControls(
-        parent, {
-                    {kIdConfigTitle, "STATIC", "", SS_CENTERIMAGE | SS_SUNKEN, 0, 0, 0, 0},
-                    {kIdTree, WC_TREEVIEWA, "",
-                     WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS | TVS_NOTOOLTIPS, 0, 0, 0, 0,
-                     WS_EX_CLIENTEDGE},
-                });
+    CreateControls(parent, {
+        {kIdConfigTitle, "STATIC", "", SS_CENTERIMAGE | SS_SUNKEN, 0, 0, 0, 0},
+        {kIdTree, WC_TREEVIEWA, "",
+         WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS | TVS_NOTOOLTIPS, 0, 0, 0, 0,
+         WS_EX_CLIENTEDGE},
+    });
     title_ = GetDlgItem(parent, kIdConfigTitle);
     tree_ = TreeView(GetDlgItem(parent, kIdTree));
     tree_.SetImages(images);
@@ -173,8 +172,7 @@ bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
         case TVN_SELCHANGEDA:
         case TVN_SELCHANGEDW: {
             const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
-            if (!changing_)
-                tree.tvConfigChange(reinterpret_cast<TConfigNode*>(change.itemNew.lParam));
+            if (!changing_) tree.tvConfigChange(reinterpret_cast<TConfigNode*>(change.itemNew.lParam));
             return true;
         }
         case TVN_BEGINLABELEDITA:
