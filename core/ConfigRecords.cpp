@@ -26,6 +26,17 @@ std::string Numbered(const char* stem, size_t i) {
     return stem + std::to_string(i);
 }
 
+int32_t IntegerOr(const std::optional<std::string>& text, int32_t byDefault) {
+    int32_t value;
+    return text && ParseSettingsInteger(*text, value) ? value : byDefault;
+}
+
+RecordValues ValuesOf(SettingsFile& settings) {
+    return [&settings](std::string_view section, std::string_view key) {
+        return settings.Value(section, key);
+    };
+}
+
 void WriteAddrList(SettingsFile::Batch& batch, const std::string& section, const char* countKey,
                    const char* stem, const TAddrType& list) {
     batch.WriteInteger(section, countKey, static_cast<int32_t>(list.size()));
@@ -40,11 +51,16 @@ std::string CardSectionName(const std::string& configKey, const std::string& car
 
 TAddrType ReadAddrList(SettingsFile& settings, const std::string& section,
                        const std::string& countKey, const std::string& stem) {
+    return ReadAddrList(ValuesOf(settings), section, countKey, stem);
+}
+
+TAddrType ReadAddrList(const RecordValues& values, const std::string& section,
+                       const std::string& countKey, const std::string& stem) {
     const int32_t count =
-        std::clamp(settings.ReadInteger(section, countKey, 1), 0, kMaxAddrListEntries);
+        std::clamp(IntegerOr(values(section, countKey), 1), 0, kMaxAddrListEntries);
     TAddrType list(static_cast<size_t>(count));
     for (size_t i = 0; i < list.size(); ++i) {
-        std::string entry = settings.ReadString(section, Numbered(stem.c_str(), i), "");
+        std::string entry = values(section, Numbered(stem.c_str(), i)).value_or("");
         if (entry == "..." || entry == "0.0.0.0") entry.clear();
         list[i] = std::move(entry);
     }
@@ -54,45 +70,112 @@ TAddrType ReadAddrList(SettingsFile& settings, const std::string& section,
 TCardConfig LoadCardConfig(SettingsFile& settings, const std::string& name,
                            const std::string& cardId) {
     const SettingsFile::Snapshot look(settings);  // a record is read as one version of the file
+    return ReadCardConfig(ValuesOf(settings), name,
+                          settings.ReadString(settings::kFriendlyName, name, ""), cardId);
+}
+
+TCardConfig ReadCardConfig(const RecordValues& values, const std::string& name,
+                           const std::string& configKey, const std::string& cardId) {
     TCardConfig record;
     record.ConfigName = name;
     record.Modified = false;
-    record.ConfigKey = settings.ReadString(settings::kFriendlyName, name, "");
+    record.ConfigKey = configKey;
     record.CardId = cardId;
     const std::string section = CardSectionName(record.ConfigKey, record.CardId);
-    record.ToConfig = settings.ReadBool(section, kToConfig, false);
-    record.ToEnable = settings.ReadBool(section, kToEnable, true);
-    record.AutoDHCP = settings.ReadBool(section, kAutoDHCP, true);
-    record.AutoDNS = settings.ReadBool(section, kAutoDNS, true);
-    record.IPAddr = ReadAddrList(settings, section, kIPCount, kIPAddr);
-    record.SubnetMask = ReadAddrList(settings, section, kIPCount, kSubnetMask);
-    record.DNSAddr = ReadAddrList(settings, section, kDNSCount, kDNSAddr);
-    record.Gateway = ReadAddrList(settings, section, kGatewayCount, kGateway);
+    const auto flag = [&](const char* key, bool byDefault) {
+        return IntegerOr(values(section, key), byDefault ? 1 : 0) != 0;
+    };
+    record.ToConfig = flag(kToConfig, false);
+    record.ToEnable = flag(kToEnable, true);
+    record.AutoDHCP = flag(kAutoDHCP, true);
+    record.AutoDNS = flag(kAutoDNS, true);
+    record.IPAddr = ReadAddrList(values, section, kIPCount, kIPAddr);
+    record.SubnetMask = ReadAddrList(values, section, kIPCount, kSubnetMask);
+    record.DNSAddr = ReadAddrList(values, section, kDNSCount, kDNSAddr);
+    record.Gateway = ReadAddrList(values, section, kGatewayCount, kGateway);
     return record;
 }
 
 void SaveCardConfig(SettingsFile& settings, const TCardConfig& record) {
+    settings.Update([&](SettingsFile::Batch& batch) { WriteCardConfig(batch, record); });
+}
+
+void WriteCardConfig(SettingsFile::Batch& batch, const TCardConfig& record) {
     // A longer list would be written with a count that the next load cuts.
     for (const TAddrType* list : {&record.IPAddr, &record.Gateway, &record.DNSAddr})
         if (list->size() > static_cast<size_t>(kMaxAddrListEntries))
             throw Error("A card can have at most " + std::to_string(kMaxAddrListEntries) +
                         " IP addresses, gateways and DNS servers each.");
     const std::string section = CardSectionName(record.ConfigKey, record.CardId);
-    settings.Update([&](SettingsFile::Batch& batch) {
-        batch.WriteBool(section, kToConfig, record.ToConfig);
-        batch.WriteBool(section, kToEnable, record.ToEnable);
-        batch.WriteBool(section, kAutoDHCP, record.AutoDHCP);
-        batch.WriteBool(section, kAutoDNS, record.AutoDNS);
-        batch.WriteInteger(section, kIPCount, static_cast<int32_t>(record.IPAddr.size()));
-        for (size_t i = 0; i < record.IPAddr.size(); ++i) {
-            batch.WriteString(section, Numbered(kIPAddr, i), record.IPAddr[i]);
-            // A mask list shorter than the addresses breaks the record's invariant; write it empty.
-            batch.WriteString(section, Numbered(kSubnetMask, i),
-                              i < record.SubnetMask.size() ? record.SubnetMask[i] : std::string());
+    batch.WriteBool(section, kToConfig, record.ToConfig);
+    batch.WriteBool(section, kToEnable, record.ToEnable);
+    batch.WriteBool(section, kAutoDHCP, record.AutoDHCP);
+    batch.WriteBool(section, kAutoDNS, record.AutoDNS);
+    batch.WriteInteger(section, kIPCount, static_cast<int32_t>(record.IPAddr.size()));
+    for (size_t i = 0; i < record.IPAddr.size(); ++i) {
+        batch.WriteString(section, Numbered(kIPAddr, i), record.IPAddr[i]);
+        // A mask list shorter than the addresses breaks the record's invariant; write it empty.
+        batch.WriteString(section, Numbered(kSubnetMask, i),
+                          i < record.SubnetMask.size() ? record.SubnetMask[i] : std::string());
+    }
+    WriteAddrList(batch, section, kGatewayCount, kGateway, record.Gateway);
+    WriteAddrList(batch, section, kDNSCount, kDNSAddr, record.DNSAddr);
+}
+
+void WriteToConfig(SettingsFile& settings, const std::string& configKey, const std::string& cardId,
+                   bool toConfig) {
+    settings.WriteBool(CardSectionName(configKey, cardId), kToConfig, toConfig);
+}
+
+std::optional<TCardConfig> SaveCardChanges(SettingsFile& settings, const TCardConfig& shown,
+                                           const TCardConfig& edited,
+                                           const std::function<bool()>& overwrite,
+                                           const RecordForm& asEdited) {
+    const auto storedNow = [&](const RecordValues& values) {
+        return ReadCardConfig(values, edited.ConfigName, edited.ConfigKey, edited.CardId);
+    };
+    for (bool asked = false;;) {
+        const TCardConfig stored = storedNow(ValuesOf(settings));
+        const TCardConfig storedForm = asEdited ? asEdited(stored) : stored;
+        TCardConfig merged = storedForm;  // saved in the editor's form, as a whole record
+        merged.ConfigName = edited.ConfigName;
+        bool bothChanged = false;
+        const auto take = [&](auto TCardConfig::*field) {
+            if (edited.*field == shown.*field) return;  // not changed here: the file's stays
+            bothChanged |= storedForm.*field != shown.*field && storedForm.*field != edited.*field;
+            merged.*field = edited.*field;
+        };
+        take(&TCardConfig::ToConfig);
+        take(&TCardConfig::ToEnable);
+        take(&TCardConfig::AutoDHCP);
+        take(&TCardConfig::AutoDNS);
+        take(&TCardConfig::IPAddr);
+        take(&TCardConfig::SubnetMask);
+        take(&TCardConfig::Gateway);
+        take(&TCardConfig::DNSAddr);
+        // Asked outside the writers' lock: another copy must not wait on this one's question.
+        if (bothChanged && !asked) {
+            if (!overwrite()) return std::nullopt;
+            asked = true;
         }
-        WriteAddrList(batch, section, kGatewayCount, kGateway, record.Gateway);
-        WriteAddrList(batch, section, kDNSCount, kDNSAddr, record.DNSAddr);
-    });
+        bool written = false;
+        settings.Update([&](SettingsFile::Batch& batch) {
+            const RecordValues underLock = [&batch](std::string_view section, std::string_view key) {
+                return batch.Value(section, key);
+            };
+            if (!SameStoredRecord(storedNow(underLock), stored)) return;  // changed again: anew
+            WriteCardConfig(batch, merged);
+            written = true;
+        });
+        if (written) return merged;
+    }
+}
+
+bool SameStoredRecord(const TCardConfig& a, const TCardConfig& b) {
+    return a.ConfigKey == b.ConfigKey && a.CardId == b.CardId && a.ToConfig == b.ToConfig &&
+           a.ToEnable == b.ToEnable && a.AutoDHCP == b.AutoDHCP && a.AutoDNS == b.AutoDNS &&
+           a.IPAddr == b.IPAddr && a.SubnetMask == b.SubnetMask && a.Gateway == b.Gateway &&
+           a.DNSAddr == b.DNSAddr;
 }
 
 }  // namespace vt

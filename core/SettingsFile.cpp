@@ -68,12 +68,15 @@ bool SettingsFile::Load() {
 }
 
 const IniDocument& SettingsFile::Current() {
-    static const IniDocument kEmpty;
-    if (snapshots_ > 0 && looked_) return loaded_ ? doc_ : kEmpty;
+    if (snapshots_ > 0 && looked_) {
+        if (!loaded_) throw SettingsUnreadable("Unable to read " + path_);
+        return doc_;
+    }
     looked_ = snapshots_ > 0;
     if (loaded_ && store_.Stamp(path_) == stamp_) return doc_;
-    // Until it can be read, the file answers every read with its default.
-    return Load() ? doc_ : kEmpty;
+    // Never taken as empty: what is in a file that cannot be read is not known.
+    if (!Load()) throw SettingsUnreadable("Unable to read " + path_);
+    return doc_;
 }
 
 std::string SettingsFile::ReadString(std::string_view section, std::string_view key,
@@ -81,6 +84,11 @@ std::string SettingsFile::ReadString(std::string_view section, std::string_view 
     if (key.empty()) return std::string();  // as the system's reader: an empty key has no value
     auto value = Current().ReadValue(section, key);
     return value ? std::move(*value) : std::string(defaultValue);
+}
+
+std::optional<std::string> SettingsFile::Value(std::string_view section, std::string_view key) {
+    if (key.empty()) return std::nullopt;
+    return Current().ReadValue(section, key);
 }
 
 int32_t SettingsFile::ReadInteger(std::string_view section, std::string_view key,

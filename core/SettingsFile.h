@@ -9,18 +9,28 @@
 #include <utility>
 #include <vector>
 
+#include "base/Error.h"
 #include "core/EncodedText.h"
 #include "core/IniDocument.h"
 #include "platform/FileStore.h"
 
 namespace vt {
 
+// A file that exists but cannot be read (held by another program past the wait, refused by its
+// access list, or in a form that cannot be told): "Unable to read <full path>".
+class SettingsUnreadable : public Error {
+  public:
+    using Error::Error;
+};
+
 // Reads check the file's stamp and reload it when anyone changed it. Every write reads the file
 // afresh under a lock shared with other processes, so an edit made elsewhere is never
-// overwritten, and replaces it as a whole. Reads never fail: a file that cannot be read answers
-// the defaults, and is read again next time. A write that cannot read the file first, or that
-// the system refuses, raises "Unable to write to <full path>" and leaves the file as it was.
-// Sections and keys that a fresh reader would not find again as written are refused the same way.
+// overwritten, and replaces it as a whole. A missing file, section or key reads as its default;
+// a file that exists but cannot be read is never taken as empty: the read raises
+// SettingsUnreadable, and the next read tries again. A write that cannot read the file first,
+// or that the system refuses, raises "Unable to write to <full path>" and leaves the file as it
+// was. Sections and keys that a fresh reader would not find again as written are refused the
+// same way.
 class SettingsFile {
   public:
     SettingsFile(FileStore& store, std::string path);
@@ -38,6 +48,8 @@ class SettingsFile {
     // look at the file.
     std::vector<std::pair<std::string, std::string>> ReadSectionValues(std::string_view section);
     bool ValueExists(std::string_view section, std::string_view key);
+    // The key's value, or nothing when the key is missing (or has no "=").
+    std::optional<std::string> Value(std::string_view section, std::string_view key);
 
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int32_t value);

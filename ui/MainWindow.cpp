@@ -43,7 +43,19 @@ void TfrmMain::FormCreate() {
         showMainWindow_ = false;
         exitCode_ = kExitApplyFailed;
     }
+    try {
+        StartSequence();
+    } catch (const SettingsUnreadable&) {
+        // No window on a file it did not read: its Save or Add would write over what it holds.
+        showMainWindow_ = false;
+        exitCode_ = kExitApplyFailed;
+        settingsUnread_ = true;
+        views_.frame.Terminate();
+        throw;
+    }
+}
 
+void TfrmMain::StartSequence() {
     const std::string executable = platform_.system.ExecutablePath();
     const OsVersionInfo version = platform_.system.QueryVersion();
     bool passes = PassesVersionGate(OSVersionClass(version));
@@ -71,7 +83,7 @@ void TfrmMain::FormCreate() {
     } catch (const Error&) {
         // Nothing reads AppPath: a file that refuses writes (read-only, or kept open by another
         // program) still starts the program. A file that cannot even be read stops it here.
-        if (settings.Unreadable()) throw;
+        if (settings.Unreadable()) throw SettingsUnreadable("Unable to read " + settings.Path());
     }
     platform_.system.TraceStartup("settings file and AppPath");
     std::optional<SettingsFile::Snapshot> look(std::in_place, settings);

@@ -30,8 +30,9 @@ class TfrmMain {
     void FormCreate();
 
     bool ShowMainWindow() const { return showMainWindow_; }
-    // Apply mode ends the program after the apply, also when an error escaped it.
-    bool EndsAfterStart() const { return request_.mode == StartMode::Apply; }
+    // Apply mode ends the program after the apply, also when an error escaped it; so does a start
+    // whose settings file could not be read.
+    bool EndsAfterStart() const { return request_.mode == StartMode::Apply || settingsUnread_; }
     // For a caller that asked for a report (the copy that had this one run as administrator),
     // in codes only a report gives.
     int ExitCode() const {
@@ -53,6 +54,7 @@ class TfrmMain {
     TUpdateNetStatus StatusThread;
 
   private:
+    void StartSequence();
     void FillCards(bool withFriendlyNames);
     void FillConfigTree();
 
@@ -60,6 +62,7 @@ class TfrmMain {
     MainViews views_;
     StartRequest request_;
     bool showMainWindow_ = true;
+    bool settingsUnread_ = false;
     int exitCode_ = 0;
 };
 

@@ -28,24 +28,34 @@ void Options::actOptionsExecute() {
         dialog.Items.push_back({node->Text, node->ConfigKey,
                                 settings.ReadBool(node->ConfigKey, settings::kShowInMenu, false)});
     look.reset();  // the dialog's own actions look again
+    const TfrmOptions opened = dialog;
     frame_.RunOptionsDialog(dialog);
-    if (dialog.Accepted) Store(dialog);
+    if (dialog.Accepted) Store(dialog, opened);
 }
 
-void Options::Store(const TfrmOptions& dialog) {
+void Options::Store(const TfrmOptions& dialog, const TfrmOptions& opened) {
     SettingsFile& settings = state_.Settings();
     Platform& platform = state_.platform;
     const bool filtersChanged = dialog.NewFilters != dialog.OldFilters;
     // Every choice in one write: quick with many configurations, and a refusal stores none of
-    // them and changes nothing else.
+    // them and changes nothing else. Only what the user changed in the dialog is written, over
+    // the file as it is now: another copy's changes meanwhile stay, and a configuration deleted
+    // meanwhile gets no section back.
     settings.Update([&](SettingsFile::Batch& batch) {
-        for (const OptionsItem& item : dialog.Items)
-            batch.WriteBool(item.key, settings::kShowInMenu, item.checked);
+        for (size_t i = 0; i < dialog.Items.size(); ++i) {
+            const OptionsItem& item = dialog.Items[i];
+            if (item.checked != opened.Items[i].checked &&
+                batch.Value(settings::kConfigurations, item.key))
+                batch.WriteBool(item.key, settings::kShowInMenu, item.checked);
+        }
         if (filtersChanged)
             batch.WriteString(settings::kOptions, settings::kFilters, dialog.NewFilters);
-        batch.WriteBool(settings::kOptions, settings::kAutorun, dialog.Autorun);
-        batch.WriteBool(settings::kOptions, settings::kEnableMenu, dialog.EnableMenu);
-        batch.WriteBool(settings::kOptions, settings::kCustomizeIcon, dialog.CustomizeIcon);
+        const auto flag = [&](const char* key, bool now, bool before) {
+            if (now != before) batch.WriteBool(settings::kOptions, key, now);
+        };
+        flag(settings::kAutorun, dialog.Autorun, opened.Autorun);
+        flag(settings::kEnableMenu, dialog.EnableMenu, opened.EnableMenu);
+        flag(settings::kCustomizeIcon, dialog.CustomizeIcon, opened.CustomizeIcon);
     });
     if (filtersChanged) {
         state_.Cards = EnumerateCards(platform.registry, dialog.NewFilters);

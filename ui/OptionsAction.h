@@ -17,7 +17,8 @@ class Options {
     void actOptionsExecute();
 
   private:
-    void Store(const TfrmOptions& dialog);
+    // What OK chose; `opened` is the dialog as it opened.
+    void Store(const TfrmOptions& dialog, const TfrmOptions& opened);
 
     FormState& state_;
     const ConfigTree& tree_;

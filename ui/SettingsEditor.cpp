@@ -5,6 +5,7 @@
 
 #include "core/AddressRules.h"
 #include "core/ApplyEngine.h"
+#include "core/ConfigRecords.h"
 #include "core/ProductIdentity.h"
 #include "net/DeviceControl.h"
 #include "net/TcpipRegistry.h"
@@ -27,9 +28,19 @@ std::string Entry(const TAddrType& list, size_t index) {
     return index < list.size() ? list[index] : std::string();
 }
 
+// A record as the editor gives it back once shown: one gateway, two DNS servers, a mask for
+// every address.
+TCardConfig AsEdited(TCardConfig record) {
+    record.Gateway = {Entry(record.Gateway, 0)};
+    record.DNSAddr = {Entry(record.DNSAddr, 0), Entry(record.DNSAddr, 1)};
+    record.SubnetMask.resize(record.IPAddr.size());
+    return record;
+}
+
 }  // namespace
 
 void SettingsEditor::ShowSelection() {
+    shown_.reset();
     TConfigNode* node = state_.Selected;
     if (!node) {  // the last configuration went: nothing to load
         ShowStartState();
@@ -38,7 +49,15 @@ void SettingsEditor::ShowSelection() {
     const TACard card = state_.CurrentCard();
     SettingsFile& settings = state_.Settings();
     const SettingsFile::Snapshot look(settings);
-    const TCardConfig record = LoadCardConfig(settings, node->Text, card.CfgInstanceId);
+    TCardConfig record;
+    try {
+        record = LoadCardConfig(settings, node->Text, card.CfgInstanceId);
+    } catch (const SettingsUnreadable&) {
+        // Never shown as if it were empty: nothing to edit until it can be read.
+        ShowStartState();
+        throw;
+    }
+    shown_ = AsEdited(record);
     ShowCardConfig(record);
     node->IPList = record.IPAddr;
     node->MaskList = record.SubnetMask;
@@ -108,26 +127,34 @@ bool SettingsEditor::ConfirmSave() {
     }
     // Yes stores what Save would, with its checks. A check that fails keeps the selection and
     // the edits, as Cancel does; so does a write the system refuses, which reaches the caller.
+    // Declining to overwrite another program's change drops the edits, as No does.
     if (answer != kIdYes || !ValidateEditor(*node)) return false;
     SaveEditor(*node, false);  // for the card of the tab being left
     node->Modified = false;
     return true;
 }
 
+bool SettingsEditor::RecordShown() {
+    if (!state_.Selected || shown_) return true;
+    ShowSelection();  // the record could not be read before: try again, and take no edit
+    return false;
+}
+
 void SettingsEditor::rbEnableClick() {
     TConfigNode* node = state_.Selected;
-    if (state_.Updating() || !node) return;
+    if (state_.Updating() || !node || !RecordShown()) return;
     node->Modified = true;
     ShowStateOfTheBoxes(true);
 }
 
 void SettingsEditor::checkSelectedClick() {
     if (EnsureConfiguration) EnsureConfiguration();
+    if (!RecordShown()) return;
     const bool checked = view_.IsChecked(C::checkSelected);
     if (TConfigNode* node = state_.Selected) {
         const TACard& card = state_.CurrentCard();
-        state_.Settings().WriteBool(CardSectionName(node->ConfigKey, card.CfgInstanceId),
-                                    "ToConfig", checked);
+        WriteToConfig(state_.Settings(), node->ConfigKey, card.CfgInstanceId, checked);
+        if (shown_) shown_->ToConfig = checked;  // stored: no longer an edit of this editor
         ShowStateOfTheBoxes(true);
     }
     const int tab = state_.Tabs().SelectedTab();
@@ -136,7 +163,7 @@ void SettingsEditor::checkSelectedClick() {
 
 void SettingsEditor::btnIPMoreClick() {
     TConfigNode* node = state_.Selected;
-    if (!node) return;
+    if (!node || !RecordShown()) return;
     const auto rows = view_.EditAddressList(node->IPList, node->MaskList);
     if (!rows) return;
     node->IPList.clear();
@@ -180,11 +207,10 @@ bool SettingsEditor::ValidateEditor(const TConfigNode& node) {
             refuse(C::edtIP, FieldRefusal("IP Address:", *ip, WhyNoHostAddress(*ip, *mask), "")))
             return false;
         const bool near = gateway && InSubnet(*gateway, *ip, *mask);
-        if (gateway &&
-            refuse(C::edtGateway,
-                   FieldRefusal("Default Gateway:", *gateway,
-                                WhyNoHostAddress(*gateway, near ? mask : std::nullopt),
-                                "leave the field empty for none")))
+        if (gateway && refuse(C::edtGateway,
+                              FieldRefusal("Default Gateway:", *gateway,
+                                           WhyNoHostAddress(*gateway, near ? mask : std::nullopt),
+                                           "leave the field empty for none")))
             return false;
     }
     if (!view_.IsChecked(C::checkDNS))
@@ -216,7 +242,7 @@ bool SettingsEditor::GatewayKept(const TConfigNode& node, uint32_t ip, uint32_t 
     return false;
 }
 
-void SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
+bool SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
     const TACard card = state_.CurrentCard();
     TCardConfig record;
     record.ConfigName = node.Text;
@@ -238,22 +264,33 @@ void SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
     }
     record.Gateway = {view_.Address(C::edtGateway)};
     record.DNSAddr = {view_.Address(C::edtDns0), view_.Address(C::edtDns1)};
-    SaveCardConfig(state_.Settings(), record);
-    if (!apply) return;
-    ApplyContext context = state_.ApplyContextNow();
-    ApplyCardConfig(context, record, card);
+    // What the user changed here goes over what the file holds now; a field another program
+    // changed meanwhile is overwritten only when the user says so.
+    const auto overwrite = [&] {
+        return state_.Ask("\"" + node.Text + "\" for " + card.ConnectionName +
+                              " was changed by another program. Overwrite it?",
+                          "Save - " + node.Text, kMbYesNo | kMbIconQuestion) == kIdYes;
+    };
+    const auto saved = SaveCardChanges(state_.Settings(), shown_.value_or(TCardConfig{}), record,
+                                       overwrite, AsEdited);
+    if (!saved) return false;
+    if (apply) {
+        ApplyContext context = state_.ApplyContextNow();
+        ApplyCardConfig(context, *saved, card);
+    }
+    return true;
 }
 
 void SettingsEditor::btnSaveClick() {
     TConfigNode* node = state_.Selected;
-    if (!node || !ValidateEditor(*node)) return;
+    if (!node || !RecordShown() || !ValidateEditor(*node)) return;
     SaveEditor(*node, false);
-    ShowSelection();
+    ShowSelection();  // saved, or No: the other program's version
 }
 
 void SettingsEditor::btnApplyClick() {
     TConfigNode* node = state_.Selected;
-    if (state_.Marks.btnApplyTag == 1 || !node || !ValidateEditor(*node)) return;
+    if (state_.Marks.btnApplyTag == 1 || !node || !RecordShown() || !ValidateEditor(*node)) return;
     SaveEditor(*node, true);
     ShowSelection();
 }
@@ -264,7 +301,7 @@ void SettingsEditor::btnCancelClick() {
 
 void SettingsEditor::actTakeCurrentExecute() {
     TConfigNode* node = state_.Selected;
-    if (!node) return;
+    if (!node || !RecordShown()) return;
     const TACard card = state_.CurrentCard();
     const auto now = ReadCurrentTcpipSettings(state_.platform.registry, card.CfgInstanceId);
     if (!now) {

@@ -62,7 +62,8 @@ class SettingsEditor {
     // what no adapter can use is refused with a message naming the field; a gateway outside
     // every address's subnet is kept only when the user says so.
     bool ValidateEditor(const TConfigNode& node);
-    void SaveEditor(TConfigNode& node, bool apply);
+    // False when the user declined to overwrite another program's change: nothing was written.
+    bool SaveEditor(TConfigNode& node, bool apply);
 
     // Before the selected configuration or tab changes: asks to save unsaved edits; false keeps
     // the selection. A save the system refuses raises, and the selection must stay too.
@@ -79,6 +80,9 @@ class SettingsEditor {
     bool CanTakeCurrentSettings() const { return state_.Selected != nullptr; }
 
   private:
+    // False when the selected configuration's record could not be read when it was selected:
+    // it is loaded again now, and the edit that asked is not taken.
+    bool RecordShown();
     std::optional<uint32_t> Typed(EditorControl field) const;
     bool GatewayKept(const TConfigNode& node, uint32_t ip, uint32_t mask, uint32_t gateway);
     // ShowEditorState with the boxes as they stand.
@@ -86,6 +90,9 @@ class SettingsEditor {
 
     FormState& state_;
     EditorView& view_;
+    // The selected configuration's record for the current card as it was loaded: what Save
+    // tells the user's changes by. Nothing while no record is shown.
+    std::optional<TCardConfig> shown_;
 };
 
 }  // namespace vt

@@ -194,6 +194,56 @@ TEST_F(SettingsEditorTest, AddressesNoAdapterCanUseAreRefusedByName) {
     EXPECT_TRUE(prompts.shown.empty());
 }
 
+// A record that could not be read is never shown as if it were empty, nor saved over: the
+// editor stays in its start state, and the next edit loads it instead of being taken.
+TEST_F(SettingsEditorTest, ARecordThatCouldNotBeReadIsNeitherShownNorSavedOver) {
+    Start(fakes::TwoConfigurations());
+    view.UserSelects(Node("Home"));
+    const std::string before = Ini();
+    files.Put(kPath, before + "[{K0}]\r\n");  // changed: the next look reads it
+    files.unreadableReads = 1;
+    EXPECT_THROW(view.UserSelects(Node("Office")), SettingsUnreadable);
+    EXPECT_FALSE(view.IsEnabled(C::btnSave) || view.IsEnabled(C::edtIP));
+    EXPECT_EQ(view.Text(C::edtIP), "...");
+    view.UserClicks(C::checkSelected);  // the hold is over: the record comes, the click does not
+    EXPECT_EQ(view.Address(C::edtIP), "10.0.0.2");
+    EXPECT_TRUE(view.IsChecked(C::checkSelected));
+    editor.btnSaveClick();
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.1");
+    EXPECT_EQ(Read("{K1}{CA}", "IPAddr1"), "10.0.0.3");
+}
+
+// Another copy saved the same record meanwhile: what this editor changed goes over it, what it
+// did not keeps the other's; a field both changed is overwritten only on Yes, and No shows the
+// other's.
+TEST_F(SettingsEditorTest, ASaveKeepsAnotherCopysChangesUnlessTheUserOverwritesThem) {
+    Start(fakes::TwoConfigurations());
+    view.UserSelects(Node("Office"));
+    SettingsFile other(files, kPath);
+    view.UserTypes(C::edtGateway, "10.0.0.254");
+    other.WriteString("{K1}{CA}", "DNSAddr0", "10.0.0.99");
+    editor.btnSaveClick();
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
+    EXPECT_EQ(Read("{K1}{CA}", "DNSAddr0"), "10.0.0.99");
+
+    view.UserTypes(C::edtDns0, "10.0.0.77");
+    other.WriteString("{K1}{CA}", "DNSAddr0", "10.0.0.88");
+    prompts.answers = {kIdNo};
+    editor.btnSaveClick();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "\r\"Office\" for LAN was changed by another program. Overwrite it?   \r\r");
+    EXPECT_EQ(prompts.shown[0].flags, kMbYesNo | kMbIconQuestion);
+    EXPECT_EQ(Read("{K1}{CA}", "DNSAddr0"), "10.0.0.88");
+    EXPECT_EQ(view.Address(C::edtDns0), "10.0.0.88");  // reloaded
+    view.UserTypes(C::edtDns0, "10.0.0.77");
+    other.WriteString("{K1}{CA}", "DNSAddr0", "10.0.0.66");
+    prompts.answers = {kIdYes};
+    editor.btnSaveClick();
+    EXPECT_EQ(Read("{K1}{CA}", "DNSAddr0"), "10.0.0.77");
+}
+
 TEST_F(SettingsEditorTest, TitleBoxStoresAtOnceAndAddsToAnEmptyTree) {
     Start(fakes::TwoConfigurations());
     const std::string before = Ini();

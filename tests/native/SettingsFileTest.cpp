@@ -131,8 +131,8 @@ TEST_F(SettingsFileTest, ASnapshotLooksAtTheFileOncePerUserAction) {
     store.unreadableReads = 100;
     Given("[S]\r\nk=5\r\n");
     SettingsFile::Snapshot action(settings);
-    EXPECT_EQ(settings.ReadString("S", "k", "default"), "default");
-    EXPECT_EQ(settings.ReadString("S", "k", "default"), "default");
+    EXPECT_THROW(settings.ReadString("S", "k", "default"), SettingsUnreadable);
+    EXPECT_THROW(settings.ReadString("S", "k", "default"), SettingsUnreadable);
     EXPECT_EQ(store.unreadableReads, 99);  // a held file is waited for once, not once per read
 }
 
@@ -181,13 +181,19 @@ TEST_F(SettingsFileTest, NamesAndTextsThatWouldNotReadBackAreRefused) {
     EXPECT_EQ(fresh.ReadSection("S"), std::vector<std::string>{"k"});
 }
 
-// Another program holds the file for a moment: reads answer their defaults meanwhile and read it
-// again later; a write refuses rather than replace the file with what little it knows.
+// Another program holds the file for a moment: a read says so rather than answer its default,
+// and reads it again later; a write refuses rather than replace the file with what little it
+// knows.
 TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNeverTakenAsEmpty) {
     const std::string text = "[Options]\r\nAppPath=C:\\old.exe\r\n[FriendlyName]\r\nOffice={K}\r\n";
     Given(text);
     store.unreadableReads = 1;
-    EXPECT_FALSE(settings.ValueExists("FriendlyName", "Office"));
+    try {
+        settings.ValueExists("FriendlyName", "Office");
+        FAIL() << "an unreadable file was read";
+    } catch (const SettingsUnreadable& e) {
+        EXPECT_STREQ(e.what(), "Unable to read C:\\Tools\\LocalSettings.Ini");
+    }
     EXPECT_TRUE(settings.ValueExists("FriendlyName", "Office"));
 
     SettingsFile writer(store, kPath);
@@ -203,7 +209,7 @@ TEST_F(SettingsFileTest, AReadThatEndsEarlyIsAFailedRead) {
     const std::string text = "[S]\r\nk=1\r\n[T]\r\nlast=2\r\n";
     Given(text);
     store.cutReadsBy = 9;
-    EXPECT_EQ(settings.ReadString("S", "k", "dflt"), "dflt");
+    EXPECT_THROW(settings.ReadString("S", "k", "dflt"), SettingsUnreadable);
     EXPECT_THROW(settings.WriteString("S", "k", "3"), Error);
     EXPECT_EQ(store.Content(kPath), text);
 }

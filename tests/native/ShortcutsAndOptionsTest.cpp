@@ -152,20 +152,38 @@ TEST_F(OptionsTest, TheDialogOpensOnTheStoredChoices) {
     EXPECT_TRUE(shell.exportsCalled.empty());
 }
 
-TEST_F(OptionsTest, OkWithoutChangesRewritesButLeavesTheCardsAndRegisters) {
+TEST_F(OptionsTest, OkWithoutChangesWritesNothingButLeavesTheCardsAndRegisters) {
     view.userInOptions = [](TfrmOptions& dialog) { dialog.sBitBtn1Click(); };
     shell.files.insert(autorun);  // a leftover while Autorun is off
     const int tabsBefore = static_cast<int>(view.tabs.size());
-    const int replaces = files.replaces;
+    const std::string before = Ini();
     form.OptionsAction.actOptionsExecute();
-    EXPECT_EQ(files.replaces, replaces + 1);  // every choice in one write
-    EXPECT_EQ(Read("{K1}", "ShowInMenu"), "0");
-    EXPECT_EQ(Read("{K2}", "ShowInMenu"), "1");
-    EXPECT_EQ(Read("Options", "Filters"), "<none>");
-    EXPECT_EQ(Read("Options", "EnableMenu"), "1");
+    EXPECT_EQ(Ini(), before);
     EXPECT_EQ(static_cast<int>(view.tabs.size()), tabsBefore);
     EXPECT_FALSE(shell.FileExists(autorun));
     EXPECT_EQ(shell.exportsCalled, std::vector<std::string>{"C:\\Tools\\contmenu.dll!DllRegisterServer"});
+}
+
+// Another copy changes the file while the dialog is open: OK writes only what the user changed,
+// in one write, and nothing for a configuration deleted meanwhile.
+TEST_F(OptionsTest, OkWritesOnlyWhatTheUserChangedOverTheFileAsItIsNow) {
+    SettingsFile other(files, kPath);
+    view.userInOptions = [&](TfrmOptions& dialog) {
+        other.WriteBool("{K2}", "ShowInMenu", false);
+        other.WriteBool("Options", "CustomizeIcon", true);
+        other.DeleteKey("Configurations", "{K1}");
+        dialog.SelectAll1Click();  // both configurations offered in the menus
+        dialog.Autorun = true;
+        dialog.sBitBtn1Click();
+    };
+    const int replaces = files.replaces;
+    form.OptionsAction.actOptionsExecute();
+    EXPECT_EQ(files.replaces, replaces + 3 + 1);  // the other copy's three, then one
+    EXPECT_EQ(Read("{K1}", "ShowInMenu"), "<none>");  // deleted meanwhile: no section back
+    EXPECT_EQ(Read("{K2}", "ShowInMenu"), "0");  // offered when opened, still: the other's stays
+    EXPECT_EQ(Read("Options", "CustomizeIcon"), "1");  // the other copy's, kept
+    EXPECT_EQ(Read("Options", "Autorun"), "1");
+    EXPECT_EQ(Read("Options", "EnableMenu"), "<none>");  // unchanged: not written
 }
 
 TEST_F(OptionsTest, ChangedAdaptersAutorunAndNoMenuAreCarriedOut) {

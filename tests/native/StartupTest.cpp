@@ -163,13 +163,11 @@ TEST_F(FormCreateTest, NewerWindowsStartsOnlyWhenTheUserAsksForIt) {
         system.version = newer;
         for (const char* text :
              {"", "[Options]\r\nRunOnNewerWindows=0\r\n", "[Options]\r\nRunOnNewerWindows=2\r\n",
-              "[Options]\r\nRunOnNewerWindows=yes\r\n", "[Other]\r\nRunOnNewerWindows=1\r\n",
-              "unreadable"}) {
+              "[Options]\r\nRunOnNewerWindows=yes\r\n", "[Other]\r\nRunOnNewerWindows=1\r\n"}) {
             fakes::FakePrompts localPrompts;
             fakes::FakeMainWindow localView;
             files.Put(settingsPath, text);
             files.replaces = 0;
-            if (std::string(text) == "unreadable") files.unreadableReads = 1;
             Platform p{files, localPrompts, registry, system, devices, ipHelper, shell};
             TfrmMain refused(p, localView.Views());
             refused.FormCreate();
@@ -179,8 +177,15 @@ TEST_F(FormCreateTest, NewerWindowsStartsOnlyWhenTheUserAsksForIt) {
             EXPECT_EQ(files.Content(settingsPath), text);
             EXPECT_EQ(files.replaces, 0);
         }
-        fakes::FakeMainWindow localView;
+        // A file that cannot be read tells its own error, not the version's refusal.
+        fakes::FakeMainWindow heldView;
         files.Put(settingsPath, "[Options]\r\nRunOnNewerWindows=1\r\n");
+        files.unreadableReads = 1;
+        TfrmMain held(platform, heldView.Views());
+        EXPECT_THROW(held.FormCreate(), SettingsUnreadable);
+        EXPECT_FALSE(held.ShowMainWindow());
+        EXPECT_TRUE(prompts.shown.empty());
+        fakes::FakeMainWindow localView;
         TfrmMain let(platform, localView.Views());
         let.FormCreate();
         EXPECT_TRUE(let.ShowMainWindow());
@@ -260,18 +265,23 @@ TEST_F(FormCreateTest, RefusedAppPathWriteIsSkippedButAnUnreadableFileStopsTheSt
     EXPECT_EQ(view.items.size(), 1u);
     EXPECT_TRUE(prompts.shown.empty());
 
-    fakes::FakeMainWindow otherView;
-    TfrmMain unreadable{platform, otherView.Views()};
-    files.unreadableReads = 1;
-    try {
-        unreadable.FormCreate();
-        FAIL() << "the failed write did not escape";
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "Unable to write to C:\\Tools\\LocalSettings.Ini");
+    // Held past the wait at start: no window on a file it did not read, in every mode.
+    for (const char* commandLine : {"vt.exe", "vt.exe Alpha"}) {
+        fakes::FakeMainWindow otherView;
+        system.commandLine = commandLine;
+        TfrmMain unreadable{platform, otherView.Views()};
+        files.unreadableReads = 1;
+        try {
+            unreadable.FormCreate();
+            FAIL() << "the unread file did not stop the start";
+        } catch (const SettingsUnreadable& e) {
+            EXPECT_STREQ(e.what(), "Unable to read C:\\Tools\\LocalSettings.Ini");
+        }
+        EXPECT_TRUE(otherView.items.empty());
+        EXPECT_FALSE(unreadable.ShowMainWindow());
+        EXPECT_TRUE(unreadable.EndsAfterStart() && otherView.terminated);
+        EXPECT_EQ(unreadable.ExitCode(), kExitApplyFailed);
     }
-    EXPECT_EQ(otherView.caption, "Velmora Tarvello 1.50");
-    EXPECT_TRUE(otherView.items.empty());
-    EXPECT_TRUE(unreadable.ShowMainWindow());  // the window still opens
 }
 
 class FormCreateCardsTest : public FormCreateTest {
