@@ -131,43 +131,38 @@ std::optional<TCardConfig> SaveCardChanges(SettingsFile& settings, const TCardCo
                                            const TCardConfig& edited,
                                            const std::function<bool()>& overwrite,
                                            const RecordForm& asEdited) {
-    const auto storedNow = [&](const RecordValues& values) {
-        return ReadCardConfig(values, edited.ConfigName, edited.ConfigKey, edited.CardId);
-    };
     for (bool asked = false;;) {
-        const TCardConfig stored = storedNow(ValuesOf(settings));
-        const TCardConfig storedForm = asEdited ? asEdited(stored) : stored;
-        TCardConfig merged = storedForm;  // saved in the editor's form, as a whole record
-        merged.ConfigName = edited.ConfigName;
-        bool bothChanged = false;
-        const auto take = [&](auto TCardConfig::*field) {
-            if (edited.*field == shown.*field) return;  // not changed here: the file's stays
-            bothChanged |= storedForm.*field != shown.*field && storedForm.*field != edited.*field;
-            merged.*field = edited.*field;
-        };
-        take(&TCardConfig::ToConfig);
-        take(&TCardConfig::ToEnable);
-        take(&TCardConfig::AutoDHCP);
-        take(&TCardConfig::AutoDNS);
-        take(&TCardConfig::IPAddr);
-        take(&TCardConfig::SubnetMask);
-        take(&TCardConfig::Gateway);
-        take(&TCardConfig::DNSAddr);
-        // Asked outside the writers' lock: another copy must not wait on this one's question.
-        if (bothChanged && !asked) {
-            if (!overwrite()) return std::nullopt;
-            asked = true;
-        }
-        bool written = false;
+        std::optional<TCardConfig> written;
         settings.Update([&](SettingsFile::Batch& batch) {
-            const RecordValues underLock = [&batch](std::string_view section, std::string_view key) {
+            const RecordValues underLock = [&batch](std::string_view section,
+                                                    std::string_view key) {
                 return batch.Value(section, key);
             };
-            if (!SameStoredRecord(storedNow(underLock), stored)) return;  // changed again: anew
+            TCardConfig stored =
+                ReadCardConfig(underLock, edited.ConfigName, edited.ConfigKey, edited.CardId);
+            if (asEdited) stored = asEdited(stored);
+            TCardConfig merged = stored;  // saved in the editor's form, as a whole record
+            bool bothChanged = false;
+            const auto take = [&](auto TCardConfig::*field) {
+                if (edited.*field == shown.*field) return;  // not changed here: the file's stays
+                bothChanged |= stored.*field != shown.*field && stored.*field != edited.*field;
+                merged.*field = edited.*field;
+            };
+            take(&TCardConfig::ToConfig);
+            take(&TCardConfig::ToEnable);
+            take(&TCardConfig::AutoDHCP);
+            take(&TCardConfig::AutoDNS);
+            take(&TCardConfig::IPAddr);
+            take(&TCardConfig::SubnetMask);
+            take(&TCardConfig::Gateway);
+            take(&TCardConfig::DNSAddr);
+            if (bothChanged && !asked) return;  // asked first, outside the writers' lock
             WriteCardConfig(batch, merged);
-            written = true;
+            written = merged;
         });
-        if (written) return merged;
+        if (written) return written;
+        if (!overwrite()) return std::nullopt;
+        asked = true;
     }
 }
 

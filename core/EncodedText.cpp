@@ -12,14 +12,31 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
+// UTF-16 little end first without a mark: an even length, and text whose characters are mostly
+// ASCII (an INI file's brackets, equals signs, line ends and names are), so that the high byte
+// of at least half of them is NUL while hardly any other byte is.
+bool LooksLikeUtf16Le(std::string_view bytes) {
+    if (bytes.size() < 2 || bytes.size() % 2 != 0) return false;
+    size_t asciiUnits = 0, lowNuls = 0;
+    for (size_t i = 0; i < bytes.size(); i += 2) {
+        if (bytes[i + 1] == '\0' && bytes[i] != '\0') ++asciiUnits;
+        if (bytes[i] == '\0') ++lowNuls;
+    }
+    const size_t units = bytes.size() / 2;
+    return asciiUnits * 2 >= units && lowNuls * 8 <= asciiUnits;
+}
+
+bool IsLittleEnd(TextForm form) {
+    return form == TextForm::Utf16Le || form == TextForm::Utf16LeUnmarked;
+}
+
 std::u16string WideFromBytes(std::string_view bytes, TextForm form) {
     if (form == TextForm::Utf8) return WideFromUtf8(bytes);
     std::u16string wide(bytes.size() / 2, u'\0');  // an odd last byte is no character
     for (size_t i = 0; i < wide.size(); ++i) {
         const auto first = static_cast<unsigned char>(bytes[2 * i]);
         const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-        wide[i] = form == TextForm::Utf16Le ? char16_t(first | second << 8)
-                                            : char16_t(second | first << 8);
+        wide[i] = IsLittleEnd(form) ? char16_t(first | second << 8) : char16_t(second | first << 8);
     }
     return wide;
 }
@@ -30,8 +47,8 @@ std::string BytesFromWide(std::u16string_view wide, TextForm form) {
     bytes.reserve(wide.size() * 2);
     for (char16_t c : wide) {
         const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
-        bytes.push_back(form == TextForm::Utf16Le ? low : high);
-        bytes.push_back(form == TextForm::Utf16Le ? high : low);
+        bytes.push_back(IsLittleEnd(form) ? low : high);
+        bytes.push_back(IsLittleEnd(form) ? high : low);
     }
     return bytes;
 }
@@ -41,7 +58,9 @@ std::string_view MarkOf(TextForm form) {
         case TextForm::Utf8: return kUtf8Mark;
         case TextForm::Utf16Le: return kUtf16LeMark;
         case TextForm::Utf16Be: return kUtf16BeMark;
-        case TextForm::Ansi: break;
+        case TextForm::Ansi:
+        case TextForm::Utf16LeUnmarked:
+        case TextForm::Unknown: break;
     }
     return {};
 }
@@ -52,6 +71,9 @@ EncodedText EncodedText::Decode(std::string_view bytes, FileStore& codePage) {
     EncodedText text;
     for (TextForm form : {TextForm::Utf8, TextForm::Utf16Le, TextForm::Utf16Be})
         if (bytes.substr(0, MarkOf(form).size()) == MarkOf(form)) text.form_ = form;
+    if (text.form_ == TextForm::Ansi && bytes.find('\0') != std::string_view::npos)
+        text.form_ = LooksLikeUtf16Le(bytes) ? TextForm::Utf16LeUnmarked : TextForm::Unknown;
+    if (text.form_ == TextForm::Unknown) return text;  // nothing is read of it, nor written
     if (text.form_ == TextForm::Ansi) {
         text.ansi_ = std::string(bytes);
         return text;
@@ -75,7 +97,7 @@ EncodedText EncodedText::Decode(std::string_view bytes, FileStore& codePage) {
 }
 
 std::string EncodedText::Encode(std::string_view ansi, FileStore& codePage) const {
-    if (form_ == TextForm::Ansi) return std::string(ansi);
+    if (form_ == TextForm::Ansi || form_ == TextForm::Unknown) return std::string(ansi);
     std::string bytes(MarkOf(form_));
     for (size_t pos = 0; pos < ansi.size();) {
         const LineSpan span = NextLine(ansi, pos);

@@ -11,8 +11,10 @@
 namespace vt {
 
 // The forms the system's private-profile functions tell apart by the file's first bytes: a
-// UTF-16 byte-order mark (little or big end first), a UTF-8 byte-order mark, or none (ANSI).
-enum class TextForm { Ansi, Utf8, Utf16Le, Utf16Be };
+// UTF-16 byte-order mark (little or big end first), a UTF-8 byte-order mark, or none (ANSI);
+// and, as the system tells text apart where there is no mark (Notepad does the same), UTF-16
+// little end first laid out with NULs. A file with NULs in no such layout cannot be told.
+enum class TextForm { Ansi, Utf8, Utf16Le, Utf16Be, Utf16LeUnmarked, Unknown };
 
 class EncodedText {
   public:

@@ -56,13 +56,20 @@ bool SettingsFile::Load() {
             unreadable_ = true;
             return false;
     }
-    unreadable_ = false;
-    stamp_ = stamp;
     if (!loaded_ || bytes != bytes_) {
-        text_ = EncodedText::Decode(bytes, store_);
+        EncodedText text = EncodedText::Decode(bytes, store_);
+        // Text whose form cannot be told is neither read nor written over.
+        if (text.Form() == TextForm::Unknown) {
+            loaded_ = false;
+            unreadable_ = true;
+            return false;
+        }
+        text_ = std::move(text);
         doc_ = IniDocument::Parse(text_.Ansi());
         bytes_ = std::move(bytes);
     }
+    unreadable_ = false;
+    stamp_ = stamp;
     loaded_ = true;
     return true;
 }

@@ -47,10 +47,10 @@ void TfrmMain::FormCreate() {
         StartSequence();
     } catch (const SettingsUnreadable&) {
         // No window on a file it did not read: its Save or Add would write over what it holds.
+        // The caller reports the error, then ends the program (EndsAfterStart).
         showMainWindow_ = false;
         exitCode_ = kExitApplyFailed;
         settingsUnread_ = true;
-        views_.frame.Terminate();
         throw;
     }
 }

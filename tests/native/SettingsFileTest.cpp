@@ -261,6 +261,22 @@ TEST_F(SettingsFileTest, Utf16FileIsReadAndWrittenAsUtf16) {
               Utf16Le(u"[Options]\r\nAppPath=C:\\\u00e9.exe\r\nNote=\u03a9mega\r\nFilters={A},\r\n"));
 }
 
+// Without its mark, as the system tells text apart: UTF-16 laid out with NULs keeps its form. A
+// file with NULs in no such layout cannot be told: never read as something else, never written.
+TEST_F(SettingsFileTest, Utf16WithoutAMarkKeepsItsFormAndAFileThatCannotBeToldIsLeftAlone) {
+    const std::string unmarked = Utf16Le(u"[Options]\r\nAppPath=C:\\\u00e9.exe\r\n").substr(2);
+    Given(unmarked);
+    EXPECT_EQ(settings.ReadString("Options", "AppPath", ""), "C:\\\xE9.exe");
+    settings.WriteString("Options", "Filters", "{A},");
+    EXPECT_EQ(store.Content(kPath),
+              Utf16Le(u"[Options]\r\nAppPath=C:\\\u00e9.exe\r\nFilters={A},\r\n").substr(2));
+    const std::string untold = std::string("[Options]\r\nAppPath=x\0\0\0y\r\n", 23);
+    Given(untold);
+    EXPECT_THROW(settings.ReadString("Options", "AppPath", ""), SettingsUnreadable);
+    EXPECT_THROW(settings.WriteString("Options", "AppPath", "C:\\a.exe"), Error);
+    EXPECT_EQ(store.Content(kPath), untold);
+}
+
 TEST_F(SettingsFileTest, Utf8MarkIsKeptAndHidesNothing) {
     Given("\xEF\xBB\xBF[Options]\r\nAppPath=C:\\\xC3\xA9.exe\r\n");
     EXPECT_EQ(settings.ReadString("Options", "AppPath", ""), "C:\\\xE9.exe");

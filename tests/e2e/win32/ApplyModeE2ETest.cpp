@@ -252,7 +252,7 @@ TEST_F(ApplyModeE2E, SettingsFileHeldLongerThanTheWaitEndsWithCodeTwoAndTheMessa
         EXPECT_EQ(run.WaitForExit(), 2);
         const auto boxes = run.Boxes();
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, "Unable to write to " + path);
+        EXPECT_EQ(boxes[0].text, "Unable to read " + path);
         EXPECT_FALSE(run.MainWindowEverShown());
     }
     EXPECT_TRUE(NothingWritten());
