@@ -124,7 +124,17 @@ void WriteCardConfig(SettingsFile::Batch& batch, const TCardConfig& record) {
 
 void WriteToConfig(SettingsFile& settings, const std::string& configKey, const std::string& cardId,
                    bool toConfig) {
-    settings.WriteBool(CardSectionName(configKey, cardId), kToConfig, toConfig);
+    settings.Update([&](SettingsFile::Batch& batch) {
+        RequireConfiguration(batch, configKey, "");
+        batch.WriteBool(CardSectionName(configKey, cardId), kToConfig, toConfig);
+    });
+}
+
+void RequireConfiguration(const SettingsFile::Batch& batch, const std::string& configKey,
+                          const std::string& name) {
+    if (batch.Value(settings::kConfigurations, configKey)) return;
+    throw Error((name.empty() ? std::string("The configuration") : "\"" + name + "\"") +
+                " is no longer in the settings file.");
 }
 
 std::optional<TCardConfig> SaveCardChanges(SettingsFile& settings, const TCardConfig& shown,
@@ -138,6 +148,7 @@ std::optional<TCardConfig> SaveCardChanges(SettingsFile& settings, const TCardCo
                                                     std::string_view key) {
                 return batch.Value(section, key);
             };
+            RequireConfiguration(batch, edited.ConfigKey, edited.ConfigName);
             TCardConfig stored =
                 ReadCardConfig(underLock, edited.ConfigName, edited.ConfigKey, edited.CardId);
             if (asEdited) stored = asEdited(stored);

@@ -73,6 +73,11 @@ std::optional<TCardConfig> SaveCardChanges(SettingsFile& settings, const TCardCo
                                            const std::function<bool()>& overwrite,
                                            const RecordForm& asEdited = {});
 
+// Raises when the configuration key is no longer in section "Configurations" (another copy
+// deleted it, or the file went): a write for it would leave a section without its names.
+void RequireConfiguration(const SettingsFile::Batch& batch, const std::string& configKey,
+                          const std::string& name);
+
 // Whether two records hold the same settings for the same configuration and card.
 bool SameStoredRecord(const TCardConfig& a, const TCardConfig& b);
 

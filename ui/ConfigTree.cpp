@@ -79,6 +79,37 @@ void ConfigTree::Select(TConfigNode* node) {
     tvConfigChange(node);
 }
 
+bool ConfigTree::Shows(const std::vector<std::pair<std::string, std::string>>& configurations) const {
+    if (configurations.size() != nodes_.size()) return false;
+    for (size_t i = 0; i < nodes_.size(); ++i)
+        if (nodes_[i]->ConfigKey != configurations[i].first ||
+            nodes_[i]->Text != configurations[i].second)
+            return false;
+    return true;
+}
+
+void ConfigTree::Follow(const std::vector<std::pair<std::string, std::string>>& configurations) {
+    std::vector<std::unique_ptr<TConfigNode>> shown;
+    for (const auto& [key, name] : configurations) {
+        const auto same = std::find_if(nodes_.begin(), nodes_.end(), [&](const auto& node) {
+            return node && node->ConfigKey == key;
+        });
+        shown.push_back(same != nodes_.end() ? std::move(*same) : std::make_unique<TConfigNode>());
+        shown.back()->ConfigKey = key;
+        shown.back()->Text = name;
+    }
+    TConfigNode* selected = nullptr;
+    for (const auto& node : shown)
+        if (node.get() == state_.Selected) selected = node.get();
+    const FormState::UpdatingScope updating(state_);
+    view_.ClearTree();
+    nodes_ = std::move(shown);  // the nodes of configurations gone go only now, with their items
+    for (const auto& node : nodes_) view_.AppendTreeNode(*node, 0);
+    state_.Selected = selected;
+    view_.SelectNode(selected);
+    if (!selected) editor_.ShowSelection();  // none: the start state
+}
+
 void ConfigTree::tvConfigChange(TConfigNode* node) {
     state_.Selected = node;
     editor_.ShowSelection();
@@ -106,6 +137,7 @@ void ConfigTree::tvConfigEdited(TConfigNode& node, std::string text,
     // no configuration, or another one.
     bool taken = false;
     state_.Settings().Update([&](SettingsFile::Batch& batch) {
+        RequireConfiguration(batch, node.ConfigKey, node.Text);
         taken = NameTakenInFile(batch, text, node.ConfigKey);
         if (taken) return;
         batch.WriteString(settings::kConfigurations, node.ConfigKey, text);
@@ -122,6 +154,7 @@ void ConfigTree::tvConfigMouseMove(const TConfigNode* node) {
 }
 
 void ConfigTree::actAddExecute() {
+    state_.FollowTheFile();
     // The edits of the configuration being left are offered first; Cancel cancels the Add.
     if (!tvConfigChanging()) return;
     const std::string key = state_.platform.system.NewGuid();
@@ -142,10 +175,12 @@ void ConfigTree::actAddExecute() {
 }
 
 void ConfigTree::actModifyExecute() {
+    state_.FollowTheFile();
     if (TConfigNode* node = Selected()) view_.EditNodeLabel(*node);
 }
 
 void ConfigTree::actDeleteExecute() {
+    state_.FollowTheFile();
     TConfigNode* node = Selected();
     if (!node) return;
     if (state_.Ask("Are you sure to delete this configurations? ", "Delete - " + node->Text,
@@ -173,6 +208,7 @@ void ConfigTree::actDeleteExecute() {
 }
 
 void ConfigTree::actApplyExecute() {
+    state_.FollowTheFile();
     if (TConfigNode* node = Selected()) state_.ApplyConfiguration(node->Text);
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/ConfigNode.h"
@@ -50,6 +51,12 @@ class ConfigTree {
     std::string NewConfigName(const std::function<bool(const std::string&)>& taken = {}) const;
     // Selects the node (or none) as a click does: asks first, reports after.
     void Select(TConfigNode* node);
+    // Whether the tree shows exactly these configurations (key, name), in this order.
+    bool Shows(const std::vector<std::pair<std::string, std::string>>& configurations) const;
+    // Shows these configurations instead, in their order: a configuration that stays keeps its
+    // node, with its new name; the selection stays with its configuration, or there is none and
+    // the editor returns to its start state.
+    void Follow(const std::vector<std::pair<std::string, std::string>>& configurations);
 
     bool tvConfigChanging() { return editor_.ConfirmSave(); }
     void tvConfigChange(TConfigNode* node);

@@ -3,6 +3,7 @@
 // apply marks.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -79,6 +80,13 @@ class FormState {
 
     // A message box owned by the main window.
     int Ask(const std::string& text, const std::string& caption, unsigned flags);
+
+    // At the start of a user action: the tree and the tabs follow the settings file as it is now
+    // (another copy's changes, a file removed or replaced). Set by the main window.
+    std::function<void()> FollowFile;
+    void FollowTheFile() {
+        if (FollowFile) FollowFile();
+    }
 
     ApplyContext ApplyContextNow();
     // A named apply; one refused for lack of rights is offered to a copy run as administrator

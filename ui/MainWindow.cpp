@@ -33,6 +33,25 @@ TfrmMain::TfrmMain(Platform& platform, MainViews views)
     Editor.EnsureConfiguration = [this] {
         if (Tree.Nodes().empty()) Tree.actAddExecute();
     };
+    State.FollowFile = [this] { FollowSettingsFile(); };
+}
+
+void TfrmMain::FollowSettingsFile() {
+    SettingsFile* settings = State.SettingsIfOpen();
+    if (!settings) return;
+    const auto configurations = settings->ReadSectionValues(settings::kConfigurations);
+    if (Tree.Shows(configurations)) return;
+    // None of the configurations shown is left: the file went, or another took its place.
+    bool replaced = !Tree.Nodes().empty();
+    for (const auto& node : Tree.Nodes())
+        for (const auto& entry : configurations) replaced &= entry.first != node->ConfigKey;
+    Tree.Follow(configurations);
+    if (!replaced) return;  // another copy's changes: followed without a word
+    FillCards(true);
+    Tabs.FillCardTabs();
+    State.Ask("The settings file " + settings->Path() +
+                  " was removed or replaced. The window now shows what it holds.",
+              kProductTitle, kMbIconInformation);
 }
 
 void TfrmMain::FormCreate() {

@@ -55,6 +55,7 @@ class TfrmMain {
 
   private:
     void StartSequence();
+    void FollowSettingsFile();
     void FillCards(bool withFriendlyNames);
     void FillConfigTree();
 

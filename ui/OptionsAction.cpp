@@ -13,6 +13,7 @@
 namespace vt {
 
 void Options::actOptionsExecute() {
+    state_.FollowTheFile();
     SettingsFile& settings = state_.Settings();
     Platform& platform = state_.platform;
     TfrmOptions dialog(frame_.OptionsDialogView(), platform.prompts);

@@ -148,6 +148,7 @@ void SettingsEditor::rbEnableClick() {
 }
 
 void SettingsEditor::checkSelectedClick() {
+    state_.FollowTheFile();
     if (EnsureConfiguration) EnsureConfiguration();
     if (!RecordShown()) return;
     const bool checked = view_.IsChecked(C::checkSelected);
@@ -162,6 +163,7 @@ void SettingsEditor::checkSelectedClick() {
 }
 
 void SettingsEditor::btnIPMoreClick() {
+    state_.FollowTheFile();
     TConfigNode* node = state_.Selected;
     if (!node || !RecordShown()) return;
     const auto rows = view_.EditAddressList(node->IPList, node->MaskList);
@@ -282,6 +284,7 @@ bool SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
 }
 
 void SettingsEditor::btnSaveClick() {
+    state_.FollowTheFile();
     TConfigNode* node = state_.Selected;
     if (!node || !RecordShown() || !ValidateEditor(*node)) return;
     SaveEditor(*node, false);
@@ -289,6 +292,7 @@ void SettingsEditor::btnSaveClick() {
 }
 
 void SettingsEditor::btnApplyClick() {
+    state_.FollowTheFile();
     TConfigNode* node = state_.Selected;
     if (state_.Marks.btnApplyTag == 1 || !node || !RecordShown() || !ValidateEditor(*node)) return;
     SaveEditor(*node, true);
@@ -296,10 +300,12 @@ void SettingsEditor::btnApplyClick() {
 }
 
 void SettingsEditor::btnCancelClick() {
+    state_.FollowTheFile();
     if (state_.Selected) ShowSelection();
 }
 
 void SettingsEditor::actTakeCurrentExecute() {
+    state_.FollowTheFile();
     TConfigNode* node = state_.Selected;
     if (!node || !RecordShown()) return;
     const TACard card = state_.CurrentCard();

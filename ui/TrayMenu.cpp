@@ -26,6 +26,7 @@ void TrayMenu::Restore1Click() {
 }
 
 void TrayMenu::FillTrayMenu() {
+    state_.FollowTheFile();
     std::vector<TrayItem> items;
     SettingsFile& settings = state_.Settings();
     const SettingsFile::Snapshot look(settings);

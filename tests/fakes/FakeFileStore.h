@@ -69,6 +69,7 @@ class FakeFileStore : public FileStore {
         files_[path].content = content;
     }
     bool Exists(const std::string& path) const { return files_.count(path) != 0; }
+    void Remove(const std::string& path) { files_.erase(path); }
     const std::string& Content(const std::string& path) { return files_[path].content; }
 
   private:

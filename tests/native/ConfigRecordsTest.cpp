@@ -94,6 +94,16 @@ TEST_F(ConfigRecordsTest, HugeCountIsCappedNotAllocatedAndNoLongerListIsSaved) {
     EXPECT_EQ(store.Content(kPath), before);
 }
 
+// A record is never written for a configuration the file no longer names.
+TEST_F(ConfigRecordsTest, NoRecordIsSavedForAConfigurationTheFileLost) {
+    TCardConfig record = LoadCardConfig(settings, "Office", kCard);
+    const std::string before = store.Content(kPath);
+    record.ConfigKey = "{GONE}";
+    EXPECT_THROW(SaveCardChanges(settings, record, record, [] { return true; }), Error);
+    EXPECT_THROW(WriteToConfig(settings, "{GONE}", kCard, true), Error);
+    EXPECT_EQ(store.Content(kPath), before);
+}
+
 TEST_F(ConfigRecordsTest, SaveWritesTheKeysInOrder) {
     TCardConfig r;
     r.ConfigName = "not written";

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Error.h"
+#include "tests/fakes/MainWindowFixture.h"
 #include "tests/fakes/PartsFixture.h"
 
 namespace vt {
@@ -294,6 +295,52 @@ TEST_F(ConfigTreeTest, HoverHintNamesTheNode) {
     tree.tvConfigMouseMove(Node("Home"));
     tree.tvConfigMouseMove(nullptr);
     EXPECT_EQ(view.treeHint, "  Configurations - Home");
+}
+
+// The tree follows the file at the next action: another copy's rename without a word; a file
+// removed or replaced with one message, its cards and tabs too; and no write for a configuration
+// the file no longer holds.
+class FollowTheFileTest : public fakes::MainWindowFixture {};
+
+TEST_F(FollowTheFileTest, TheTreeFollowsTheFileAndNothingIsWrittenForAConfigurationItLost) {
+    Start(fakes::TwoConfigurations());
+    view.UserSelects(Node("Office"));
+    SettingsFile other(files, kPath);
+    other.Update([](SettingsFile::Batch& batch) {
+        batch.WriteString("Configurations", "{K2}", "Lab");
+        batch.DeleteKey("FriendlyName", "Home");
+        batch.WriteString("FriendlyName", "Lab", "{K2}");
+    });
+    view.UserTypes(C::edtGateway, "10.0.0.254");
+    form.Editor.btnSaveClick();
+    EXPECT_EQ(view.Node("Lab")->ConfigKey, "{K2}");
+    EXPECT_EQ(view.selected, Node("Office"));
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
+
+    view.UserTypes(C::edtGateway, "10.0.0.253");
+    files.Remove(kPath);
+    form.Editor.btnSaveClick();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "\rThe settings file C:\\Tools\\LocalSettings.Ini was removed or replaced. The "
+              "window now shows what it holds.   \r\r");
+    EXPECT_TRUE(view.items.empty());
+    EXPECT_EQ(view.selected, nullptr);
+    EXPECT_FALSE(files.Exists(kPath));  // nothing saved into a file of no configurations
+    form.Tree.actAddExecute();
+    EXPECT_EQ(Ini().find("{K1}"), std::string::npos);
+    EXPECT_EQ(prompts.shown.size(), 1u);  // told once
+
+    // Deleted by another copy while shown: its Save writes nothing.
+    view.UserSelects(Node("New Configuration1"));
+    view.UserClicks(C::checkSelected);
+    view.UserTypes(C::edtDns0, "10.0.0.53");
+    other.DeleteKey("Configurations", "{00000000-0000-4000-8000-000000000001}");
+    const std::string before = Ini();
+    form.Editor.btnSaveClick();
+    EXPECT_EQ(Ini(), before);
+    EXPECT_TRUE(view.items.empty());
 }
 
 }  // namespace
