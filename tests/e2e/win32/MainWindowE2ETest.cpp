@@ -229,10 +229,23 @@ TEST_F(MainWindowE2E, TakeCurrentSettingsFillsTheEditorUntilSave) {
         return SendMessageA(control(which), BM_GETCHECK, 0, 0) == BST_CHECKED;
     };
     const auto take = [&] { SendMessageA(window, WM_COMMAND, vt::win32::kCmdTakeCurrent, 0); };
-    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
-                 reinterpret_cast<LPARAM>(run.TreeItemsOf(tree).front().handle));
 
+    // Changed, then held past the wait while Office is selected: no defaults shown in its place,
+    // and the next click loads the record rather than writing one.
+    TempFolder::WriteFile(path, TempFolder::ReadFile(path) + "\r\n");
     const std::string before = TempFolder::ReadFile(path);
+    {
+        HeldFile held(path, 4000);
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                     reinterpret_cast<LPARAM>(run.TreeItemsOf(tree).front().handle));
+        ASSERT_EQ(run.Boxes().size(), 1u);
+        EXPECT_EQ(run.Boxes()[0].text, "Unable to read " + path);
+        EXPECT_FALSE(checked(C::checkSelected) || IsWindowEnabled(control(C::edtIP)));
+    }
+    SendMessageA(control(C::checkSelected), BM_CLICK, 0, 0);
+    EXPECT_TRUE(checked(C::checkSelected));  // ToConfig=1, as the file holds it
+    EXPECT_EQ(TempFolder::ReadFile(path), before);
+
     take();
     EXPECT_FALSE(checked(C::checkIP) || checked(C::checkDNS));
     EXPECT_EQ(text(C::edtIP), "192.0.2.5");
@@ -264,9 +277,9 @@ TEST_F(MainWindowE2E, TakeCurrentSettingsFillsTheEditorUntilSave) {
 
     vt::testing::DeleteTree(key);
     take();
-    ASSERT_EQ(run.Boxes().size(), 1u);
-    EXPECT_EQ(run.Boxes()[0].text, "\rNo current settings can be read for E2E Connection.   \r\r");
-    EXPECT_EQ(run.Boxes()[0].caption, "Velmora Tarvello");
+    ASSERT_EQ(run.Boxes().size(), 2u);
+    EXPECT_EQ(run.Boxes()[1].text, "\rNo current settings can be read for E2E Connection.   \r\r");
+    EXPECT_EQ(run.Boxes()[1].caption, "Velmora Tarvello");
     EXPECT_FALSE(IsWindowEnabled(control(C::btnSave)));
     EXPECT_EQ(run.CloseAndWait(window), 0);
     EXPECT_EQ(TempFolder::ReadFile(path), saved);
@@ -309,6 +322,60 @@ TEST_F(MainWindowE2E, TwoCopiesNeverGiveOneNameTwice) {
     for (const char* once : {"=Lab\r\n", "=New Configuration1\r\n", "=New Configuration2\r\n"})
         EXPECT_EQ(ini.find(once), ini.rfind(once)) << once;
     EXPECT_EQ(ini.find("LAB"), std::string::npos);
+}
+
+// Two copies save one record: each keeps the other's change. Then the file is re-encoded and
+// removed behind the window's back, between two of its actions.
+TEST_F(MainWindowE2E, TwoCopiesSaveOneRecordAndTheFileChangesBehindTheWindow) {
+    ProgramRun first(folder.Path(), ""), second(folder.Path(), "");
+    HWND windows[] = {first.WaitForWindow("TfrmMain"), second.WaitForWindow("TfrmMain")};
+    ASSERT_TRUE(windows[0] && windows[1]);
+    const auto control = [](HWND window, C which) {
+        return GetDlgItem(GetDlgItem(window, vt::win32::kIdCardPage), vt::win32::EditorId(which));
+    };
+    const auto edit = [&](HWND window, ProgramRun& run, C field, const char* text) {
+        HWND tree = GetDlgItem(window, vt::win32::kIdTree);
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                     reinterpret_cast<LPARAM>(run.TreeItemsOf(tree).front().handle));
+        if (SendMessageA(control(window, C::checkIP), BM_GETCHECK, 0, 0) == BST_CHECKED)
+            SendMessageA(control(window, C::checkIP), BM_CLICK, 0, 0);
+        SendMessageA(control(window, C::edtIP), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>("10.1.0.5"));
+        SendMessageA(control(window, C::edtMask), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>("255.255.0.0"));
+        SendMessageA(control(window, field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    };
+    const std::string record = std::string("{K1}") + kCard;
+    edit(windows[0], first, C::edtGateway, "10.1.0.1");
+    edit(windows[1], second, C::edtDns0, "10.1.0.53");
+    SendMessageA(control(windows[1], C::btnSave), BM_CLICK, 0, 0);
+    EXPECT_EQ(second.CloseAndWait(windows[1]), 0);
+    SendMessageA(control(windows[0], C::btnSave), BM_CLICK, 0, 0);
+    EXPECT_EQ(Profile(path, record, "Gateway0"), "10.1.0.1");
+    EXPECT_EQ(Profile(path, record, "DNSAddr0"), "10.1.0.53");
+    EXPECT_TRUE(first.Boxes().empty());
+
+    // Kept as UTF-16 without a mark by another editor: read, and written in that form.
+    std::string utf16;
+    for (const char c : TempFolder::ReadFile(path)) utf16 += std::string(1, c) + '\0';
+    TempFolder::WriteFile(path, utf16);
+    edit(windows[0], first, C::edtGateway, "10.1.0.2");
+    SendMessageA(control(windows[0], C::btnSave), BM_CLICK, 0, 0);
+    const std::string saved = TempFolder::ReadFile(path);
+    EXPECT_EQ(saved.substr(0, 2), std::string("[\0", 2));  // no mark, NULs laid out as before
+    EXPECT_NE(saved.find(std::string("1\0" "0\0.\0" "1\0.\0" "0\0.\0" "2\0", 16)), std::string::npos);
+    EXPECT_TRUE(first.Boxes().empty());
+
+    // Removed: the next action says so once, and writes nothing for the configuration it lost.
+    DeleteFileA(path.c_str());
+    SendMessageA(control(windows[0], C::btnSave), BM_CLICK, 0, 0);
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return first.Boxes().size() == 1; }));
+    EXPECT_EQ(first.Boxes()[0].text, "\rThe settings file " + path +
+                                         " was removed or replaced. The window now shows what it "
+                                         "holds.   \r\r");
+    EXPECT_TRUE(first.TreeItemsOf(GetDlgItem(windows[0], vt::win32::kIdTree)).empty());
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(first.CloseAndWait(windows[0]), 0);
 }
 
 }  // namespace

@@ -142,15 +142,7 @@ class ProgramRun {
     }
 
     // Segment `index` (0 to 3) of an address field: the edit box that the field numbers 2 x index.
-    // A field makes its boxes when the user first clicks into it, as this does then.
-    static HWND Segment(HWND field, int index) {
-        if (!GetDlgItem(field, 0)) {
-            SendMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-            if (HWND box = GetDlgItem(field, 0))
-                SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-        }
-        return GetDlgItem(field, 2 * index);
-    }
+    static HWND Segment(HWND field, int index) { return GetDlgItem(field, 2 * index); }
 
   private:
     std::string exePath_;
