@@ -79,11 +79,10 @@ void TfrmMain::StartSequence() {
     const OsVersionInfo version = platform_.system.QueryVersion();
     bool passes = PassesVersionGate(OSVersionClass(version));
     if (!passes && IsNewerWindows(version)) {
-        // Only asked for, never written: a missing or unreadable file reads as 0.
         State.OpenSettings(SettingsPathFor(executable));
-        passes =
-            State.Settings().ReadInteger(settings::kOptions, settings::kRunOnNewerWindows, 0) == 1;
-        State.OffersElevation = passes;
+        passes = RunsOnNewerWindows();
+        if (!passes) return;  // the user said No: ended as the refusal ends, nothing written
+        State.OffersElevation = true;
     }
     if (!passes) {
         showMainWindow_ = false;
@@ -142,6 +141,24 @@ void TfrmMain::StartSequence() {
             return;
         }
     }
+}
+
+bool TfrmMain::RunsOnNewerWindows() {
+    SettingsFile& settings = State.Settings();
+    if (settings.ReadInteger(settings::kOptions, settings::kRunOnNewerWindows, 0) == 1) return true;
+    // Asked once, instead of the refusal: Yes is remembered, No ends the program.
+    if (State.Ask(kNewerWindowsQuestion, kProductTitle, kMbYesNo | kMbIconQuestion) != kIdYes) {
+        showMainWindow_ = false;
+        views_.frame.Terminate();
+        return false;
+    }
+    try {
+        settings.WriteInteger(settings::kOptions, settings::kRunOnNewerWindows, 1);
+    } catch (const Error&) {
+        // A file that refuses writes: this start goes on, and the next one asks again.
+        if (settings.Unreadable()) throw SettingsUnreadable("Unable to read " + settings.Path());
+    }
+    return true;
 }
 
 void TfrmMain::FillCards(bool withFriendlyNames) {

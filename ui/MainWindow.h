@@ -16,6 +16,9 @@ inline constexpr char kGateMessage[] =
     "Sorry, this product can only be ran on Windows 2000, XP, 2003 or higher, Vista or Home "
     "Server 32b. The running is aborted.";
 inline constexpr char kGateCaption[] = "Information";
+inline constexpr char kNewerWindowsQuestion[] =
+    "This program was made for Windows 2000, XP, 2003 and Vista. Run it on this newer Windows "
+    "from now on?";
 
 class TfrmMain {
   public:
@@ -56,6 +59,8 @@ class TfrmMain {
   private:
     void StartSequence();
     void FollowSettingsFile();
+    // On Windows 7 and later: whether the user lets it run there, asked once and remembered.
+    bool RunsOnNewerWindows();
     void FillCards(bool withFriendlyNames);
     void FillConfigTree();
 

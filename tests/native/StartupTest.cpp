@@ -111,8 +111,8 @@ class FormCreateTest : public ::testing::Test, protected fakes::FakePlatform {
 };
 
 TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
-    for (const OsVersionInfo& refused :
-         {V(kPlatformNT, 6, 1), V(kPlatformNT, 4, 0), V(kPlatformWin9x, 4, 10), OsVersionInfo{}}) {
+    for (const OsVersionInfo& refused : {V(kPlatformNT, 4, 0), V(kPlatformWin9x, 4, 10),
+                                         V(kPlatformWin9x, 4, 90), OsVersionInfo{}}) {
         fakes::FakePrompts localPrompts;
         fakes::FakeMainWindow localView;
         system.version = refused;
@@ -158,47 +158,78 @@ TEST_F(FormCreateTest, AcceptedVersionsStart) {
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(FormCreateTest, NewerWindowsStartsOnlyWhenTheUserAsksForIt) {
+// Windows 7 and later: the first start asks instead of refusing. Yes is remembered (a write that
+// is refused lets this start go on and asks again next time); No ends as the refusal does, with
+// nothing written.
+TEST_F(FormCreateTest, NewerWindowsAsksOnceAndRemembersYes) {
+    const std::string question =
+        "\rThis program was made for Windows 2000, XP, 2003 and Vista. Run it on this newer "
+        "Windows from now on?   \r\r";
     for (const OsVersionInfo& newer : {V(kPlatformNT, 6, 1), V(kPlatformNT, 10, 0)}) {
         system.version = newer;
-        for (const char* text :
-             {"", "[Options]\r\nRunOnNewerWindows=0\r\n", "[Options]\r\nRunOnNewerWindows=2\r\n",
-              "[Options]\r\nRunOnNewerWindows=yes\r\n", "[Other]\r\nRunOnNewerWindows=1\r\n"}) {
+        struct Case {
+            const char* text;
+            int answer;
+            bool refuseWrite;
+        };
+        for (const Case& c :
+             {Case{"", kIdNo, false}, Case{"[Options]\r\nRunOnNewerWindows=0\r\n", kIdNo, false},
+              Case{"[Options]\r\nRunOnNewerWindows=yes\r\n", kIdYes, true},
+              Case{"[Other]\r\nRunOnNewerWindows=1\r\n", kIdYes, false}}) {
             fakes::FakePrompts localPrompts;
             fakes::FakeMainWindow localView;
-            files.Put(settingsPath, text);
+            files.Put(settingsPath, c.text);
             files.replaces = 0;
+            files.refuseReplace = c.refuseWrite;
+            localPrompts.answers = {c.answer};
             Platform p{files, localPrompts, registry, system, devices, ipHelper, shell};
-            TfrmMain refused(p, localView.Views());
-            refused.FormCreate();
-            EXPECT_FALSE(refused.ShowMainWindow()) << text;
-            ASSERT_EQ(localPrompts.shown.size(), 1u) << text;
-            EXPECT_EQ(localPrompts.shown[0].caption, "Information");
-            EXPECT_EQ(files.Content(settingsPath), text);
-            EXPECT_EQ(files.replaces, 0);
+            TfrmMain f(p, localView.Views());
+            f.FormCreate();
+            ASSERT_EQ(localPrompts.shown.size(), 1u) << c.text;
+            EXPECT_EQ(localPrompts.shown[0].text, question);
+            EXPECT_EQ(localPrompts.shown[0].caption, "Velmora Tarvello");
+            EXPECT_EQ(localPrompts.shown[0].flags, kMbYesNo | kMbIconQuestion);
+            EXPECT_EQ(f.ShowMainWindow(), c.answer == kIdYes) << c.text;
+            EXPECT_EQ(f.State.OffersElevation, c.answer == kIdYes);
+            if (c.answer == kIdNo || c.refuseWrite) {
+                EXPECT_EQ(files.Content(settingsPath), c.text);
+                EXPECT_EQ(files.replaces, 0);
+            } else {
+                EXPECT_EQ(f.State.Settings().ReadString("Options", "RunOnNewerWindows", ""), "1");
+            }
         }
-        // A file that cannot be read tells its own error, not the version's refusal.
-        fakes::FakeMainWindow heldView;
+        files.refuseReplace = false;
+        // Remembered: no question.
+        fakes::FakeMainWindow localView;
         files.Put(settingsPath, "[Options]\r\nRunOnNewerWindows=1\r\n");
+        TfrmMain let(platform, localView.Views());
+        let.FormCreate();
+        EXPECT_TRUE(let.ShowMainWindow());
+        EXPECT_TRUE(prompts.shown.empty());
+        // A file that cannot be read tells its own error, not the question.
+        fakes::FakeMainWindow heldView;
         files.unreadableReads = 1;
         TfrmMain held(platform, heldView.Views());
         EXPECT_THROW(held.FormCreate(), SettingsUnreadable);
         EXPECT_FALSE(held.ShowMainWindow());
         EXPECT_TRUE(prompts.shown.empty());
-        fakes::FakeMainWindow localView;
-        TfrmMain let(platform, localView.Views());
-        let.FormCreate();
-        EXPECT_TRUE(let.ShowMainWindow());
-        EXPECT_TRUE(let.State.OffersElevation);
-        EXPECT_EQ(files.Content(settingsPath),
-                  "[Options]\r\nRunOnNewerWindows=1\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
     }
-    EXPECT_TRUE(prompts.shown.empty());
+    // Apply mode asks the same way, before it applies: No ends with the refusal's code.
+    system.commandLine = "vt.exe Office";
+    prompts.answers = {kIdNo};
+    files.Put(settingsPath, "");
+    form.FormCreate();
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
     // The key asks for nothing on the Windows the gate accepts anyway.
     system.version = V(kPlatformNT, 5, 1);
-    form.FormCreate();
-    EXPECT_TRUE(form.ShowMainWindow());
-    EXPECT_FALSE(form.State.OffersElevation);
+    system.commandLine = "vt.exe";
+    fakes::FakeMainWindow xpView;
+    TfrmMain xp(platform, xpView.Views());
+    xp.FormCreate();
+    EXPECT_TRUE(xp.ShowMainWindow());
+    EXPECT_FALSE(xp.State.OffersElevation);
+    EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
 TEST_F(FormCreateTest, EmptyFolderGetsOptionsWithAppPathOnly) {

@@ -54,9 +54,9 @@ TEST(StartupE2E, EmptyFolderGetsOptionsWithAppPathAndTheWindowShows) {
     EXPECT_TRUE(run.Boxes().empty());
 }
 
-TEST(StartupE2E, WindowsSevenGetsTheGateMessageAndNothingIsWritten) {
+TEST(StartupE2E, NtFourGetsTheGateMessageAndNothingIsWritten) {
     TempFolder folder("e2e-gate");
-    WineVersionFor win7("win7");
+    WineVersionFor nt4("nt40");
     ProgramRun run(folder.Path(), "");
     ASSERT_TRUE(run.Started());
     EXPECT_EQ(run.WaitForExit(), 0);
@@ -71,27 +71,36 @@ TEST(StartupE2E, WindowsSevenGetsTheGateMessageAndNothingIsWritten) {
     EXPECT_EQ(TempFolder::ReadFile(folder.File("LocalSettings.Ini")), "<missing>");
 }
 
-// Windows 7 and 10 start only when the settings ask for it; then the window, the tree and the tray
-// start are as on XP.
-TEST(StartupE2E, NewerWindowsStartWhenTheSettingsAskForIt) {
+// Windows 7 and 10 ask at the first start: No ends with the file as it was, Yes stores the answer
+// and the window opens with its tree; after that the window and the tray start are as on XP.
+TEST(StartupE2E, NewerWindowsAskOnceThenStartAsOnXP) {
     for (const char* version : {"win7", "win10"}) {
         SCOPED_TRACE(version);
         WineVersionFor newer(version);
         TempFolder folder("e2e-newer");
         const std::string path = folder.File("LocalSettings.Ini");
-        const std::string refused =
-            "[Options]\r\nRunOnNewerWindows=0\r\n\r\n[Configurations]\r\n{K}=Alpha\r\n";
-        TempFolder::WriteFile(path, refused);
+        const std::string before = "[Configurations]\r\n{K}=Alpha\r\n";
+        TempFolder::WriteFile(path, before);
         {
-            ProgramRun run(folder.Path(), "");
+            ProgramRun run(folder.Path(), "", IDNO);
             EXPECT_EQ(run.WaitForExit(), 0);
             ASSERT_EQ(run.Boxes().size(), 1u);
-            EXPECT_EQ(run.Boxes()[0].caption, "Information");
-            EXPECT_EQ(TempFolder::ReadFile(path), refused);
+            EXPECT_EQ(run.Boxes()[0].caption, "Velmora Tarvello");
+            EXPECT_EQ(run.Boxes()[0].icon, "question");
+            EXPECT_FALSE(run.MainWindowEverShown());
+            EXPECT_EQ(TempFolder::ReadFile(path), before);
         }
-        TempFolder::WriteFile(
-            path, "[Options]\r\nRunOnNewerWindows=1\r\n\r\n[Configurations]\r\n{K}=Alpha\r\n");
-        ExpectWindowListing(folder.Path(), {"Alpha"});
+        {
+            ProgramRun run(folder.Path(), "", IDYES);
+            HWND window = run.WaitForWindow("TfrmMain");
+            ASSERT_NE(window, nullptr);
+            bool anySelected = true;
+            EXPECT_EQ(run.TreeItems(GetDlgItem(window, vt::win32::kIdTree), anySelected),
+                      std::vector<std::string>{"Alpha"});
+            EXPECT_EQ(run.CloseAndWait(window), 0);
+            EXPECT_EQ(run.Boxes().size(), 1u);
+        }
+        ExpectWindowListing(folder.Path(), {"Alpha"});  // remembered: nothing asked
         {
             ProgramRun run(folder.Path(), "{1193B663-4421-44C4-9523-35DC33C01133}");
             HWND hidden = nullptr;
@@ -106,13 +115,13 @@ TEST(StartupE2E, NewerWindowsStartWhenTheSettingsAskForIt) {
     }
 }
 
-TEST(StartupE2E, WindowsSevenInApplyModeEndsWithAFailureCode) {
+TEST(StartupE2E, WindowsSevenInApplyModeAsksAndNoEndsWithAFailureCode) {
     TempFolder folder("e2e-gate-apply");
     WineVersionFor win7("win7");
-    ProgramRun run(folder.Path(), "Office");
+    ProgramRun run(folder.Path(), "Office", IDNO);
     EXPECT_EQ(run.WaitForExit(), 2);
     ASSERT_EQ(run.Boxes().size(), 1u);
-    EXPECT_EQ(run.Boxes()[0].caption, "Information");
+    EXPECT_EQ(run.Boxes()[0].icon, "question");
     EXPECT_EQ(TempFolder::ReadFile(folder.File("LocalSettings.Ini")), "<missing>");
 }
 
