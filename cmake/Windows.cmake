@@ -6,6 +6,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 add_library(vt_win32 STATIC
   controls/win32/IPEditControl.cpp
+  platform/win32/Dpi.cpp
   platform/win32/ErrorReport.cpp
   platform/win32/ModalOwner.cpp
   platform/win32/Win32Devices.cpp

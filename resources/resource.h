@@ -8,3 +8,6 @@
 #define IDB_STATUS 104   /* the connection status pictures, 54 x 54 */
 #define IDB_ADAPTERS 105 /* the adapters in the options dialog, 16 x 16: 0 wired, 1 wireless */
 #define IDB_BANNER 106   /* the About dialog's banner, 340 x 64 */
+/* Each picture again at 150 % (its identifier + 10) and at 200 % (+ 20). */
+#define IDB_AT_150 10
+#define IDB_AT_200 20

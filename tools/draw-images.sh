@@ -3,18 +3,39 @@
 # magenta background, the image lists' mask colour). Run by hand when a picture changes; the
 # results are committed, the build only uses them.
 set -euo pipefail
-out="$(cd "$(dirname "$0")/.." && pwd)/resources/images"
+out="${DRAW_OUT:-$(cd "$(dirname "$0")/.." && pwd)/resources/images}"
 mkdir -p "$out"
 bg='#FF00FF'
+# Every picture is drawn at 100, 150 and 200 % (name.bmp, name-150.bmp, name-200.bmp): the
+# coordinates, stroke widths, point sizes and text offsets are multiplied, the shapes drawn anew
+# at that size rather than the small picture stretched. Larger ones are kept with a palette: they
+# have only a few flat colours.
+times() { echo "$1 * $percent / 100" | bc -l | xargs printf '%.0f'; }
 tile() {  # size, draw commands...
-  local size=$1; shift
-  convert -size "${size}x${size}" "xc:$bg" +antialias "$@" -type TrueColor "BMP3:$tmp/$((n++)).bmp"
+  local size; size=$(times "$1"); shift
+  local args=() previous=""
+  for arg in "$@"; do
+    case "$previous" in
+      -draw) arg="scale $(echo "$percent / 100" | bc -l),$(echo "$percent / 100" | bc -l) $arg" ;;
+      -strokewidth|-pointsize) arg=$(times "$arg") ;;
+      -annotate) arg=$(echo "$arg" | sed -E 's/^([+-])([0-9]+)([+-])([0-9]+)$/\1 \2 \3 \4/' |
+                       { read -r sx x sy y; echo "$sx$(times "$x")$sy$(times "$y")"; }) ;;
+    esac
+    args+=("$arg"); previous=$arg
+  done
+  convert -size "${size}x${size}" "xc:$bg" +antialias "${args[@]}" -type TrueColor "BMP3:$tmp/$((n++)).bmp"
 }
 strip() {  # name: joins the tiles drawn so far, left to right
-  convert $(ls "$tmp"/*.bmp | sort -V) +append -type TrueColor "BMP3:$out/$1.bmp"
+  local name=$1; [ "$percent" -ne 100 ] && name="$1-$percent"
+  if [ "$percent" -eq 100 ]; then
+    convert $(ls "$tmp"/*.bmp | sort -V) +append -type TrueColor "BMP3:$out/$name.bmp"
+  else
+    convert $(ls "$tmp"/*.bmp | sort -V) +append +dither -type Palette -compress None "BMP3:$out/$name.bmp"
+  fi
   rm -f "$tmp"/*.bmp; n=0
 }
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT; n=0
+for percent in ${DRAW_PERCENTS:-100 150 200}; do
 
 # The menu and toolbar images, 20 x 20, in the order the actions name them.
 tile 20 -fill '#1E5AC8' -draw 'circle 10,10 10,1' -fill white -font DejaVu-Sans-Bold -pointsize 14 \
@@ -81,21 +102,51 @@ tile 16 -fill '#2E7D32' -stroke '#1B4D1F' -draw 'rectangle 1,8 14,14' -stroke '#
         -draw 'line 7,7 7,2' -draw 'line 4,3 7,1' -draw 'line 10,3 7,1'
 strip adapters
 
+done
+
 # The About dialog's banner, 340 x 64: the product name on the left, the home page on the right.
-convert -size 340x64 gradient:'#1E5AC8'-'#0A2A6A' -rotate -90 -resize 340x64! +antialias \
-        -fill white -font DejaVu-Sans-Bold -pointsize 20 -annotate +16+38 'Velmora Tarvello' \
-        -fill '#C8DCFF' -font DejaVu-Sans -pointsize 11 -annotate +228+38 'www.example.com' \
-        -type TrueColor "$tmp/banner.bmp"
-# 141 colours: a palette keeps every one of them, in a third of the bytes.
-convert "$tmp/banner.bmp" +dither -type Palette -compress None "BMP3:$out/banner.bmp"
+for percent in ${DRAW_PERCENTS:-100 150 200}; do
+  name=banner; [ "$percent" -ne 100 ] && name="banner-$percent"
+  convert -size "$(times 340)x$(times 64)" gradient:'#1E5AC8'-'#0A2A6A' -rotate -90 \
+          -resize "$(times 340)x$(times 64)!" +antialias \
+          -fill white -font DejaVu-Sans-Bold -pointsize "$(times 20)" \
+          -annotate "+$(times 16)+$(times 38)" 'Velmora Tarvello' \
+          -fill '#C8DCFF' -font DejaVu-Sans -pointsize "$(times 11)" \
+          -annotate "+$(times 228)+$(times 38)" 'www.example.com' -type TrueColor "$tmp/banner.bmp"
+  # Few colours: a palette keeps every one of them, in a third of the bytes.
+  convert "$tmp/banner.bmp" +dither -type Palette -compress None "BMP3:$out/$name.bmp"
+done
 
 # The program's icon: a blue disc with two white bars, at 48, 32 and 16 pixels.
-for size in 48 32 16; do
+# The icon's sizes: the title bar's, the tray's and the About box's at 100 to 200 %.
+for size in 96 72 64 48 40 32 24 20 16; do
   r=$((size / 2)); bar=$((size / 7)); gap=$((size / 10))
   convert -size "${size}x${size}" xc:none -fill '#1E5AC8' -draw "circle $r,$r $r,1" -fill white \
           -draw "rectangle $((r - gap - bar)),$((size / 4)) $((r - gap)),$((size * 3 / 4))" \
           -draw "rectangle $((r + gap)),$((size / 4)) $((r + gap + bar)),$((size * 3 / 4))" \
           "PNG32:$tmp/icon$size.png"
 done
-convert "$tmp/icon48.png" "$tmp/icon32.png" "$tmp/icon16.png" "$out/../app.ico"
+convert "$tmp"/icon48.png "$tmp"/icon40.png "$tmp"/icon32.png "$tmp"/icon24.png "$tmp"/icon20.png \
+        "$tmp"/icon16.png "$tmp/small.ico"
+# The large sizes as PNG entries, a tenth of the bytes; only Vista and later ask for them.
+python3 - "$tmp/small.ico" "$out/../app.ico" "$tmp"/icon64.png "$tmp"/icon72.png "$tmp"/icon96.png <<'PY'
+import struct, sys
+small = open(sys.argv[1], 'rb').read()
+count = struct.unpack('<HHH', small[:6])[2]
+entries = [(small[6 + 16 * i:22 + 16 * i], small) for i in range(count)]
+images = []
+for i in range(count):
+    w, h, c, r, planes, bits, size, offset = struct.unpack('<BBBBHHII', small[6 + 16 * i:22 + 16 * i])
+    images.append((w, h, c, planes, bits, small[offset:offset + size]))
+for path in sys.argv[3:]:
+    png = open(path, 'rb').read()
+    width, height = struct.unpack('>II', png[16:24])
+    images.insert(0, (width, height, 0, 1, 32, png))
+offset = 6 + 16 * len(images)
+head, body = struct.pack('<HHH', 0, 1, len(images)), b''
+for w, h, c, planes, bits, data in images:
+    head += struct.pack('<BBBBHHII', w % 256, h % 256, c, 0, planes, bits, len(data), offset + len(body))
+    body += data
+open(sys.argv[2], 'wb').write(head + body)
+PY
 echo "Drew: $(ls "$out") and app.ico"

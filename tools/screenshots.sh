@@ -14,7 +14,7 @@ mkdir -p "$demo/out"
 cp "$here/../demo/LocalSettings.Ini" "$demo/"
 wine regedit /S "$(winepath -w "$here/../demo/adapters.reg")" >/dev/null 2>&1
 # Wine ends inside the X session: its helpers would complain of the lost display otherwise.
-xvfb-run -a -s '-screen 0 1024x768x24' bash -c 'wine "$0" "$1" "$2"; status=$?; wineserver -k; exit $status' \
+xvfb-run -a -s "-screen 0 ${SCREEN:-1024x768}x24" bash -c 'wine "$0" "$1" "$2"; status=$?; wineserver -k; exit $status' \
   "$WIN_BUILD/vt_screenshots.exe" "$(winepath -w "$demo")" "$(winepath -w "$demo/out")"
 for name in main-window tray-menu; do
   # No time or tool names in the files: the same pictures give the same bytes.

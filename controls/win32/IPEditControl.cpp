@@ -11,6 +11,7 @@
 #include "controls/SegmentedEdit.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WindowBase.h"
+#include "platform/win32/Dpi.h"
 
 namespace vt::win32 {
 
@@ -136,20 +137,24 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         const LPARAM end = caret == Caret::AtStart ? 0 : length;
         SendMessageA(box, EM_SETSEL, start, end);
     }
+    // The rules lay a field out in 96-DPI pixels: its width goes to them, their places come
+    // back, at the field's DPI.
     int Width() const override {
         RECT client{};
         GetClientRect(control_, &client);
-        return client.right;
+        return MulDiv(client.right, 96, static_cast<int>(dpi_));
     }
+    int Px(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
     // Places are inside the panel, which lies inside the frame: what reaches past the panel is
     // cut off there, as a child of the panel would be.
     void SetChildBounds(int child, int left, int top, int width, int height) override {
         Child& placed = children_.at(child);
         RECT panel{};
         GetClientRect(control_, &panel);
-        InflateRect(&panel, -frameWidth_, -frameWidth_);
-        const RECT wanted{frameWidth_ + left, frameWidth_ + top, frameWidth_ + left + width,
-                          frameWidth_ + top + height};
+        const int frame = FrameWidth();
+        InflateRect(&panel, -frame, -frame);
+        const RECT wanted{frame + Px(left), frame + Px(top), frame + Px(left + width),
+                          frame + Px(top + height)};
         IntersectRect(&placed.area, &wanted, &panel);
         if (settingUp_) return;  // placed once, when the set-up ends
         if (placed.segment)
@@ -197,7 +202,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         RECT area{};
         GetClientRect(control_, &area);
         FillRect(dc, &area, BrushFor(frameColor_));
-        InflateRect(&area, -frameWidth_, -frameWidth_);
+        InflateRect(&area, -FrameWidth(), -FrameWidth());
         FillRect(dc, &area, BrushFor(segmentColor_));
     }
     // Each delimiter centred on its own background, as a label shows it.
@@ -258,6 +263,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
         child.handler = std::make_unique<SegmentBox>(*this);
         child.handler->Subclass(child.box);
     }
+    int FrameWidth() const { return Px(frameWidth_); }
     void NotifyParent(int child) {
         if (settingUp_) return;  // the field's own first text is no edit
         KeepSystemText();
@@ -271,7 +277,8 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
     std::vector<Child> children_;
     Color segmentColor_ = controls::kClWindow;
     Color frameColor_ = controls::kClWindow;
-    int frameWidth_ = 0;
+    int frameWidth_ = 0;  // at 96 DPI
+    UINT dpi_ = 96;       // the DPI the field is shown at
     bool settingUp_ = true;     // from WM_CREATE until the field has its first look
     bool settingText_ = false;  // WM_SETTEXT: the system's text is kept once, at its end
     std::unique_ptr<controls::TIPEdit> field_;  // last: its rules build the children above
@@ -300,6 +307,7 @@ LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                            GetWindowLongA(control_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
             SetWindowLongA(control_, GWL_STYLE,
                            (GetWindowLongA(control_, GWL_STYLE) | WS_CLIPCHILDREN) & ~WS_TABSTOP);
+            dpi_ = WindowDpi(GetParent(control_));
             field_ = std::make_unique<controls::TIPEdit>(*this);
             field_->OnTextChange = [this](int child) { NotifyParent(child); };
             controls::SetUpAddressField(*field_);
@@ -316,6 +324,9 @@ LRESULT IPEditWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             field_->ArrangeSegments();
+            return 0;
+        case kDpiChanging:  // its parent moves it to another DPI next: WM_SIZE lays it out
+            dpi_ = static_cast<UINT>(wParam);
             return 0;
         case WM_ERASEBKGND:
             Erase(reinterpret_cast<HDC>(wParam));

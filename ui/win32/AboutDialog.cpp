@@ -6,6 +6,8 @@
 #include "core/ProductIdentity.h"
 #include "resources/resource.h"
 #include "ui/win32/ControlTable.h"
+#include "platform/win32/Dpi.h"
+#include "ui/win32/Images.h"
 #include "ui/win32/ModalDialog.h"
 
 namespace vt::win32 {
@@ -30,17 +32,25 @@ class AboutDialog : public ModalDialog {
             {-1, "STATIC", version.c_str(), 0, 84, 110, 240, 16},
             {IDOK, "BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 245, 152, 80, 26},
         });
+        OnDpi(Dpi());
+        return true;
+    }
+    // The banner drawn for the DPI, the icon at its size there, the title in bold.
+    void OnDpi(UINT dpi) override {
         const HINSTANCE instance = GetModuleHandleA(nullptr);
-        SendDlgItemMessageA(Window(), kIdAboutBanner, STM_SETIMAGE, IMAGE_BITMAP,
-                            reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_BANNER),
-                                                                IMAGE_BITMAP, 0, 0, LR_SHARED)));
+        SendDlgItemMessageA(
+            Window(), kIdAboutBanner, STM_SETIMAGE, IMAGE_BITMAP,
+            reinterpret_cast<LPARAM>(LoadImageA(instance,
+                                                MAKEINTRESOURCEA(PictureResource(IDB_BANNER, dpi)),
+                                                IMAGE_BITMAP, 0, 0, LR_SHARED)));
         HWND icon = GetWindow(GetDlgItem(Window(), kTitle), GW_HWNDPREV);
+        const int size = Scaled(48, dpi);
         SendMessageA(icon, STM_SETICON,
                      reinterpret_cast<WPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP),
-                                                         IMAGE_ICON, 48, 48, LR_SHARED)),
+                                                         IMAGE_ICON, size, size, LR_SHARED)),
                      0);
-        SendDlgItemMessageA(Window(), kTitle, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold()), 0);
-        return true;
+        SendDlgItemMessageA(Window(), kTitle, WM_SETFONT,
+                            reinterpret_cast<WPARAM>(MessageFont(dpi, true)), 0);
     }
     bool OnCommand(int id, int code, HWND) override {
         if (id == kIdAboutBanner && code == STN_CLICKED) {
@@ -61,7 +71,7 @@ class AboutDialog : public ModalDialog {
         POINT at{};
         GetCursorPos(&at);
         ScreenToClient(GetDlgItem(Window(), kIdAboutBanner), &at);
-        return at.x >= kLinkLeft && at.y >= 0 && at.y < 64;
+        return at.x >= Scaled(kLinkLeft, Dpi()) && at.y >= 0 && at.y < Scaled(64, Dpi());
     }
 
   private:

@@ -118,7 +118,7 @@ HWND BuildToolbar(HWND parent, int id, HIMAGELIST images) {
         0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
         0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr));
     toolbar.SetImages(images);
-    toolbar.Send(WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+    toolbar.Send(WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont(parent)), FALSE);
     std::vector<TBBUTTON> buttons;
     for (int command : kToolbarCommands) {
         const Action* action = FindAction(command);
@@ -131,10 +131,10 @@ HWND BuildToolbar(HWND parent, int id, HIMAGELIST images) {
     return toolbar.Handle();
 }
 
-bool MeasureMenuImage(MEASUREITEMSTRUCT& item) {
+bool MeasureMenuImage(MEASUREITEMSTRUCT& item, int imageSize) {
     if (item.CtlType != ODT_MENU) return false;
-    item.itemWidth = kActionImageSize;
-    item.itemHeight = kActionImageSize;
+    item.itemWidth = static_cast<UINT>(imageSize);
+    item.itemHeight = static_cast<UINT>(imageSize);
     return true;
 }
 
@@ -142,7 +142,9 @@ bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images) {
     if (item.CtlType != ODT_MENU) return false;
     const Action* action = FindAction(static_cast<int>(item.itemID));
     if (!action || action->image < 0) return false;
-    const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kActionImageSize) / 2;
+    int size = 0, height = 0;
+    ImageList_GetIconSize(images, &size, &height);
+    const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - height) / 2;
     ImageList_Draw(images, action->image, item.hDC, item.rcItem.left, top,
                    (item.itemState & ODS_GRAYED) ? ILD_TRANSPARENT | ILD_BLEND50 : ILD_TRANSPARENT);
     return true;

@@ -38,7 +38,7 @@ bool IsMenuTitleKey(HMENU bar, char key);
 UniqueAccelerators BuildAccelerators();
 // The toolbar of kToolbarCommands, with the action images and the toolbar texts.
 HWND BuildToolbar(HWND parent, int id, HIMAGELIST images);
-bool MeasureMenuImage(MEASUREITEMSTRUCT& item);
+bool MeasureMenuImage(MEASUREITEMSTRUCT& item, int imageSize);
 bool DrawMenuImage(const DRAWITEMSTRUCT& item, HIMAGELIST images);
 
 // The toolbar's buttons, left to right, 0 for a divider.

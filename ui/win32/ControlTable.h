@@ -1,5 +1,5 @@
-// Windows laid out in pixels: one table of controls per window, made by one function in the
-// program's font.
+// Windows laid out in pixels: one table of controls per window, in 96-DPI pixels, made by one
+// function at the window's DPI, in the program's font.
 #pragma once
 
 #include <windows.h>
@@ -13,15 +13,16 @@ struct ControlRow {
     const char* className;
     const char* text;
     DWORD style;  // WS_CHILD and WS_VISIBLE are added
-    int x, y, width, height;
+    int x, y, width, height;  // at 96 DPI
     DWORD exStyle = 0;
 };
 
-// Creates the controls in table order, which is also their tab order.
+// Creates the controls in table order, which is also their tab order, their places and sizes
+// scaled to the parent's DPI.
 void CreateControls(HWND parent, std::initializer_list<ControlRow> controls);
 
-// The font of every window: the system's message font (Tahoma 8 on Windows XP).
-HFONT GuiFont();
-HFONT GuiFontBold();
+// The font of every window at its DPI: the system's message font (Tahoma 8 on Windows XP).
+HFONT GuiFont(HWND window);
+HFONT GuiFontBold(HWND window);
 
 }  // namespace vt::win32

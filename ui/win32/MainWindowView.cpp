@@ -1,12 +1,16 @@
 // The main window's frame: its controls, their layout, the message loop's share, dispatch.
 #include "ui/win32/MainWindowView.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "platform/win32/ErrorReport.h"
 #include "resources/resource.h"
 #include "ui/win32/AboutDialog.h"
 #include "ui/win32/Actions.h"
 #include "ui/win32/ContextMenuKeys.h"
 #include "ui/win32/ControlTable.h"
+#include "platform/win32/Dpi.h"
 #include "ui/win32/Images.h"
 #include "ui/win32/MainWindowIds.h"
 
@@ -18,6 +22,18 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr int kPanesTop = 28;      // below the device line
 constexpr int kStatusWidth = 172;  // the status group, left of the editor
 constexpr int kGap = 8;
+constexpr int kMinLeftWidth = 120, kMaxLeftWidth = 320;  // the splitter's limits
+
+// The window's frame around a client area of the Parts' size at the DPI.
+SIZE FrameSize(UINT dpi) {
+    RECT frame{0, 0, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi)};
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+    if (!adjust || !adjust(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT, dpi))
+        AdjustWindowRectEx(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
 
 }  // namespace
 
@@ -28,9 +44,8 @@ bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)>
     RegisterClass(kMainWindowClass, IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                   LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)));
     RouteContextMenuKeys();
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    dpi_ = SystemDpi();  // a new window shows on the primary monitor, at the system's DPI
+    const auto [width, height] = FrameSize(dpi_);
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     if (!CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, "", kStyle, x, y, width, height,
@@ -40,20 +55,52 @@ bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)>
     if (!withControls) return true;
     // The menu bar's height is known only now: make the client area exact. Resizing a top-level
     // window costs, even to the same size: only when it is not.
-    RECT client{};
-    GetClientRect(Window(), &client);
-    if (client.right != kClientWidth || client.bottom != kClientHeight)
-        SetWindowPos(Window(), nullptr, 0, 0, width + kClientWidth - client.right,
-                     height + kClientHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    FitClientArea();
     Layout();
     return true;
 }
 
+void MainWindowView::FitClientArea() {
+    RECT client{}, frame{};
+    GetClientRect(Window(), &client);
+    GetWindowRect(Window(), &frame);
+    const int width = Scaled(kClientWidth, dpi_), height = Scaled(kClientHeight, dpi_);
+    if (client.right != width || client.bottom != height)
+        SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left + width - client.right,
+                     frame.bottom - frame.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void MainWindowView::LoadPictures() {
+    actionImages_ = LoadImageStrip(IDB_ACTIONS, kActionImageSize, dpi_);
+    treeImages_ = LoadImageStrip(IDB_TREE, kTreeImageSize, dpi_);
+    tabMarks_ = LoadImageStrip(IDB_TABMARKS, kTabMarkSize, dpi_);
+}
+
+// Moved to a monitor of another DPI (or its scale changed): the suggested place, the client area
+// of the Parts' size at the new DPI, every control, font and picture at it.
+void MainWindowView::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    if (dpi == dpi_ || !toolbar_.Handle()) return;
+    const UINT old = std::exchange(dpi_, dpi);
+    LoadPictures();
+    toolbar_.SetImages(actionImages_.Get());
+    RescaleChildren(page_.Handle(), old, dpi);
+    for (HWND control : {toolbar_.Handle(), statusBar_.Handle(), splitter_.Handle()})
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi)), FALSE);
+    tree_.SetDpi(dpi, treeImages_.Get());
+    tabs_.SetDpi(dpi, tabMarks_.Get());
+    editor_.SetDpi(dpi);
+    status_.SetDpi(dpi);
+    const auto [width, height] = FrameSize(dpi);
+    SetWindowPos(Window(), nullptr, suggested.left, suggested.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea();
+    Layout();
+    InvalidateRect(Window(), nullptr, TRUE);
+}
+
 void MainWindowView::CreateControls() {
     const HWND window = Window();
-    actionImages_ = LoadImageStrip(IDB_ACTIONS, kActionImageSize);
-    treeImages_ = LoadImageStrip(IDB_TREE, kTreeImageSize);
-    tabMarks_ = LoadImageStrip(IDB_TABMARKS, kTabMarkSize);
+    LoadPictures();
     trace_("pictures");
     toolbar_ = Toolbar(BuildToolbar(window, kIdToolbar, actionImages_.Get()));
     statusBar_ = StatusBar(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0,
@@ -61,9 +108,10 @@ void MainWindowView::CreateControls() {
                                            nullptr, nullptr));
     statusBar_.SetOnePart();
     trace_("frame, toolbar, status bar");
-    tree_.Create(window, treeImages_.Get());
+    tree_.Create(window, treeImages_.Get(), dpi_);
     splitter_.Create(window, kIdSplitter);
-    splitter_.onDrag = [this](int width) {
+    splitter_.onDrag = [this](int x) {
+        const int width = std::clamp(Rescaled(x, dpi_, kBaseDpi), kMinLeftWidth, kMaxLeftWidth);
         if (width == leftWidth_) return;
         leftWidth_ = width;
         Layout();
@@ -73,15 +121,15 @@ void MainWindowView::CreateControls() {
     page_.Create(window, kIdCardPage);
     SetWindowPos(page_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // above the tabs
     trace_("tree, splitter, tabs, page");
-    status_.Create(window, page_.Handle(), kStatusWidth);
+    status_.Create(window, page_.Handle(), kStatusWidth, dpi_);
     trace_("status panel");
-    editor_.Create(page_.Handle(), kGap + kStatusWidth + kGap, kPanesTop);
+    editor_.Create(page_.Handle(), kGap + kStatusWidth + kGap, kPanesTop, dpi_);
     trace_("editor");
     tray_.Create(window);
     options_ = Win32OptionsDialog(window);
     keys_ = BuildAccelerators();
     for (HWND control : {statusBar_.Handle(), splitter_.Handle()})
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi_)), FALSE);
 }
 
 void MainWindowView::Layout() {
@@ -91,12 +139,15 @@ void MainWindowView::Layout() {
     RECT bar{}, status{};
     GetWindowRect(toolbar_.Handle(), &bar);
     GetWindowRect(statusBar_.Handle(), &status);
+    const auto px = [this](int pixels) { return Scaled(pixels, dpi_); };
     const int top = bar.bottom - bar.top;
-    const int bottom = kClientHeight - (status.bottom - status.top);
-    tree_.Place(0, top, leftWidth_, bottom - top);
-    MoveWindow(splitter_.Handle(), leftWidth_, top, kSplitterWidth, bottom - top, TRUE);
-    const int tabsLeft = leftWidth_ + kSplitterWidth;
-    MoveWindow(tabs_.Tabs(), tabsLeft, top + 2, kClientWidth - tabsLeft - 2, bottom - top - 4, TRUE);
+    const int bottom = px(kClientHeight) - (status.bottom - status.top);
+    const int left = px(leftWidth_);
+    tree_.Place(0, top, left, bottom - top);
+    MoveWindow(splitter_.Handle(), left, top, px(kSplitterWidth), bottom - top, TRUE);
+    const int tabsLeft = left + px(kSplitterWidth);
+    MoveWindow(tabs_.Tabs(), tabsLeft, top + px(2), px(kClientWidth) - tabsLeft - px(2),
+               bottom - top - px(4), TRUE);
     const RECT page = tabs_.PageArea();
     const int pageWidth = page.right - page.left;
     const int pageHeight = page.bottom - page.top;
@@ -233,8 +284,13 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             tree_.NodeEdited();
             return 0;
         case WM_MEASUREITEM:
-            if (MeasureMenuImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+            if (MeasureMenuImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam),
+                                 PictureSize(kActionImageSize, dpi_)))
+                return TRUE;
             break;
+        case kWmDpiChanged:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (DrawMenuImage(item, actionImages_.Get()) || status_.DrawPicture(item)) return TRUE;

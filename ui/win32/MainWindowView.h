@@ -67,6 +67,9 @@ class MainWindowView : public WindowBase, public MainView {
 
   private:
     void CreateControls();
+    void LoadPictures();
+    void FitClientArea();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
     void Layout();
     // The long part of a hint in the status bar, once per change.
     void ShowHint(const std::string& hint);
@@ -76,7 +79,8 @@ class MainWindowView : public WindowBase, public MainView {
     StatusBar statusBar_;
     Splitter splitter_;
     CardPage page_;
-    int leftWidth_ = 200;
+    UINT dpi_ = 96;
+    int leftWidth_ = 200;  // at 96 DPI
     bool withControls_ = true;
     std::string shownHint_;
     UniqueImageList actionImages_, treeImages_, tabMarks_;

@@ -3,12 +3,14 @@
 
 #include <algorithm>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "base/ScopeExit.h"
 #include "core/MessageBox.h"
 #include "platform/win32/ModalOwner.h"
 #include "platform/win32/ErrorReport.h"
+#include "platform/win32/Dpi.h"
 
 namespace vt::win32 {
 
@@ -44,17 +46,40 @@ INT_PTR ModalDialog::Run(HWND owner) {
                                    reinterpret_cast<LPARAM>(this));
 }
 
+// Centred on the work area of the owner's monitor, so that it opens at that monitor's DPI: moved
+// there first, then sized for the DPI it has there.
 void ModalDialog::PlaceCentred(const Frame& frame) {
     SetWindowTextA(window_, frame.caption);
-    RECT outer{0, 0, frame.clientWidth, frame.clientHeight};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(GetWindow(window_, GW_OWNER), MONITOR_DEFAULTTOPRIMARY),
+                    &monitor);
+    const RECT& desktop = monitor.rcWork;
+    const auto place = [&](UINT dpi) {
+        RECT outer{0, 0, Scaled(frame.clientWidth, dpi), Scaled(frame.clientHeight, dpi)};
+        AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
+        const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+        SetWindowPos(window_, nullptr, desktop.left + (desktop.right - desktop.left - width) / 2,
+                     desktop.top + (desktop.bottom - desktop.top - height) / 2, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(dpi_);
+    if (WindowDpi(window_) == dpi_) return;
+    dpi_ = WindowDpi(window_);
+    place(dpi_);
+}
+
+void ModalDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    const UINT old = std::exchange(dpi_, dpi);
+    RescaleChildren(window_, old, dpi);
+    const Frame frame = Layout();
+    RECT outer{0, 0, Scaled(frame.clientWidth, dpi), Scaled(frame.clientHeight, dpi)};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
-    RECT desktop{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &desktop, 0);
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    SetWindowPos(window_, nullptr, desktop.left + (desktop.right - desktop.left - width) / 2,
-                 desktop.top + (desktop.bottom - desktop.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    OnDpi(dpi);
 }
 
 INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -73,8 +98,12 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
 INT_PTR ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
+            dpi_ = WindowDpi(window_);
             PlaceCentred(Layout());
             return OnInitDialog() ? TRUE : FALSE;
+        case kWmDpiChanged:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return TRUE;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;

@@ -43,7 +43,11 @@ class ModalDialog {
         (void)control;
         return false;
     }
+    // Its controls have been moved to another DPI: what else the dialog draws for it.
+    virtual void OnDpi(UINT dpi) { (void)dpi; }
     void End(INT_PTR result) { EndDialog(window_, result); }
+    // The DPI the dialog is shown at; its controls are laid out for it (ControlTable).
+    UINT Dpi() const { return dpi_; }
     // An information box over the dialog, its text framed as every message of the program.
     void Tell(const std::string& text, const char* caption);
     HWND Item(int id) const { return GetDlgItem(window_, id); }
@@ -52,8 +56,10 @@ class ModalDialog {
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PlaceCentred(const Frame& frame);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     HWND window_ = nullptr;
+    UINT dpi_ = 96;
 };
 
 }  // namespace vt::win32

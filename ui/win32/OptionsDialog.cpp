@@ -70,8 +70,7 @@ bool Win32OptionsDialog::OnInitDialog() {
     items.AddColumn(0, "");
     cards.AddColumn(0, "Connection Name");
     cards.AddColumn(1, "Adapter Name");
-    adapterImages_ = LoadImageStrip(IDB_ADAPTERS, kAdapterImageSize);
-    cards.SetSmallImages(adapterImages_.Get());
+    OnDpi(Dpi());
     for (const OptionsItem& row : logic_->Items) items.AddRow(row.caption);
     for (const OptionsCard& row : logic_->CardList) {
         cards.AddRow(row.connectionName, row.image);
@@ -155,6 +154,11 @@ bool Win32OptionsDialog::OnNotify(int id, const NMHDR& header) {
         return true;
     }
     return false;
+}
+
+void Win32OptionsDialog::OnDpi(UINT dpi) {
+    adapterImages_ = LoadImageStrip(IDB_ADAPTERS, kAdapterImageSize, dpi);
+    ListView(Item(kIdLvCardList)).SetSmallImages(adapterImages_.Get());
 }
 
 }  // namespace vt::win32

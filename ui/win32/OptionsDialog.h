@@ -35,6 +35,7 @@ class Win32OptionsDialog : public ModalDialog, public OptionsView {
     bool OnNotify(int id, const NMHDR& header) override;
     // The lists' menus: a right click turns into this, and so do Shift+F10 and the menu key.
     void OnContextMenu(HWND control, LPARAM position) override;
+    void OnDpi(UINT dpi) override;
 
   private:
     void ShowPage(int page);

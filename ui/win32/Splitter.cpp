@@ -1,8 +1,6 @@
 // The splitter bar: a window class of its own with the west-east cursor, and its drag.
 #include "ui/win32/Splitter.h"
 
-#include <algorithm>
-
 namespace vt::win32 {
 
 namespace {
@@ -30,7 +28,7 @@ LRESULT Splitter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 POINT at{};
                 GetCursorPos(&at);
                 ScreenToClient(GetParent(Handle()), &at);
-                onDrag(std::clamp(static_cast<int>(at.x), kMinLeftWidth, kMaxLeftWidth));
+                onDrag(static_cast<int>(at.x));
             }
             return 0;
         default:

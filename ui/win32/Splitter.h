@@ -9,13 +9,12 @@
 
 namespace vt::win32 {
 
-inline constexpr int kSplitterWidth = 4;
+inline constexpr int kSplitterWidth = 4;  // at 96 DPI
 
 class Splitter : public WindowBase {
   public:
-    // The left pane's width while the bar is dragged, kept between the limits.
-    std::function<void(int width)> onDrag;
-    static constexpr int kMinLeftWidth = 120, kMaxLeftWidth = 320;
+    // Where the pointer is in the parent, while the bar is dragged: the left pane's width.
+    std::function<void(int x)> onDrag;
 
     void Create(HWND parent, int id);
 

@@ -3,6 +3,7 @@
 
 #include "ui/win32/Controls.h"
 #include "ui/win32/ControlTable.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
 
@@ -13,6 +14,11 @@ void Win32CardTabsView::Create(HWND parent, HIMAGELIST marks) {
     tabs_ = TabControl(GetDlgItem(parent, kIdTabs));
     tabs_.SetImages(marks);
     Subclass(tabs_.Handle());
+}
+
+void Win32CardTabsView::SetDpi(UINT dpi, HIMAGELIST marks) {
+    SendMessageA(tabs_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi)), FALSE);
+    tabs_.SetImages(marks);
 }
 
 RECT Win32CardTabsView::PageArea() const {

@@ -19,6 +19,8 @@ namespace vt::win32 {
 class Win32CardTabsView : public CardTabsView, private WindowBase {
   public:
     void Create(HWND parent, HIMAGELIST marks);
+    // Its font and marks at the DPI.
+    void SetDpi(UINT dpi, HIMAGELIST marks);
     // From now on the tabs' events go to their logic.
     void Attach(CardTabs& logic) { logic_ = &logic; }
     HWND Tabs() const { return tabs_.Handle(); }

@@ -7,6 +7,7 @@
 #include "base/ScopeExit.h"
 #include "ui/win32/Actions.h"
 #include "ui/win32/ControlTable.h"
+#include "platform/win32/Dpi.h"
 #include "ui/win32/Controls.h"
 #include "platform/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
@@ -47,7 +48,7 @@ std::vector<uint32_t> UnstorableCharacters(HWND edit) {
 
 }  // namespace
 
-void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images) {
+void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images, UINT dpi) {
     CreateControls(parent, {
         {kIdConfigTitle, "STATIC", "", SS_CENTERIMAGE | SS_SUNKEN, 0, 0, 0, 0},
         {kIdTree, WC_TREEVIEWA, "",
@@ -56,19 +57,27 @@ void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images) {
     });
     title_ = GetDlgItem(parent, kIdConfigTitle);
     tree_ = TreeView(GetDlgItem(parent, kIdTree));
+    menu_ = BuildTreeMenu();
+    SetDpi(dpi, images);
+}
+
+void Win32ConfigTreeView::SetDpi(UINT dpi, HIMAGELIST images) {
+    dpi_ = dpi;
+    for (HWND control : {title_, tree_.Handle()})
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi)), FALSE);
     tree_.SetImages(images);
-    tree_.SetIndent(kIndent);
-    tree_.SetItemHeight(kItemHeight);
+    tree_.SetIndent(Scaled(kIndent, dpi));
+    tree_.SetItemHeight(Scaled(kItemHeight, dpi));
     LOGFONTA font{};
-    GetObjectA(GuiFont(), sizeof font, &font);
+    GetObjectA(MessageFont(dpi), sizeof font, &font);
     font.lfUnderline = TRUE;
     underlined_.Reset(CreateFontIndirectA(&font));
-    menu_ = BuildTreeMenu();
 }
 
 void Win32ConfigTreeView::Place(int x, int y, int width, int height) {
-    MoveWindow(title_, x, y, width, kTitleHeight, TRUE);
-    MoveWindow(tree_.Handle(), x, y + kTitleHeight, width, height - kTitleHeight, TRUE);
+    const int title = Scaled(kTitleHeight, dpi_);
+    MoveWindow(title_, x, y, width, title, TRUE);
+    MoveWindow(tree_.Handle(), x, y + title, width, height - title, TRUE);
 }
 
 void Win32ConfigTreeView::ClearTree() {

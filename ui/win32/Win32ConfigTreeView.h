@@ -16,7 +16,9 @@ namespace vt::win32 {
 
 class Win32ConfigTreeView : public ConfigTreeView {
   public:
-    void Create(HWND parent, HIMAGELIST images);
+    void Create(HWND parent, HIMAGELIST images, UINT dpi);
+    // Its font, pictures, indent and item height at the DPI.
+    void SetDpi(UINT dpi, HIMAGELIST images);
     // From now on the tree's events go to its logic.
     void Attach(ConfigTree& logic) { logic_ = &logic; }
     void Place(int x, int y, int width, int height);
@@ -54,6 +56,7 @@ class Win32ConfigTreeView : public ConfigTreeView {
     LRESULT CustomDraw(NMTVCUSTOMDRAW& draw);
 
     ConfigTree* logic_ = nullptr;
+    UINT dpi_ = 96;
     // Set while the logic changes the tree: the tree's own notifications are not the user's.
     bool changing_ = false;
     HWND title_ = nullptr;

@@ -4,6 +4,7 @@
 #include "controls/win32/IPEditControl.h"
 #include "ui/win32/ControlTable.h"
 #include "ui/win32/Controls.h"
+#include "platform/win32/Dpi.h"
 #include "ui/win32/IPListDialog.h"
 
 namespace vt::win32 {
@@ -22,10 +23,11 @@ constexpr int kButtonsInset = 12;  // the last button from the group's right edg
 
 }  // namespace
 
-void Win32EditorView::Create(HWND page, int left, int top) {
+void Win32EditorView::Create(HWND page, int left, int top, UINT dpi) {
     page_ = page;
     left_ = left;
     top_ = top;
+    dpi_ = dpi;
     RegisterIPEditClass();
     const auto x = [left](int offset) { return left + offset; };
     const auto y = [top](int offset) { return top + offset; };
@@ -69,24 +71,26 @@ void Win32EditorView::Create(HWND page, int left, int top) {
          kButtonWidth, kButtonHeight},
         {id(C::gbEditor), "BUTTON", "", kOff | BS_GROUPBOX | WS_CLIPSIBLINGS, x(0), y(0), 0, 0},
     });
-    SendMessageA(Item(C::checkSelected), WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold()), FALSE);
+    SendMessageA(Item(C::checkSelected), WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold(page)),
+                 FALSE);
     for (C box : {C::rbEnable, C::checkIP, C::checkDNS}) SetChecked(box, true);
 }
 
 void Win32EditorView::Resize(int pageWidth, int pageHeight) {
-    const int width = pageWidth - left_ - kMargin;
-    SetWindowPos(Item(C::gbEditor), nullptr, 0, 0, width, pageHeight - top_ - kMargin,
+    const auto px = [this](int pixels) { return Scaled(pixels, dpi_); };
+    const int width = pageWidth - px(left_ + kMargin);
+    SetWindowPos(Item(C::gbEditor), nullptr, 0, 0, width, pageHeight - px(top_ + kMargin),
                  SWP_NOMOVE | SWP_NOZORDER);
     for (int separator : {kSeparator1, kSeparator2})
-        SetWindowPos(GetDlgItem(page_, separator), nullptr, 0, 0, width - 2 * kIndent, 2,
+        SetWindowPos(GetDlgItem(page_, separator), nullptr, 0, 0, width - px(2 * kIndent), px(2),
                      SWP_NOMOVE | SWP_NOZORDER);
     // The buttons stand at the group's right edge.
-    int right = left_ + width - kButtonsInset;
+    int right = px(left_) + width - px(kButtonsInset);
     for (C button : {C::btnApply, C::btnCancel, C::btnSave}) {
-        right -= kButtonWidth;
-        SetWindowPos(Item(button), nullptr, right, top_ + kButtonsTop, 0, 0,
+        right -= px(kButtonWidth);
+        SetWindowPos(Item(button), nullptr, right, px(top_ + kButtonsTop), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER);
-        right -= kButtonGap;
+        right -= px(kButtonGap);
     }
 }
 

@@ -17,7 +17,10 @@ inline int EditorId(EditorControl control) {
 class Win32EditorView : public EditorView {
   public:
     // Makes the controls on `page`, the group's top left corner at `left`, `top`.
-    void Create(HWND page, int left, int top);
+    // `left` and `top` at 96 DPI; the controls at the page's DPI.
+    void Create(HWND page, int left, int top, UINT dpi);
+    // The controls have been moved to the DPI; Resize lays them out at it.
+    void SetDpi(UINT dpi) { dpi_ = dpi; }
     // From now on the controls' events go to the editor's logic.
     void Attach(SettingsEditor& logic) { logic_ = &logic; }
     // The group and its separators fill the page to its right and bottom edges.
@@ -43,7 +46,8 @@ class Win32EditorView : public EditorView {
 
     SettingsEditor* logic_ = nullptr;
     HWND page_ = nullptr;
-    int left_ = 0, top_ = 0;
+    int left_ = 0, top_ = 0;  // at 96 DPI
+    UINT dpi_ = 96;
 };
 
 }  // namespace vt::win32

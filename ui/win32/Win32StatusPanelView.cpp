@@ -3,6 +3,7 @@
 
 #include "resources/resource.h"
 #include "ui/win32/ControlTable.h"
+#include "platform/win32/Dpi.h"
 #include "ui/win32/Images.h"
 #include "ui/win32/MainWindowIds.h"
 
@@ -31,10 +32,11 @@ std::string WithWindowsLineBreaks(const std::string& text) {
     return shown;
 }
 
-void Win32StatusPanelView::Create(HWND mainWindow, HWND page, int width) {
+void Win32StatusPanelView::Create(HWND mainWindow, HWND page, int width, UINT dpi) {
     main_ = mainWindow;
     page_ = page;
-    images_ = LoadImageStrip(IDB_STATUS, kStatusPictureSize);
+    images_ = LoadImageStrip(IDB_STATUS, kStatusPictureSize, dpi);
+    dpi_ = dpi;
     const int middle = kGroupLeft + width / 2;
     CreateControls(page, {
         {kIdDeviceLine, "STATIC", "", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, kDeviceLineLeft, 6, 0,
@@ -48,21 +50,28 @@ void Win32StatusPanelView::Create(HWND mainWindow, HWND page, int width) {
         {kIdStatusGroup, "BUTTON", "Connection Status", BS_GROUPBOX | WS_CLIPSIBLINGS, kGroupLeft,
          kGroupTop, width, 0},
     });
-    SendDlgItemMessageA(page, kIdDeviceLine, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold()), 0);
+    SendDlgItemMessageA(page, kIdDeviceLine, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold(page)),
+                        0);
     SendDlgItemMessageA(page, kIdStatusMemo, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+}
+
+void Win32StatusPanelView::SetDpi(UINT dpi) {
+    dpi_ = dpi;
+    images_ = LoadImageStrip(IDB_STATUS, kStatusPictureSize, dpi);
 }
 
 void Win32StatusPanelView::Resize(int pageWidth, int pageHeight) {
     const auto resize = [&](int id, int width, int height) {
         SetWindowPos(GetDlgItem(page_, id), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     };
+    const auto px = [this](int pixels) { return Scaled(pixels, dpi_); };
     RECT group{};
     GetWindowRect(GetDlgItem(page_, kIdStatusGroup), &group);
     const int width = group.right - group.left;
-    const int bottom = pageHeight - kMargin;
-    resize(kIdDeviceLine, pageWidth - 2 * kDeviceLineLeft, kDeviceLineHeight);
-    resize(kIdStatusGroup, width, bottom - kGroupTop);
-    resize(kIdStatusMemo, width - 2 * kMemoInset, bottom - kMemoTop - kMargin);
+    const int bottom = pageHeight - px(kMargin);
+    resize(kIdDeviceLine, pageWidth - px(2 * kDeviceLineLeft), px(kDeviceLineHeight));
+    resize(kIdStatusGroup, width, bottom - px(kGroupTop));
+    resize(kIdStatusMemo, width - px(2 * kMemoInset), bottom - px(kMemoTop + kMargin));
 }
 
 bool Win32StatusPanelView::IsShowing() const {
@@ -99,8 +108,12 @@ void Win32StatusPanelView::SetDeviceLine(const std::string& text) {
 bool Win32StatusPanelView::DrawPicture(const DRAWITEMSTRUCT& item) const {
     if (item.CtlType != ODT_STATIC || static_cast<int>(item.CtlID) != kIdStatusPicture) return false;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    ImageList_Draw(images_.Get(), picture_, item.hDC, item.rcItem.left, item.rcItem.top,
-                   ILD_TRANSPARENT);
+    // Centred: the pictures are drawn at 100, 150 and 200 %, the place at any scale.
+    int size = 0, height = 0;
+    ImageList_GetIconSize(images_.Get(), &size, &height);
+    ImageList_Draw(images_.Get(), picture_, item.hDC,
+                   (item.rcItem.left + item.rcItem.right - size) / 2,
+                   (item.rcItem.top + item.rcItem.bottom - height) / 2, ILD_TRANSPARENT);
     return true;
 }
 

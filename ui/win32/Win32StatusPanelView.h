@@ -14,7 +14,10 @@ namespace vt::win32 {
 
 class Win32StatusPanelView : public StatusPanelView {
   public:
-    void Create(HWND mainWindow, HWND page, int width);
+    // `width` at 96 DPI; the controls at the page's DPI.
+    void Create(HWND mainWindow, HWND page, int width, UINT dpi);
+    // The controls have been moved to the DPI: the pictures drawn for it; Resize lays out at it.
+    void SetDpi(UINT dpi);
     void Resize(int pageWidth, int pageHeight);
 
     // --- StatusPanelView
@@ -34,6 +37,7 @@ class Win32StatusPanelView : public StatusPanelView {
 
     HWND main_ = nullptr;
     HWND page_ = nullptr;
+    UINT dpi_ = 96;
     int picture_ = 2;  // the window opens with the connected picture
     UniqueImageList images_;
 };

@@ -8,15 +8,17 @@
 #include "core/ProductIdentity.h"
 #include "resources/resource.h"
 #include "ui/win32/Actions.h"
+#include "platform/win32/Dpi.h"
 #include "ui/win32/MainWindowIds.h"
 
 namespace vt::win32 {
 
 void Win32TrayView::Create(HWND mainWindow) {
     main_ = mainWindow;
+    const UINT dpi = WindowDpi(mainWindow);
     icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP),
-                                          IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                          GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                          IMAGE_ICON, SystemMetric(SM_CXSMICON, dpi),
+                                          SystemMetric(SM_CYSMICON, dpi), LR_SHARED));
     // Explorer says so when it starts again: the icon must then be added anew.
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     // Run as administrator on Windows 7 and later, the window would not hear it from the
