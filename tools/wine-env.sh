@@ -4,7 +4,7 @@
 # of that architecture by its path: /usr/bin/wine prefers the 32-bit loader whenever it is
 # installed, also on kernels that cannot run it.
 WIN_BUILD=$(cd "$1" && pwd)
-WIN_ARCH=$2
+WIN_ARCH=$2; export WIN_ARCH
 case "$WIN_ARCH" in
   win32) wine_loader=/usr/lib/wine/wine;   wine_version=winxp ;;
   win64) wine_loader=/usr/lib/wine/wine64; wine_version=winxp64 ;;  # 5.2: passes the version gate

@@ -22,44 +22,21 @@ for arch in "${arches[@]}"; do
   (
     source "$here/wine-env.sh" "$build/$arch" "$arch" || exit 1
     cd "$WIN_BUILD" && mkdir -p results
-    xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
-      status=0
-      # Each run: a report name, the suite, the locale it runs in, the tests. The settings
-      # engine meets the private-profile functions of the system again under a Cyrillic and a
-      # double-byte ANSI code page.
-      for run in "vt_win32_tests vt_win32_tests C *" "vt_e2e_tests vt_e2e_tests C *" \
-                 "cp1251 vt_win32_tests ru_RU.UTF-8 ProfileConformance.*" \
-                 "cp932 vt_win32_tests ja_JP.UTF-8 ProfileConformance.*"; do
-        read -r report suite locale filter <<< "$run"
-        echo "=== $report ('"$arch"', under Wine)"
-        # A suite that hangs fails after 15 minutes instead of holding the run forever. Its output
-        # goes to a file, followed while the suite runs: a program a test left running keeps
-        # the output open, and must not hold the run.
-        : > results/$report.out
-        LC_ALL=$locale timeout --kill-after=10 900 wine ./$suite.exe --gtest_filter="$filter" \
-          --gtest_output=xml:results/$report.xml >> results/$report.out 2>&1 &
-        suite_pid=$!
-        tail -n +1 -f --pid=$suite_pid results/$report.out | tr -d "\r" | tee results/$report.log \
-          | grep -a -E "^\[ *(RUN|FAILED|  PASSED|==========) *\]|Failure|Expected|Which is|  [a-zA-Z_:.()]+$|^[^[]" \
-          | grep -a -v "^\[ RUN" || true
-        wait $suite_pid
-        rm -f results/$report.out
-        grep -aq "^\[  PASSED  \]" results/$report.log && ! grep -aq "^\[  FAILED  \]" results/$report.log || status=1
-        # A program still running after its test ended is a fault of the test or the program.
-        # Only this prefix counts: a demo the developer has open elsewhere is not ours to end.
-        for pid in $(pgrep -f "VelmoraTarvello\.exe"); do
-          tr "\0" "\n" < /proc/$pid/environ 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
-          echo "$report left the program running (a test failed to end it): $(tr "\0" " " < /proc/$pid/cmdline)"
-          kill $pid; status=1
-        done
-      done
-      wineserver -k
-      # Screenshots the tests saved, for a person to look at.
-      for picture in results/*.bmp; do
-        [ -f "$picture" ] && convert "$picture" "${picture%.bmp}.png" && rm -f "$picture"
-      done
-      exit $status
-    '
+    # The settings engine meets the private-profile functions of the system again under a
+    # Cyrillic and a double-byte ANSI code page; the windows are laid out again at 144 and 192
+    # DPI, on a screen they fit, against the layouts the 96-DPI run kept.
+    xvfb-run -a -s '-screen 0 1024x768x24' "$here/wine-run-suites.sh" \
+      "vt_win32_tests vt_win32_tests C 96 *" "vt_e2e_tests vt_e2e_tests C 96 *" \
+      "cp1251 vt_win32_tests ru_RU.UTF-8 96 ProfileConformance.*" \
+      "cp932 vt_win32_tests ja_JP.UTF-8 96 ProfileConformance.*" || status=1
+    xvfb-run -a -s '-screen 0 2048x1536x24' "$here/wine-run-suites.sh" \
+      "dpi144 vt_win32_tests C 144 MainWindowViewTest.EveryWindow*" \
+      "dpi192 vt_win32_tests C 192 MainWindowViewTest.EveryWindow*" || status=1
+    # Screenshots the tests saved, for a person to look at.
+    for picture in results/*.bmp; do
+      [ -f "$picture" ] && convert "$picture" "${picture%.bmp}.png" && rm -f "$picture"
+    done
+    exit ${status:-0}
   )
   arch_status=$?
   [ "$arch_status" -ne 0 ] && status=1

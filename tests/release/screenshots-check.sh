@@ -8,7 +8,7 @@ fresh=$(mktemp -d)
 trap 'rm -rf "$fresh"' EXIT
 "$root/tools/screenshots.sh" "$1" "$fresh" >/dev/null
 status=0
-for name in main-window tray-menu; do
+for name in main-window tray-menu main-window-150; do
   differing=$(compare -metric AE "$root/docs/$name.png" "$fresh/$name.png" null: 2>&1) || true
   if [ "$differing" != 0 ]; then
     echo "screenshots: docs/$name.png is not what the program shows now ($differing pixels differ): run make screenshots"

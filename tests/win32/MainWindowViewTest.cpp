@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <thread>
 #include <tuple>
@@ -14,10 +16,14 @@
 #include "controls/win32/IPEditControl.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/win32/BoxWatcher.h"
+#include "tests/win32/LayoutProbe.h"
 #include "tests/win32/Screenshot.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
 #include "ui/win32/AboutDialog.h"
+#include "ui/win32/EditIPDialog.h"
+#include "ui/win32/IPListDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/win32/MainWindowView.h"
 #include "ui/win32/OptionsDialog.h"
@@ -393,6 +399,88 @@ TEST(ErrorReportTest, AnErrorIsShownWithTheTitleAndErrorIconAndTheCallerGoesOn) 
     EXPECT_EQ(boxes[0].caption, "Velmora Tarvello");
     EXPECT_EQ(boxes[0].text, "Unable to write to C:\\x\\LocalSettings.Ini");
     EXPECT_EQ(boxes[0].icon, "error");
+}
+
+// Every window at this run's DPI: the ordinary run, at 96 DPI, keeps each window's layout; the runs
+// at 144 and 192 DPI (tools/wine-tests.sh) find it again, times DPI/96 within a few pixels, with
+// no scroll bar or up-down control it did not have, and no text wider than its control.
+TEST_F(MainWindowViewTest, EveryWindowIsItsNinetySixDpiLayoutAtThisDpi) {
+    const UINT dpi = WindowDpi(view->Window());
+    char asked[8] = {};  // the DPI the run set the desktop to, where tools/wine-tests.sh ran it
+    if (GetEnvironmentVariableA("VT_TEST_DPI", asked, sizeof asked))
+        ASSERT_EQ(dpi, static_cast<UINT>(std::atoi(asked)));
+    std::map<std::string, vt::testing::Layout> layouts;
+    std::vector<std::string> cut;
+    const auto take = [&](const std::string& name, HWND window) {
+        layouts[name] = vt::testing::LayoutOf(window);
+        for (const std::string& text : vt::testing::TextsCut(window, dpi))
+            cut.push_back(name + ": " + text);
+        vt::testing::SaveScreenshot(window, name + "-at-" + std::to_string(dpi));
+    };
+    TreeView_SelectItem(tree, Item(0));
+    Pump();
+    take("main-window", view->Window());
+    const auto inDialog = [&](const char* caption, const std::function<void()>& open,
+                              const std::function<void(HWND)>& then) {
+        std::thread driver([&] {
+            HWND dialog = WaitForDialog(caption);
+            if (!dialog) return;
+            take(caption, dialog);
+            then(dialog);
+        });
+        open();
+        driver.join();
+    };
+    const auto cancel = [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); };
+    inDialog("Options", [&] { form->OptionsAction.actOptionsExecute(); }, cancel);
+    inDialog("Product Information", [&] { form->Actions.actAboutExecute(); }, cancel);
+    inDialog(
+        "IP Address ", [&] { RunIPListDialog(view->Window(), {"10.0.0.2"}, {"255.0.0.0"}); },
+        [&](HWND list) {
+            PostMessageA(list, WM_COMMAND, kIdIPListAdd, 0);
+            if (HWND single = WaitForDialog(" IP Address")) {
+                take(" IP Address", single);
+                cancel(single);
+            }
+            for (int i = 0; i < 100 && FindWindowA("#32770", " IP Address"); ++i) Sleep(10);
+            cancel(list);
+        });
+    ASSERT_EQ(layouts.size(), 5u);
+    for (const auto& [name, layout] : layouts) {
+        if (dpi == kBaseDpi) {
+            vt::testing::SaveLayout(name, layout);
+            continue;
+        }
+        const auto at96 = vt::testing::LoadLayout(name);
+        if (!at96) GTEST_SKIP() << "no layout kept at 96 DPI: run the ordinary run first";
+        EXPECT_EQ(vt::testing::Misplaced(*at96, layout, dpi), std::vector<std::string>{})
+            << name << " at " << dpi << " DPI";
+    }
+    EXPECT_EQ(cut, std::vector<std::string>{});
+}
+
+// Moved to a monitor of another DPI: laid out anew at it, and back again.
+TEST_F(MainWindowViewTest, MovedToAnotherDpiTheWindowIsLaidOutAnewThere) {
+    TreeView_SelectItem(tree, Item(0));
+    Pump();
+    const UINT dpi = WindowDpi(view->Window()), larger = dpi * 3 / 2;
+    const vt::testing::Layout before = vt::testing::LayoutOf(view->Window());
+    const auto move = [&](UINT to) {
+        RECT suggested{};
+        GetWindowRect(view->Window(), &suggested);
+        SendMessageA(view->Window(), kWmDpiChanged, MAKEWPARAM(to, to),
+                     reinterpret_cast<LPARAM>(&suggested));
+        Pump();
+    };
+    move(larger);
+    EXPECT_EQ(vt::testing::Misplaced(before, vt::testing::LayoutOf(view->Window()),
+                                     larger * kBaseDpi / dpi),
+              std::vector<std::string>{});
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(Editor(C::checkIP), WM_GETFONT, 0, 0)),
+              MessageFont(larger));
+    move(dpi);
+    EXPECT_EQ(vt::testing::Misplaced(before, vt::testing::LayoutOf(view->Window()), kBaseDpi),
+              std::vector<std::string>{});
 }
 
 }  // namespace

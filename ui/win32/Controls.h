@@ -72,6 +72,14 @@ class Toolbar : public Control {
         Send(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     }
     void AutoSize() const { Send(TB_AUTOSIZE); }
+    // The space around each button's picture and text.
+    SIZE Padding() const {
+        const auto padding = static_cast<DWORD>(Send(TB_GETPADDING));
+        return {LOWORD(padding), HIWORD(padding)};
+    }
+    void SetPadding(SIZE padding) const {
+        Send(TB_SETPADDING, 0, MAKELPARAM(padding.cx, padding.cy));
+    }
     int ButtonCount() const { return static_cast<int>(Send(TB_BUTTONCOUNT)); }
     // The command of the button at a point of the client area; 0 for none.
     int CommandAt(POINT client) const {
@@ -113,6 +121,10 @@ class TabControl : public Control {
         Send(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     }
     int Count() const { return static_cast<int>(Send(TCM_GETITEMCOUNT)); }
+    // The space around each tab's picture and caption.
+    void SetPadding(SIZE padding) const {
+        Send(TCM_SETPADDING, 0, MAKELPARAM(padding.cx, padding.cy));
+    }
     int Selected() const { return static_cast<int>(Send(TCM_GETCURSEL)); }  // -1 when none
     void Select(int tab) const { Send(TCM_SETCURSEL, static_cast<WPARAM>(tab)); }  // unreported
     void Clear() const { Send(TCM_DELETEALLITEMS); }

@@ -70,6 +70,13 @@ void MainWindowView::FitClientArea() {
                      frame.bottom - frame.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
 }
 
+// The toolbar's and the tabs' padding is a number of pixels of their own: at the DPI too.
+void MainWindowView::ScaleBarPadding() {
+    toolbar_.SetPadding({Scaled(toolbarPadding_.cx, dpi_), Scaled(toolbarPadding_.cy, dpi_)});
+    TabControl(tabs_.Tabs()).SetPadding({Scaled(6, dpi_), Scaled(3, dpi_)});
+    toolbar_.AutoSize();
+}
+
 void MainWindowView::LoadPictures() {
     actionImages_ = LoadImageStrip(IDB_ACTIONS, kActionImageSize, dpi_);
     treeImages_ = LoadImageStrip(IDB_TREE, kTreeImageSize, dpi_);
@@ -88,6 +95,7 @@ void MainWindowView::OnDpiChanged(UINT dpi, const RECT& suggested) {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi)), FALSE);
     tree_.SetDpi(dpi, treeImages_.Get());
     tabs_.SetDpi(dpi, tabMarks_.Get());
+    ScaleBarPadding();
     editor_.SetDpi(dpi);
     status_.SetDpi(dpi);
     const auto [width, height] = FrameSize(dpi);
@@ -103,6 +111,7 @@ void MainWindowView::CreateControls() {
     LoadPictures();
     trace_("pictures");
     toolbar_ = Toolbar(BuildToolbar(window, kIdToolbar, actionImages_.Get()));
+    toolbarPadding_ = toolbar_.Padding();  // the control's own, at 96 DPI
     statusBar_ = StatusBar(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0,
                                            0, window, reinterpret_cast<HMENU>(kIdStatusBar),
                                            nullptr, nullptr));
@@ -118,6 +127,7 @@ void MainWindowView::CreateControls() {
     };
     tabs_.Create(window, tabMarks_.Get());
     tabs_.onStripChanged = [this] { Layout(); };
+    if (dpi_ != kBaseDpi) ScaleBarPadding();
     page_.Create(window, kIdCardPage);
     SetWindowPos(page_.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // above the tabs
     trace_("tree, splitter, tabs, page");

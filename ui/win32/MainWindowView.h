@@ -68,6 +68,7 @@ class MainWindowView : public WindowBase, public MainView {
   private:
     void CreateControls();
     void LoadPictures();
+    void ScaleBarPadding();
     void FitClientArea();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void Layout();
@@ -76,6 +77,7 @@ class MainWindowView : public WindowBase, public MainView {
     std::string HintAt(HWND control, POINT screen);
 
     Toolbar toolbar_;
+    SIZE toolbarPadding_{};  // at 96 DPI
     StatusBar statusBar_;
     Splitter splitter_;
     CardPage page_;
