@@ -62,7 +62,7 @@ void BM_RefreshCycleEightCardsOnFakes(benchmark::State& state) {
         fake.registry.store.SeedString(InterfaceKeyPath(id), "NameServer", "10.0.0.53");
     }
     fakes::FakeMainWindow view;
-    TfrmMain form(fake.platform, view.Views());
+    TfrmMain form(fake.platform, view.Views(), fakes::RequestFrom(fake.system.commandLine));
     view.Attach(form);
     form.FormCreate();
     for (auto _ : state) {

@@ -8,6 +8,7 @@ add_library(vt_win32 STATIC
   controls/win32/IPEditControl.cpp
   platform/win32/Dpi.cpp
   platform/win32/ErrorReport.cpp
+  platform/win32/ModalDialog.cpp
   platform/win32/ModalOwner.cpp
   platform/win32/Win32Devices.cpp
   platform/win32/Win32FileStore.cpp
@@ -26,8 +27,8 @@ add_library(vt_win32 STATIC
   ui/win32/IconDialog.cpp
   ui/win32/Images.cpp
   ui/win32/IPListDialog.cpp
+  ui/win32/MainWindowScale.cpp
   ui/win32/MainWindowView.cpp
-  ui/win32/ModalDialog.cpp
   ui/win32/OptionsDialog.cpp
   ui/win32/Splitter.cpp
   ui/win32/StatusRefreshThread.cpp

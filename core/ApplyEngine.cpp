@@ -32,8 +32,8 @@ TcpipValues ValuesOf(const TCardConfig& record) {
 
 bool ApplyCardConfig(ApplyContext& context, TCardConfig record, TACard card) {
     {
-        context.marks.btnApplyTag = 1;
-        ScopeExit cardApplyDone([&] { context.marks.btnApplyTag = 0; });
+        context.marks.cardBeingWritten = true;
+        ScopeExit cardApplyDone([&] { context.marks.cardBeingWritten = false; });
         WriteTcpipValues(context.platform.registry, record.CardId, ValuesOf(record));
     }
     bool result = false;
@@ -51,15 +51,15 @@ bool ApplyCardConfig(ApplyContext& context, TCardConfig record, TACard card) {
 }
 
 ApplyOutcome ApplyConfiguration(ApplyContext& context, const std::string& name) {
-    if (context.marks.actApplyTag == 1) return ApplyOutcome::Ignored;
+    if (context.marks.namedApplyRunning) return ApplyOutcome::Ignored;
     if (!context.settings.ValueExists(settings::kFriendlyName, name)) {
         ShowMessageBox(context.platform.prompts, context.owner,
                        "Configuration \"" + name + "\" does not exist.", "Apply Failed: " + name,
                        kMbOk);
         return ApplyOutcome::NotFound;
     }
-    context.marks.actApplyTag = 1;
-    ScopeExit namedApplyDone([&] { context.marks.actApplyTag = 0; });
+    context.marks.namedApplyRunning = true;
+    ScopeExit namedApplyDone([&] { context.marks.namedApplyRunning = false; });
     // The cards may be replaced while messages run between cards; the loop keeps its own copy.
     const TCardList cards = context.cards;
     bool allApplied = true;

@@ -11,10 +11,10 @@
 
 namespace vt {
 
-// The two busy marks, kept where the main window keeps its controls' tags (1 busy, 0 idle).
+// The two busy marks: what they guard.
 struct ApplyMarks {
-    int btnApplyTag = 0;  // the card-apply mark: one card's registry values are being written
-    int actApplyTag = 0;  // the named-apply mark: a named apply's card loop runs
+    bool cardBeingWritten = false;   // one card's registry values are being written
+    bool namedApplyRunning = false;  // a named apply's card loop runs (or its copy as administrator)
 };
 
 struct ApplyContext {

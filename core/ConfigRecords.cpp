@@ -74,6 +74,17 @@ TCardConfig LoadCardConfig(SettingsFile& settings, const std::string& name,
                           settings.ReadString(settings::kFriendlyName, name, ""), cardId);
 }
 
+TCardConfig LoadCardConfigOf(SettingsFile& settings, const std::string& configKey,
+                             const std::string& name, const std::string& cardId) {
+    const SettingsFile::Snapshot look(settings);
+    return ReadCardConfig(ValuesOf(settings), name, configKey, cardId);
+}
+
+bool StoredToConfig(SettingsFile& settings, const std::string& configKey,
+                    const std::string& cardId) {
+    return settings.ReadBool(CardSectionName(configKey, cardId), kToConfig, false);
+}
+
 TCardConfig ReadCardConfig(const RecordValues& values, const std::string& name,
                            const std::string& configKey, const std::string& cardId) {
     TCardConfig record;

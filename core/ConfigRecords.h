@@ -48,7 +48,13 @@ TAddrType ReadAddrList(const RecordValues& values, const std::string& section,
 // By the configuration's display name, as the named apply finds it.
 TCardConfig LoadCardConfig(SettingsFile& settings, const std::string& name,
                            const std::string& cardId);
-// By its key.
+// By its key, as the editor loads the selected configuration.
+TCardConfig LoadCardConfigOf(SettingsFile& settings, const std::string& configKey,
+                             const std::string& name, const std::string& cardId);
+// The ToConfig the file holds for the configuration and card (the tabs' marks).
+bool StoredToConfig(SettingsFile& settings, const std::string& configKey,
+                    const std::string& cardId);
+// By its key, from any source of values.
 TCardConfig ReadCardConfig(const RecordValues& values, const std::string& name,
                            const std::string& configKey, const std::string& cardId);
 

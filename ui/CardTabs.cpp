@@ -7,8 +7,9 @@ void CardTabs::FillCardTabs() {
     {
         const FormState::UpdatingScope updating(state_);
         view_.ClearTabs();
-        for (size_t i = 0; i < state_.Cards.size(); ++i) {
-            const TACard& card = state_.Cards[i];
+        const TCardList& cards = state_.Cards().List();
+        for (size_t i = 0; i < cards.size(); ++i) {
+            const TACard& card = cards[i];
             view_.AddTab(card.ConnectionName + "  ", "|" + card.DriverDesc, static_cast<int>(i));
         }
     }
@@ -25,8 +26,8 @@ void CardTabs::tbCardsChange() {
     if (state_.Updating()) return;
     const int tab = view_.SelectedTab();
     if (tab < 0) return;
-    state_.CurrentCardIndex = view_.TabCardIndex(tab);
-    if (state_.Selected) editor_.ShowSelection();
+    state_.Cards().SetCurrentIndex(view_.TabCardIndex(tab));
+    if (state_.Selected()) editor_.ShowSelection();
 }
 
 }  // namespace vt

@@ -42,7 +42,7 @@ std::string CannotHold(const std::vector<uint32_t>& characters) {
 
 void ConfigTree::Clear() {
     view_.ClearTree();
-    state_.Selected = nullptr;
+    state_.SetSelected(nullptr);
     nodes_.clear();
 }
 
@@ -100,18 +100,18 @@ void ConfigTree::Follow(const std::vector<std::pair<std::string, std::string>>& 
     }
     TConfigNode* selected = nullptr;
     for (const auto& node : shown)
-        if (node.get() == state_.Selected) selected = node.get();
+        if (node.get() == state_.Selected()) selected = node.get();
     const FormState::UpdatingScope updating(state_);
     view_.ClearTree();
     nodes_ = std::move(shown);  // the nodes of configurations gone go only now, with their items
     for (const auto& node : nodes_) view_.AppendTreeNode(*node, 0);
-    state_.Selected = selected;
+    state_.SetSelected(selected);
     view_.SelectNode(selected);
     if (!selected) editor_.ShowSelection();  // none: the start state
 }
 
 void ConfigTree::tvConfigChange(TConfigNode* node) {
-    state_.Selected = node;
+    state_.SetSelected(node);
     editor_.ShowSelection();
 }
 
@@ -188,7 +188,7 @@ void ConfigTree::actDeleteExecute() {
         return;
     // One write: a refusal keeps the whole configuration, never a part of it.
     state_.Settings().Update([&](SettingsFile::Batch& batch) {
-        for (const TACard& card : state_.Cards)
+        for (const TACard& card : state_.Cards().List())
             batch.EraseSection(CardSectionName(node->ConfigKey, card.CfgInstanceId));
         batch.EraseSection(node->ConfigKey);
         batch.DeleteKey(settings::kConfigurations, node->ConfigKey);
@@ -201,7 +201,7 @@ void ConfigTree::actDeleteExecute() {
     TConfigNode* neighbour = at + 1 != nodes_.end() ? (at + 1)->get()
                              : at != nodes_.begin() ? (at - 1)->get()
                                                     : nullptr;
-    state_.Selected = nullptr;
+    state_.SetSelected(nullptr);
     view_.RemoveTreeNode(*node);
     nodes_.erase(at);
     Select(neighbour);
@@ -209,7 +209,7 @@ void ConfigTree::actDeleteExecute() {
 
 void ConfigTree::actApplyExecute() {
     state_.FollowTheFile();
-    if (TConfigNode* node = Selected()) state_.ApplyConfiguration(node->Text);
+    if (TConfigNode* node = Selected()) apply_.ApplyConfiguration(node->Text);
 }
 
 }  // namespace vt

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/ApplyAction.h"
 #include "ui/ConfigNode.h"
 #include "ui/FormState.h"
 #include "ui/SettingsEditor.h"
@@ -26,7 +27,7 @@ class ConfigTreeView {
     virtual void SelectNode(TConfigNode* node) = 0;  // none: no node selected
     virtual void RemoveTreeNode(TConfigNode& node) = 0;
     virtual void EditNodeLabel(TConfigNode& node) = 0;
-    // Posts WM_EDITNODE (WM_USER + 100) for the node to the main window, which then calls EditNode.
+    // Starts the node's label edit again once the edit under way has ended: EditNode, later.
     virtual void PostEditNode(TConfigNode& node) = 0;
     // The node's text changed: show it.
     virtual void ShowNodeText(TConfigNode& node) = 0;
@@ -36,11 +37,11 @@ class ConfigTreeView {
 
 class ConfigTree {
   public:
-    ConfigTree(FormState& state, SettingsEditor& editor, ConfigTreeView& view)
-        : state_(state), editor_(editor), view_(view) {}
+    ConfigTree(FormState& state, SettingsEditor& editor, ApplyAction& apply, ConfigTreeView& view)
+        : state_(state), editor_(editor), apply_(apply), view_(view) {}
 
     const std::vector<std::unique_ptr<TConfigNode>>& Nodes() const { return nodes_; }
-    TConfigNode* Selected() const { return state_.Selected; }
+    TConfigNode* Selected() const { return state_.Selected(); }
 
     void Clear();
     void AddConfigNode(const std::string& key, const std::string& name, bool select,
@@ -65,7 +66,8 @@ class ConfigTree {
     void tvConfigEdited(TConfigNode& node, std::string text,
                         const std::vector<uint32_t>& unstorable = {});
     void tvConfigMouseMove(const TConfigNode* node);
-    void EditNode(TConfigNode& node) { view_.EditNodeLabel(node); }  // WM_EDITNODE
+    // The label edit PostEditNode asked for.
+    void EditNode(TConfigNode& node) { view_.EditNodeLabel(node); }
 
     void actAddExecute();
     void actModifyExecute();
@@ -78,6 +80,7 @@ class ConfigTree {
 
     FormState& state_;
     SettingsEditor& editor_;
+    ApplyAction& apply_;
     ConfigTreeView& view_;
     std::vector<std::unique_ptr<TConfigNode>> nodes_;
 };

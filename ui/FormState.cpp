@@ -1,34 +1,10 @@
-// The shared state's card, settings file, prompts and apply context.
+// The shared state's settings file, prompts and apply context.
 #include "ui/FormState.h"
 
 #include "base/Error.h"
-#include "base/ScopeExit.h"
-#include "core/CommandLine.h"
-#include "core/ConfigNames.h"
 #include "core/MessageBox.h"
-#include "core/ProductIdentity.h"
 
 namespace vt {
-
-namespace {
-
-// A process's exit code as people look it up: small ones in decimal, exception codes in hex.
-std::string ExitCodeText(uint32_t code) {
-    if (code < 0x10000) return std::to_string(code);
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text = "0x";
-    for (int shift = 28; shift >= 0; shift -= 4) text += kDigits[(code >> shift) & 0xF];
-    return text;
-}
-
-}  // namespace
-
-const TACard& FormState::CurrentCard() const {
-    if (Cards.empty()) throw Error(kNoAdapters);
-    if (CurrentCardIndex < 0 || CurrentCardIndex >= static_cast<int>(Cards.size()))
-        throw Error(kAdaptersChanged);
-    return Cards[static_cast<size_t>(CurrentCardIndex)];
-}
 
 void FormState::OpenSettings(const std::string& path) {
     settings_ = std::make_unique<SettingsFile>(platform.files, path);
@@ -44,54 +20,7 @@ int FormState::Ask(const std::string& text, const std::string& caption, unsigned
 }
 
 ApplyContext FormState::ApplyContextNow() {
-    return ApplyContext{platform, Settings(), Cards, Marks, owner_};
-}
-
-ApplyOutcome FormState::ApplyConfiguration(const std::string& name) {
-    ApplyContext context = ApplyContextNow();
-    try {
-        return vt::ApplyConfiguration(context, name);
-    } catch (const AccessDenied&) {
-        // A copy that has the rights already would only meet the same refusal again.
-        if (!OffersElevation || platform.system.HasAdministratorRights()) throw;
-        const std::string why = WhyNotPassable(name);
-        if (!why.empty()) {
-            Ask("Applying needs administrator rights, but \"" + name +
-                    "\" cannot be applied as administrator: " + why +
-                    " Rename the configuration, then apply it again.",
-                "Apply Failed: " + name, kMbIconError);
-            return ApplyOutcome::CardFailed;
-        }
-        if (Ask("Applying needs administrator rights. Apply \"" + name + "\" as administrator?",
-                kProductTitle, kMbYesNo | kMbIconQuestion) != kIdYes)
-            throw;
-        if (const auto outcome = ApplyAsAdministrator(name)) return *outcome;
-        throw;  // declined: the refusal as it was
-    }
-}
-
-std::optional<ApplyOutcome> FormState::ApplyAsAdministrator(const std::string& name) {
-    // The same program in apply mode, elevated; no other apply meanwhile.
-    Marks.actApplyTag = 1;
-    ScopeExit done([&] { Marks.actApplyTag = 0; });
-    const ElevatedRun run = platform.shell.RunAsAdministrator(platform.system.ExecutablePath(),
-                                                              *ApplyArguments(name, true));
-    switch (run.end) {
-        case ElevatedRun::End::NotStarted: return std::nullopt;
-        case ElevatedRun::End::Abandoned: return ApplyOutcome::CardFailed;  // quitting: nothing said
-        case ElevatedRun::End::Exited: break;
-    }
-    // It reported its own failures; an end it did not choose is said here.
-    switch (run.exitCode - kReportedExitCodes) {
-        case kExitApplied: return ApplyOutcome::Applied;
-        case kExitNoSuchConfiguration: return ApplyOutcome::NotFound;
-        case kExitApplyFailed: return ApplyOutcome::CardFailed;
-        default:
-            Ask("Applying \"" + name + "\" as administrator ended with code " +
-                    ExitCodeText(run.exitCode) + " before it reported what it did.",
-                kProductTitle, kMbIconError);
-            return ApplyOutcome::CardFailed;
-    }
+    return ApplyContext{platform, Settings(), cards_.List(), marks_, owner_};
 }
 
 }  // namespace vt

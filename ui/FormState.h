@@ -1,17 +1,15 @@
 // What the main window's parts share: the platform and its prompts, the settings file, the managed
-// cards and the current one, the selected configuration, the updating flag, the tab marks and the
-// apply marks.
+// cards, the selected configuration, the updating flag, the tab marks and the apply marks.
 #pragma once
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "core/ApplyEngine.h"
 #include "core/SettingsFile.h"
-#include "net/AdapterInventory.h"
 #include "platform/Platform.h"
+#include "ui/CardSet.h"
 #include "ui/ConfigNode.h"
 
 namespace vt {
@@ -27,11 +25,6 @@ class TabMarksView {
     virtual void SetTabImage(int tab, int image) = 0;
 };
 
-inline constexpr char kNoAdapters[] =
-    "This program cannot continue because no network adapters were detected on this computer. ";
-inline constexpr char kAdaptersChanged[] =
-    "Network Adapter has been changed, please configure the network again. ";
-
 class FormState {
   public:
     // `owner` is the main window: it owns every message box of the parts.
@@ -41,19 +34,17 @@ class FormState {
     FormState& operator=(const FormState&) = delete;
 
     Platform& platform;
-    // The managed cards; a card's position is its card index.
-    TCardList Cards;
-    // The card index of the selected tab.
-    int CurrentCardIndex = 0;
-    // The configuration the editor shows, or none; set only by the tree.
-    TConfigNode* Selected = nullptr;
-    ApplyMarks Marks;
-    // On a Windows the user let the program run on, a named apply refused for lack of rights
-    // offers to run it again as administrator.
-    bool OffersElevation = false;
 
-    // The card of the current card index; raises kNoAdapters or kAdaptersChanged without one.
-    const TACard& CurrentCard() const;
+    // The managed cards and the current one (the card of the selected tab).
+    CardSet& Cards() { return cards_; }
+    const CardSet& Cards() const { return cards_; }
+    const TACard& CurrentCard() const { return cards_.Current(); }
+
+    // The configuration the editor shows, or none; the tree selects it.
+    TConfigNode* Selected() const { return selected_; }
+    void SetSelected(TConfigNode* node) { selected_ = node; }
+
+    ApplyMarks& Marks() { return marks_; }
 
     void OpenSettings(const std::string& path);
     // Raises while the start has not opened it.
@@ -89,20 +80,17 @@ class FormState {
     }
 
     ApplyContext ApplyContextNow();
-    // A named apply; one refused for lack of rights is offered to a copy run as administrator
-    // where OffersElevation says so.
-    ApplyOutcome ApplyConfiguration(const std::string& name);
 
     const TabMarksView& Tabs() const { return tabs_; }
     void SetTabMark(int tab, bool on) { tabs_.SetTabImage(tab, on ? 1 : 0); }
 
   private:
-    // Nothing when the copy did not start (the user declined).
-    std::optional<ApplyOutcome> ApplyAsAdministrator(const std::string& name);
-
     WindowHandle owner_;
     TabMarksView& tabs_;
     std::unique_ptr<SettingsFile> settings_;
+    CardSet cards_;
+    TConfigNode* selected_ = nullptr;
+    ApplyMarks marks_;
     bool updating_ = false;
 };
 

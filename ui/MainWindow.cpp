@@ -3,6 +3,7 @@
 #include "ui/MainWindow.h"
 
 #include <optional>
+#include <utility>
 
 #include "base/Error.h"
 #include "base/PathText.h"
@@ -18,17 +19,19 @@ std::string SettingsPathFor(const std::string& executablePath) {
     return FolderOf(executablePath) + settings::kFileName;
 }
 
-TfrmMain::TfrmMain(Platform& platform, MainViews views)
+TfrmMain::TfrmMain(Platform& platform, MainViews views, StartRequest request)
     : State(platform, views.frame.Handle(), views.tabs),
+      Applying(State),
       Editor(State, views.editor),
       Tabs(State, Editor, views.tabs),
-      Tree(State, Editor, views.tree),
+      Tree(State, Editor, Applying, views.tree),
       Status(State, views.status),
-      Tray(State, Tree, views.tray),
+      Tray(State, Tree, Applying, views.tray),
       Actions(State, views.frame),
       OptionsAction(State, Tree, Editor, Tabs, views.frame),
       platform_(platform),
-      views_(views) {
+      views_(views),
+      request_(std::move(request)) {
     // The title box clicked in an empty tree adds a configuration first.
     Editor.EnsureConfiguration = [this] {
         if (Tree.Nodes().empty()) Tree.actAddExecute();
@@ -47,7 +50,8 @@ void TfrmMain::FollowSettingsFile() {
         for (const auto& entry : configurations) replaced &= entry.first != node->ConfigKey;
     Tree.Follow(configurations);
     if (!replaced) return;  // another copy's changes: followed without a word
-    FillCards(true);
+    State.Cards().Load(platform_.registry, platform_.devices,
+                       settings->ReadString(settings::kOptions, settings::kFilters, ""), true);
     Tabs.FillCardTabs();
     State.Ask("The settings file " + settings->Path() +
                   " was removed or replaced. The window now shows what it holds.",
@@ -55,9 +59,8 @@ void TfrmMain::FollowSettingsFile() {
 }
 
 void TfrmMain::FormCreate() {
-    // Decided before anything can fail: in apply mode every way out of the start sequence is
-    // a failure for scripts until the apply itself says otherwise, and no window opens.
-    request_ = DecideStartMode(SplitCommandLine(platform_.system.CommandLine()));
+    // Before anything can fail: in apply mode every way out of the start sequence is a failure
+    // for scripts until the apply itself says otherwise, and no window opens.
     if (request_.mode == StartMode::Apply) {
         showMainWindow_ = false;
         exitCode_ = kExitApplyFailed;
@@ -82,7 +85,7 @@ void TfrmMain::StartSequence() {
         State.OpenSettings(SettingsPathFor(executable));
         passes = RunsOnNewerWindows();
         if (!passes) return;  // the user said No: ended as the refusal ends, nothing written
-        State.OffersElevation = true;
+        Applying.OfferElevation(true);
     }
     if (!passes) {
         showMainWindow_ = false;
@@ -112,7 +115,10 @@ void TfrmMain::StartSequence() {
         Editor.ShowEditorState(false, true, true, true, true);
     }
 
-    FillCards(shows);
+    // Apply mode names a card's device only when it is missing, which has no friendly name.
+    State.Cards().Load(platform_.registry, platform_.devices,
+                       settings.ReadString(settings::kOptions, settings::kFilters, ""), shows);
+    platform_.system.TraceStartup(shows ? "cards and their devices' names" : "cards");
     if (shows) {
         FillConfigTree();
         platform_.system.TraceStartup("configuration tree");
@@ -133,7 +139,7 @@ void TfrmMain::StartSequence() {
             Tray.MinimizeToTray();
             break;
         case StartMode::Apply: {
-            const ApplyOutcome outcome = State.ApplyConfiguration(request_.configName);
+            const ApplyOutcome outcome = Applying.ApplyConfiguration(request_.configName);
             exitCode_ = outcome == ApplyOutcome::NotFound     ? kExitNoSuchConfiguration
                         : outcome == ApplyOutcome::CardFailed ? kExitApplyFailed
                                                               : kExitApplied;
@@ -159,21 +165,6 @@ bool TfrmMain::RunsOnNewerWindows() {
         if (settings.Unreadable()) throw SettingsUnreadable("Unable to read " + settings.Path());
     }
     return true;
-}
-
-void TfrmMain::FillCards(bool withFriendlyNames) {
-    const std::string filter =
-        State.Settings().ReadString(settings::kOptions, settings::kFilters, "");
-    TCardList& cards = State.Cards;
-    cards = EnumerateCards(platform_.registry, filter);
-    // A filter that names only adapters gone since falls back to the default rule.
-    if (cards.empty()) cards = EnumerateCards(platform_.registry, "");
-    platform_.system.TraceStartup("cards from the registry");
-    // Apply mode names a card's device only when it is missing, and a missing device has no
-    // friendly name to give: the walk would change nothing it shows.
-    if (!withFriendlyNames) return;
-    RefreshCardNames(platform_.devices, cards);
-    platform_.system.TraceStartup("devices' friendly names");
 }
 
 void TfrmMain::FillConfigTree() {

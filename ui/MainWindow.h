@@ -22,7 +22,8 @@ inline constexpr char kNewerWindowsQuestion[] =
 
 class TfrmMain {
   public:
-    TfrmMain(Platform& platform, MainViews views);
+    // The start request is decided once, by the program's entry, from its command line.
+    TfrmMain(Platform& platform, MainViews views, StartRequest request);
     // The refresh loop ends before the form it refreshes.
     ~TfrmMain() { views_.frame.StopStatusThread(); }
     TfrmMain(const TfrmMain&) = delete;
@@ -47,6 +48,7 @@ class TfrmMain {
     MainParts Parts() { return {Tree, Tabs, Editor, Status, Tray, Actions, OptionsAction}; }
 
     FormState State;
+    ApplyAction Applying;
     SettingsEditor Editor;
     CardTabs Tabs;
     ConfigTree Tree;
@@ -61,7 +63,7 @@ class TfrmMain {
     void FollowSettingsFile();
     // On Windows 7 and later: whether the user lets it run there, asked once and remembered.
     bool RunsOnNewerWindows();
-    void FillCards(bool withFriendlyNames);
+
     void FillConfigTree();
 
     Platform& platform_;

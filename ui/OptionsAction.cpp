@@ -18,7 +18,7 @@ void Options::actOptionsExecute() {
     Platform& platform = state_.platform;
     TfrmOptions dialog(frame_.OptionsDialogView(), platform.prompts);
     std::optional<SettingsFile::Snapshot> look(std::in_place, settings);
-    dialog.LoadCardList(platform.registry, state_.Cards);
+    dialog.LoadCardList(platform.registry, state_.Cards().List());
     dialog.Autorun = settings.ReadBool(settings::kOptions, settings::kAutorun, false);
     dialog.EnableMenu = settings.ReadBool(settings::kOptions, settings::kEnableMenu, true);
     dialog.CustomizeIcon = settings.ReadBool(settings::kOptions, settings::kCustomizeIcon, false);
@@ -59,9 +59,7 @@ void Options::Store(const TfrmOptions& dialog, const TfrmOptions& opened) {
         flag(settings::kCustomizeIcon, dialog.CustomizeIcon, opened.CustomizeIcon);
     });
     if (filtersChanged) {
-        state_.Cards = EnumerateCards(platform.registry, dialog.NewFilters);
-        // The devices' names, as the cards have them from the start on.
-        RefreshCardNames(platform.devices, state_.Cards);
+        state_.Cards().Load(platform.registry, platform.devices, dialog.NewFilters, true);
         tabs_.FillCardTabs();
     }
 

@@ -40,8 +40,8 @@ TCardConfig AsEdited(TCardConfig record) {
 }  // namespace
 
 void SettingsEditor::ShowSelection() {
-    shown_.reset();
-    TConfigNode* node = state_.Selected;
+    draft_.reset();
+    TConfigNode* node = state_.Selected();
     if (!node) {  // the last configuration went: nothing to load
         ShowStartState();
         return;
@@ -51,26 +51,30 @@ void SettingsEditor::ShowSelection() {
     const SettingsFile::Snapshot look(settings);
     TCardConfig record;
     try {
-        record = LoadCardConfig(settings, node->Text, card.CfgInstanceId);
+        record = LoadCardConfigOf(settings, node->ConfigKey, node->Text, card.CfgInstanceId);
     } catch (const SettingsUnreadable&) {
         // Never shown as if it were empty: nothing to edit until it can be read.
         ShowStartState();
         throw;
     }
-    shown_ = AsEdited(record);
-    ShowCardConfig(record);
-    node->IPList = record.IPAddr;
-    node->MaskList = record.SubnetMask;
-    node->MaskList.resize(node->IPList.size());
+    ShowRecord(record);
     const TabMarksView& tabs = state_.Tabs();
+    const TCardList& cards = state_.Cards().List();
     for (int tab = 0; tab < tabs.TabCount(); ++tab) {
         const int cardIndex = tabs.TabCardIndex(tab);
-        if (cardIndex < 0 || cardIndex >= static_cast<int>(state_.Cards.size())) continue;
-        const TCardConfig marked =
-            LoadCardConfig(settings, node->Text, state_.Cards[cardIndex].CfgInstanceId);
-        state_.SetTabMark(tab, marked.ToConfig);
+        if (cardIndex < 0 || cardIndex >= static_cast<int>(cards.size())) continue;
+        state_.SetTabMark(tab, StoredToConfig(settings, node->ConfigKey,
+                                              cards[static_cast<size_t>(cardIndex)].CfgInstanceId));
     }
-    node->Modified = false;
+}
+
+void SettingsEditor::ShowRecord(const TCardConfig& record) {
+    Draft draft;
+    draft.shown = AsEdited(record);
+    draft.ips = draft.shown.IPAddr;
+    draft.masks = draft.shown.SubnetMask;
+    draft_ = std::move(draft);
+    ShowCardConfig(record);
 }
 
 void SettingsEditor::ShowCardConfig(const TCardConfig& record) {
@@ -117,12 +121,12 @@ void SettingsEditor::ShowStateOfTheBoxes(bool modified) {
 }
 
 bool SettingsEditor::ConfirmSave() {
-    TConfigNode* node = state_.Selected;
-    if (state_.Updating() || !node || !node->Modified) return true;
+    TConfigNode* node = state_.Selected();
+    if (state_.Updating() || !node || !Modified()) return true;
     const int answer = state_.Ask(kSavePrompt, "Save - " + node->Text,
                                   kMbYesNoCancel | kMbIconQuestion);
     if (answer == kIdNo) {
-        node->Modified = false;  // the edits are dropped
+        draft_->modified = false;  // the edits are dropped
         return true;
     }
     // Yes stores what Save would, with its checks. A check that fails keeps the selection and
@@ -130,20 +134,19 @@ bool SettingsEditor::ConfirmSave() {
     // Declining to overwrite another program's change drops the edits, as No does.
     if (answer != kIdYes || !ValidateEditor(*node)) return false;
     SaveEditor(*node, false);  // for the card of the tab being left
-    node->Modified = false;
+    if (draft_) draft_->modified = false;
     return true;
 }
 
 bool SettingsEditor::RecordShown() {
-    if (!state_.Selected || shown_) return true;
+    if (!state_.Selected() || draft_) return true;
     ShowSelection();  // the record could not be read before: try again, and take no edit
     return false;
 }
 
 void SettingsEditor::rbEnableClick() {
-    TConfigNode* node = state_.Selected;
-    if (state_.Updating() || !node || !RecordShown()) return;
-    node->Modified = true;
+    if (state_.Updating() || !state_.Selected() || !RecordShown()) return;
+    draft_->modified = true;
     ShowStateOfTheBoxes(true);
 }
 
@@ -152,10 +155,10 @@ void SettingsEditor::checkSelectedClick() {
     if (EnsureConfiguration) EnsureConfiguration();
     if (!RecordShown()) return;
     const bool checked = view_.IsChecked(C::checkSelected);
-    if (TConfigNode* node = state_.Selected) {
+    if (TConfigNode* node = state_.Selected()) {
         const TACard& card = state_.CurrentCard();
         WriteToConfig(state_.Settings(), node->ConfigKey, card.CfgInstanceId, checked);
-        if (shown_) shown_->ToConfig = checked;  // stored: no longer an edit of this editor
+        if (draft_) draft_->shown.ToConfig = checked;  // stored: no longer an edit of this editor
         ShowStateOfTheBoxes(true);
     }
     const int tab = state_.Tabs().SelectedTab();
@@ -164,20 +167,19 @@ void SettingsEditor::checkSelectedClick() {
 
 void SettingsEditor::btnIPMoreClick() {
     state_.FollowTheFile();
-    TConfigNode* node = state_.Selected;
-    if (!node || !RecordShown()) return;
-    const auto rows = view_.EditAddressList(node->IPList, node->MaskList);
+    if (!state_.Selected() || !RecordShown()) return;
+    const auto rows = view_.EditAddressList(draft_->ips, draft_->masks);
     if (!rows) return;
-    node->IPList.clear();
-    node->MaskList.clear();
+    draft_->ips.clear();
+    draft_->masks.clear();
     for (const IPPair& row : *rows) {
-        node->IPList.push_back(row.ip);
-        node->MaskList.push_back(row.mask);
+        draft_->ips.push_back(row.ip);
+        draft_->masks.push_back(row.mask);
     }
     // The fields show the first row: empty fields for a list of none.
     view_.SetAddress(C::edtIP, rows->empty() ? std::string() : rows->front().ip);
     view_.SetAddress(C::edtMask, rows->empty() ? std::string() : rows->front().mask);
-    node->Modified = true;
+    draft_->modified = true;
     ShowStateOfTheBoxes(true);
 }
 
@@ -231,9 +233,11 @@ bool SettingsEditor::ValidateEditor(const TConfigNode& node) {
 bool SettingsEditor::GatewayKept(const TConfigNode& node, uint32_t ip, uint32_t mask,
                                  uint32_t gateway) {
     if (InSubnet(gateway, ip, mask)) return true;
-    for (size_t i = 1; i < node.IPList.size(); ++i) {
-        const auto other = ParseIPv4(node.IPList[i]);
-        const auto otherMask = ParseIPv4(Entry(node.MaskList, i));
+    const TAddrType none;
+    const TAddrType& ips = draft_ ? draft_->ips : none;
+    for (size_t i = 1; i < ips.size(); ++i) {
+        const auto other = ParseIPv4(ips[i]);
+        const auto otherMask = ParseIPv4(Entry(draft_->masks, i));
         if (other && otherMask && InSubnet(gateway, *other, *otherMask)) return true;
     }
     if (state_.Ask("Default Gateway: " + DottedIPv4(gateway) +
@@ -244,7 +248,7 @@ bool SettingsEditor::GatewayKept(const TConfigNode& node, uint32_t ip, uint32_t 
     return false;
 }
 
-bool SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
+std::optional<TCardConfig> SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
     const TACard card = state_.CurrentCard();
     TCardConfig record;
     record.ConfigName = node.Text;
@@ -259,10 +263,12 @@ bool SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
     // cleared, or stored with a count of 0) becomes the list's first entry.
     const std::string ip = view_.Address(C::edtIP), mask = view_.Address(C::edtMask);
     const bool typed = !ip.empty() || !mask.empty();
-    const size_t count = std::max<size_t>(node.IPList.size(), typed ? 1 : 0);
+    const TAddrType none;
+    const TAddrType& ips = draft_ ? draft_->ips : none;
+    const size_t count = std::max<size_t>(ips.size(), typed ? 1 : 0);
     for (size_t i = 0; i < count; ++i) {
-        record.IPAddr.push_back(i == 0 ? ip : node.IPList[i]);
-        record.SubnetMask.push_back(i == 0 ? mask : Entry(node.MaskList, i));
+        record.IPAddr.push_back(i == 0 ? ip : ips[i]);
+        record.SubnetMask.push_back(i == 0 ? mask : Entry(draft_->masks, i));
     }
     record.Gateway = {view_.Address(C::edtGateway)};
     record.DNSAddr = {view_.Address(C::edtDns0), view_.Address(C::edtDns1)};
@@ -273,41 +279,49 @@ bool SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
                               " was changed by another program. Overwrite it?",
                           "Save - " + node.Text, kMbYesNo | kMbIconQuestion) == kIdYes;
     };
-    const auto saved = SaveCardChanges(state_.Settings(), shown_.value_or(TCardConfig{}), record,
-                                       overwrite, AsEdited);
-    if (!saved) return false;
+    auto saved = SaveCardChanges(state_.Settings(), draft_ ? draft_->shown : TCardConfig{},
+                                 record, overwrite, AsEdited);
+    if (!saved) return std::nullopt;
     if (apply) {
         ApplyContext context = state_.ApplyContextNow();
         ApplyCardConfig(context, *saved, card);
     }
-    return true;
+    return saved;
+}
+
+void SettingsEditor::ShowSaved(const TConfigNode& node, const std::optional<TCardConfig>& saved) {
+    // No: the other program's version. The selection may have moved while a device was switched:
+    // then it shows already what it now selects.
+    if (!saved) return ShowSelection();
+    if (state_.Selected() != &node || state_.CurrentCard().CfgInstanceId != saved->CardId) return;
+    ShowRecord(*saved);  // as saved: nothing read back
+    const int tab = state_.Tabs().SelectedTab();
+    if (tab >= 0) state_.SetTabMark(tab, saved->ToConfig);
 }
 
 void SettingsEditor::btnSaveClick() {
     state_.FollowTheFile();
-    TConfigNode* node = state_.Selected;
+    TConfigNode* node = state_.Selected();
     if (!node || !RecordShown() || !ValidateEditor(*node)) return;
-    SaveEditor(*node, false);
-    ShowSelection();  // saved, or No: the other program's version
+    ShowSaved(*node, SaveEditor(*node, false));
 }
 
 void SettingsEditor::btnApplyClick() {
     state_.FollowTheFile();
-    TConfigNode* node = state_.Selected;
-    if (state_.Marks.btnApplyTag == 1 || !node || !RecordShown() || !ValidateEditor(*node)) return;
-    SaveEditor(*node, true);
-    ShowSelection();
+    TConfigNode* node = state_.Selected();
+    if (state_.Marks().cardBeingWritten || !node || !RecordShown() || !ValidateEditor(*node))
+        return;
+    ShowSaved(*node, SaveEditor(*node, true));
 }
 
 void SettingsEditor::btnCancelClick() {
     state_.FollowTheFile();
-    if (state_.Selected) ShowSelection();
+    if (state_.Selected()) ShowSelection();
 }
 
 void SettingsEditor::actTakeCurrentExecute() {
     state_.FollowTheFile();
-    TConfigNode* node = state_.Selected;
-    if (!node || !RecordShown()) return;
+    if (!state_.Selected() || !RecordShown()) return;
     const TACard card = state_.CurrentCard();
     const auto now = ReadCurrentTcpipSettings(state_.platform.registry, card.CfgInstanceId);
     if (!now) {
@@ -320,11 +334,11 @@ void SettingsEditor::actTakeCurrentExecute() {
         const FormState::UpdatingScope updating(state_);
         // On DHCP the addresses typed before stay, as the user would leave them.
         if (!now->enableDhcp) {
-            node->IPList = now->ipAddresses;
-            node->MaskList = now->subnetMasks;
-            node->MaskList.resize(node->IPList.size());
-            view_.SetAddress(C::edtIP, Entry(node->IPList, 0));
-            view_.SetAddress(C::edtMask, Entry(node->MaskList, 0));
+            draft_->ips = now->ipAddresses;
+            draft_->masks = now->subnetMasks;
+            draft_->masks.resize(draft_->ips.size());
+            view_.SetAddress(C::edtIP, Entry(draft_->ips, 0));
+            view_.SetAddress(C::edtMask, Entry(draft_->masks, 0));
             view_.SetAddress(C::edtGateway, Entry(now->defaultGateways, 0));
         }
         // The DNS fields follow the card: a static card without servers has none. On DHCP without
@@ -335,7 +349,7 @@ void SettingsEditor::actTakeCurrentExecute() {
         }
     }
     // Unsaved, as typing is: Save stores it, Cancel brings back what was stored.
-    node->Modified = true;
+    draft_->modified = true;
     ShowEditorState(true, enabled, now->enableDhcp, now->nameServers.empty(), true);
 }
 

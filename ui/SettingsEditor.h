@@ -48,9 +48,9 @@ class SettingsEditor {
     // Adds a configuration when the tree has none: the title box clicked in an empty tree.
     std::function<void()> EnsureConfiguration;
 
-    // The selected configuration's record for the current card, with the tabs' marks, the
-    // node's address lists and a clean state; the start state when none is selected. Every
-    // selection, tab change, Save, Apply and Cancel ends here.
+    // The selected configuration's record for the current card, loaded by its key, with the
+    // tabs' marks and a clean draft; the start state when none is selected. Every selection,
+    // tab change and Cancel ends here.
     void ShowSelection();
     void ShowCardConfig(const TCardConfig& record);
     // Empty fields, nothing checked but Enable and the two automatic boxes, all disabled but the
@@ -62,8 +62,16 @@ class SettingsEditor {
     // what no adapter can use is refused with a message naming the field; a gateway outside
     // every address's subnet is kept only when the user says so.
     bool ValidateEditor(const TConfigNode& node);
-    // False when the user declined to overwrite another program's change: nothing was written.
-    bool SaveEditor(TConfigNode& node, bool apply);
+    // The record as saved; nothing when the user declined to overwrite another program's change
+    // (nothing was written).
+    std::optional<TCardConfig> SaveEditor(TConfigNode& node, bool apply);
+
+    // The draft holds edits the settings file does not have yet.
+    bool Modified() const { return draft_ && draft_->modified; }
+    // The draft's addresses and masks: entry 0 is mirrored by the fields, the others are edited
+    // in the address list only.
+    const TAddrType& AddressList() const { return draft_ ? draft_->ips : kNoAddresses; }
+    const TAddrType& MaskList() const { return draft_ ? draft_->masks : kNoAddresses; }
 
     // Before the selected configuration or tab changes: asks to save unsaved edits; false keeps
     // the selection. A save the system refuses raises, and the selection must stay too.
@@ -77,9 +85,22 @@ class SettingsEditor {
     void btnCancelClick();
     // Fills the editor with the current card's settings as they are now, as if typed.
     void actTakeCurrentExecute();
-    bool CanTakeCurrentSettings() const { return state_.Selected != nullptr; }
+    bool CanTakeCurrentSettings() const { return state_.Selected() != nullptr; }
 
   private:
+    // The record of the selected configuration for the current card as the editor holds it:
+    // loaded once, changed by the handlers, written by Save, dropped by Cancel.
+    struct Draft {
+        TCardConfig shown;     // as loaded, in the editor's form: what Save tells changes by
+        TAddrType ips, masks;  // the address list; entry 0 is mirrored by the fields
+        bool modified = false;
+    };
+    inline static const TAddrType kNoAddresses{};
+
+    // A loaded or saved record into the draft and the controls.
+    void ShowRecord(const TCardConfig& record);
+    // After Save or Apply: the draft and the fields from the record as saved, the tab's mark.
+    void ShowSaved(const TConfigNode& node, const std::optional<TCardConfig>& saved);
     // False when the selected configuration's record could not be read when it was selected:
     // it is loaded again now, and the edit that asked is not taken.
     bool RecordShown();
@@ -90,9 +111,7 @@ class SettingsEditor {
 
     FormState& state_;
     EditorView& view_;
-    // The selected configuration's record for the current card as it was loaded: what Save
-    // tells the user's changes by. Nothing while no record is shown.
-    std::optional<TCardConfig> shown_;
+    std::optional<Draft> draft_;  // nothing while no record is shown
 };
 
 }  // namespace vt

@@ -97,12 +97,12 @@ void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
 
 void Shortcuts::actDesktopShortCutExecute() {
     state_.FollowTheFile();
-    if (const TConfigNode* node = state_.Selected) CreateShortcut(ShortcutKind::Desktop, node->Text);
+    if (const TConfigNode* node = state_.Selected()) CreateShortcut(ShortcutKind::Desktop, node->Text);
 }
 
 void Shortcuts::actQuickLaunchExecute() {
     state_.FollowTheFile();
-    if (const TConfigNode* node = state_.Selected)
+    if (const TConfigNode* node = state_.Selected())
         CreateShortcut(ShortcutKind::QuickLaunch, node->Text);
 }
 

@@ -16,7 +16,7 @@ constexpr int kWirelessOffset = 3;
 }  // namespace
 
 void StatusPanel::RefreshStatusPanel(const TAdapterStatuses* taken) {
-    if (!view_.IsShowing() || state_.Updating() || state_.Cards.empty()) return;
+    if (!view_.IsShowing() || state_.Updating() || state_.Cards().Empty()) return;
     Platform& platform = state_.platform;
     TAdapterStatuses own;
     if (!taken) GetAdapterStatuses(platform.ipHelper, own);
@@ -51,7 +51,7 @@ void StatusPanel::RefreshStatusPanel(const TAdapterStatuses* taken) {
     }
     const bool wireless = card.MediaSubType == kMediaSubTypeWireless;
     view_.SetStatusPicture(wireless ? image + kWirelessOffset : image);
-    const TConfigNode* node = state_.Selected;
+    const TConfigNode* node = state_.Selected();
     view_.SetDeviceLine(node ? node->Text + " -> " + card.DriverDesc : card.DriverDesc);
 }
 

@@ -37,7 +37,7 @@ void TrayMenu::FillTrayMenu() {
 }
 
 void TrayMenu::TrayItemClick(const std::string& hint) {
-    state_.ApplyConfiguration(hint);
+    apply_.ApplyConfiguration(hint);
 }
 
 }  // namespace vt

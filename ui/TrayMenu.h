@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/ApplyAction.h"
 #include "ui/ConfigTree.h"
 #include "ui/FormState.h"
 
@@ -34,8 +35,8 @@ enum class TrayButton { Left, Right, Other };
 
 class TrayMenu {
   public:
-    TrayMenu(FormState& state, const ConfigTree& tree, TrayView& view)
-        : state_(state), tree_(tree), view_(view) {}
+    TrayMenu(FormState& state, const ConfigTree& tree, ApplyAction& apply, TrayView& view)
+        : state_(state), tree_(tree), apply_(apply), view_(view) {}
 
     // The window goes to the tray (minimising, or the tray start).
     void MinimizeToTray();
@@ -47,6 +48,7 @@ class TrayMenu {
   private:
     FormState& state_;
     const ConfigTree& tree_;
+    ApplyAction& apply_;
     TrayView& view_;
 };
 

@@ -21,19 +21,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     real.system.TraceStartup("common controls and COM");
 
+    // Decided once: the window and its logic are made for it.
+    const vt::StartRequest request =
+        vt::DecideStartMode(vt::SplitCommandLine(real.system.CommandLine()));
     vt::win32::MainWindowView view;
-    // Apply mode never shows the window: it needs none of its controls.
-    const bool applyMode =
-        vt::DecideStartMode(vt::SplitCommandLine(real.system.CommandLine())).mode ==
-        vt::StartMode::Apply;
     // Without a window nothing can run; 1 would tell a script "no such configuration".
-    if (!view.Create(
-            instance, [&](const char* step) { real.system.TraceStartup(step); }, !applyMode))
+    if (!view.Create(instance, [&](const char* step) { real.system.TraceStartup(step); }))
         return vt::kExitApplyFailed;
+    vt::TfrmMain form(real.platform, view.Views(), request);
+    // Apply mode never shows the window: it needs none of its controls.
+    if (request.mode != vt::StartMode::Apply) view.CreateControls(form.Parts());
     real.system.TraceStartup("window and controls laid out");
     real.shell.SetOwner(view.Window());
-    vt::TfrmMain form(real.platform, view.Views());
-    view.Attach(form.Parts());
     // An error that escapes the start sequence is reported here; apply mode still ends after it.
     if (!vt::win32::Guarded(view.Window(), [&] { form.FormCreate(); }) && form.EndsAfterStart())
         view.Terminate();

@@ -68,8 +68,8 @@ Cycle CycleMicroseconds(const std::string& folder) {
     view.Create(GetModuleHandleA(nullptr));
     std::vector<double> snapshot, rebuild;
     {
-        vt::TfrmMain form(real.platform, view.Views());
-        view.Attach(form.Parts());
+        vt::TfrmMain form(real.platform, view.Views(), vt::StartRequest{});
+        view.CreateControls(form.Parts());
         form.FormCreate();
         view.Show(SW_SHOWNOACTIVATE);
         view.StopStatusThread();  // the benchmark makes the calls itself

@@ -9,9 +9,10 @@
 
 #include "base/ScopeExit.h"
 #include "controls/SegmentedEdit.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WindowBase.h"
-#include "platform/win32/Dpi.h"
+#include "platform/win32/WindowFont.h"
 
 namespace vt::win32 {
 
@@ -186,7 +187,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
     void SetFont(HFONT font) {
         font_ = font;
         for (const Child& child : children_)
-            if (child.box) SendMessageA(child.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            if (child.box) SetWindowFont(child.box, font, true);
         InvalidateRect(control_, nullptr, TRUE);
     }
     // The brushes of all fields: made once for the process.
@@ -258,7 +259,7 @@ class IPEditWindow : public controls::SegmentBoxes, public WindowBase {
                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, area.left,
                                     area.top, area.right - area.left, area.bottom - area.top,
                                     control_, reinterpret_cast<HMENU>(index), nullptr, nullptr);
-        if (font_) SendMessageA(child.box, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        if (font_) SetWindowFont(child.box, font_);
         SendMessageA(child.box, EM_LIMITTEXT, static_cast<WPARAM>(child.maxLength), 0);
         child.handler = std::make_unique<SegmentBox>(*this);
         child.handler->Subclass(child.box);

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/WindowFont.h"
 
 namespace vt::win32 {
 
@@ -66,11 +67,9 @@ HFONT MessageFont(UINT dpi, bool bold) {
 void RescaleChildren(HWND parent, UINT from, UINT to) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         SendMessageW(child, kDpiChanging, to, 0);
-        const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+        const HFONT font = WindowFont(child);
         if (font && (font == MessageFont(from) || font == MessageFont(from, true)))
-            SendMessageW(child, WM_SETFONT,
-                         reinterpret_cast<WPARAM>(MessageFont(to, font == MessageFont(from, true))),
-                         FALSE);
+            SetWindowFont(child, MessageFont(to, font == MessageFont(from, true)));
         RECT place{};
         GetWindowRect(child, &place);
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);

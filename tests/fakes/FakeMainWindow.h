@@ -94,4 +94,30 @@ class FakeMainWindow : public MainView,
     void PopupTrayMenu(int x, int y) override { trayMenuOpened.push_back({x, y}); }
 };
 
+// The start request as the program's entry decides it from a command line.
+inline StartRequest RequestFrom(const std::string& commandLine) {
+    return DecideStartMode(SplitCommandLine(commandLine));
+}
+
+// A form on the fake window, made at its first use from the command line the test has set by then.
+class FormOnFakes {
+  public:
+    FormOnFakes(Platform& platform, FakeMainWindow& view, const std::string& commandLine)
+        : platform_(platform), view_(view), commandLine_(commandLine) {}
+    TfrmMain* operator->() { return &Get(); }
+    TfrmMain& Get() {
+        if (!form_) {
+            form_.emplace(platform_, view_.Views(), RequestFrom(commandLine_));
+            view_.Attach(*form_);
+        }
+        return *form_;
+    }
+
+  private:
+    Platform& platform_;
+    FakeMainWindow& view_;
+    const std::string& commandLine_;
+    std::optional<TfrmMain> form_;
+};
+
 }  // namespace vt::fakes

@@ -30,9 +30,11 @@ class PartsFixture : public ::testing::Test, protected FakePlatform {
     // The settings text's configurations in the tree, the cards in the tabs, the first tab
     // selected, no configuration: as the window starts.
     void Start(const std::string& ini, bool withCards = true) {
-        if (withCards)
-            state.Cards = {TACard{"{CA}", 1, "", "LAN adapter", "LAN"},
-                           TACard{"{CB}", 1, "", "WLAN adapter", "WLAN"}};
+        if (withCards) {
+            SeedCard("0000", "{CA}", "LAN");
+            SeedCard("0001", "{CB}", "WLAN");
+        }
+        state.Cards().Load(registry, devices, "", true);
         files.Put(kPath, ini);
         state.OpenSettings(kPath);
         for (const auto& [key, name] : Settings().ReadSectionValues(settings::kConfigurations)) {
@@ -53,7 +55,8 @@ class PartsFixture : public ::testing::Test, protected FakePlatform {
     FormState state{platform, 0x1234, view};
     SettingsEditor editor{state, view};
     CardTabs cardTabs{state, editor, view};
-    ConfigTree tree{state, editor, view};
+    ApplyAction applying{state};
+    ConfigTree tree{state, editor, applying, view};
 };
 
 // Office {K1} changes the LAN card (static 10.0.0.2/255.0.0.0); Home {K2} changes nothing.

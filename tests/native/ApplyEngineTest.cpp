@@ -169,15 +169,15 @@ TEST_F(ApplyEngineTest, DeviceErrorIsShownWithTheConnectionNameAndTheValuesStay)
     EXPECT_EQ(prompts.shown[0].flags, kMbOk);
     EXPECT_EQ(prompts.shown[0].owner, 0x77u);
     EXPECT_EQ(Data(InterfaceKeyPath(kCardIds[0]), "NameServer"), Bytes("10.0.0.1,10.0.0.9\0", 18));
-    EXPECT_EQ(marks.btnApplyTag, 0);
+    EXPECT_FALSE(marks.cardBeingWritten);
 }
 
 TEST_F(ApplyEngineTest, CardApplyMarkCoversTheRegistryPhaseOnly) {
     int markDuringWalk = -1;
-    prompts.onPump = [&] { markDuringWalk = marks.btnApplyTag; };
+    prompts.onPump = [&] { markDuringWalk = marks.cardBeingWritten; };
     ApplyCardConfig(context, StaticRecord(0), cards[0]);
     EXPECT_EQ(markDuringWalk, 0);
-    EXPECT_EQ(marks.btnApplyTag, 0);
+    EXPECT_FALSE(marks.cardBeingWritten);
 }
 
 TEST_F(ApplyEngineTest, RefusedWriteAtEachValueStopsThereWithItsErrorAndNoSwitch) {
@@ -198,7 +198,7 @@ TEST_F(ApplyEngineTest, RefusedWriteAtEachValueStopsThereWithItsErrorAndNoSwitch
             EXPECT_EQ(e.what(), text);
         }
         EXPECT_TRUE(devices.calls.empty());
-        EXPECT_EQ(marks.btnApplyTag, 0);
+        EXPECT_FALSE(marks.cardBeingWritten);
         EXPECT_TRUE(prompts.shown.empty());
     }
 }
@@ -228,7 +228,7 @@ TEST_F(ApplyEngineTest, NamedApplyChangesOnlyCardsThatAskForIt) {
             EXPECT_NE(call.find(" 1"), std::string::npos) << call;  // only the second card's device
     EXPECT_EQ(prompts.pumps, 3 + 2);  // before each card, and once per device walked
     EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_EQ(marks.actApplyTag, 0);
+    EXPECT_FALSE(marks.namedApplyRunning);
 }
 
 TEST_F(ApplyEngineTest, UnknownNameIsReportedAndNothingWritten) {
@@ -239,7 +239,7 @@ TEST_F(ApplyEngineTest, UnknownNameIsReportedAndNothingWritten) {
     EXPECT_EQ(prompts.shown[0].caption, "Apply Failed: Home");
     EXPECT_EQ(prompts.shown[0].flags, kMbOk);
     EXPECT_TRUE(registry.store.calls.empty());
-    EXPECT_EQ(marks.actApplyTag, 0);
+    EXPECT_FALSE(marks.namedApplyRunning);
 }
 
 TEST_F(ApplyEngineTest, DeviceErrorOnOneCardAndTheNextIsStillApplied) {
@@ -262,8 +262,8 @@ TEST_F(ApplyEngineTest, RefusedWriteEndsTheLoopLeavesLaterCardsAndClearsTheMarks
     EXPECT_TRUE(Touched(0));
     EXPECT_FALSE(Touched(1));
     EXPECT_EQ(devices.InstallerCalls(), 0);
-    EXPECT_EQ(marks.actApplyTag, 0);
-    EXPECT_EQ(marks.btnApplyTag, 0);
+    EXPECT_FALSE(marks.namedApplyRunning);
+    EXPECT_FALSE(marks.cardBeingWritten);
     EXPECT_EQ(Data(AdapterKeyPath(kCardIds[0]), "IPAddress"), Bytes("10.0.0.2\0"
                                                                     "10.0.0.3\0",
                                                                     18));

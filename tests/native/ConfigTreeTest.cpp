@@ -20,7 +20,7 @@ class ConfigTreeTest : public fakes::PartsFixture {
     void EditOffice() {
         view.UserSelects(Node("Office"));
         view.UserTypes(C::edtGateway, "10.0.0.254");
-        ASSERT_TRUE(Node("Office")->Modified);
+        ASSERT_TRUE(editor.Modified());
     }
 };
 
@@ -36,7 +36,7 @@ TEST_F(ConfigTreeTest, StartFillsTabsWithCardIndexesAndMarksOnSelection) {
     EXPECT_EQ(view.tabs[1].image, 0);
     EXPECT_EQ(view.Text(C::edtIP), "10.0.0.2");
     EXPECT_EQ(view.Text(C::edtDns1), "...");  // one DNS entry stored
-    EXPECT_EQ(Node("Office")->IPList, (TAddrType{"10.0.0.2", "10.0.0.3"}));
+    EXPECT_EQ(editor.AddressList(), (TAddrType{"10.0.0.2", "10.0.0.3"}));
     // A tab dragged elsewhere keeps its card: the card comes from the tab's data.
     std::swap(view.tabs[0], view.tabs[1]);
     view.UserSelectsTab(1);
@@ -66,7 +66,7 @@ TEST_F(ConfigTreeTest, SavePromptOnATreeChange) {
     prompts.answers = {kIdYes};
     view.UserSelects(Node("Home"));
     EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
-    EXPECT_FALSE(Node("Office")->Modified);
+    EXPECT_FALSE(editor.Modified());
 }
 
 TEST_F(ConfigTreeTest, SavePromptOnATabChangeWritesForTheTabBeingLeft) {
@@ -98,7 +98,7 @@ TEST_F(ConfigTreeTest, SavePromptYesThatCannotSaveKeepsTheSelectionAndTheEdits) 
     prompts.answers = {kIdYes};
     EXPECT_THROW(view.UserSelectsTab(1), Error);
     EXPECT_EQ(view.selectedTab, 0);
-    EXPECT_TRUE(Node("Office")->Modified);
+    EXPECT_TRUE(editor.Modified());
     EXPECT_EQ(view.Text(C::edtGateway), "10.0.0.254");
 }
 
@@ -108,7 +108,7 @@ TEST_F(ConfigTreeTest, CancelWhileTheTabsAreRebuiltLeavesNoTabSelected) {
     prompts.answers = {kIdCancel};
     cardTabs.FillCardTabs();
     EXPECT_EQ(view.selectedTab, -1);
-    EXPECT_TRUE(Node("Office")->Modified);
+    EXPECT_TRUE(editor.Modified());
 }
 
 TEST_F(ConfigTreeTest, AddOffersUnsavedEditsFirstThenNamesWritesAndSelectsWithoutRefilling) {
@@ -280,7 +280,8 @@ TEST_F(ConfigTreeTest, NoCardsOrAVanishedCardStopTheChangeWithTheirMessage) {
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), kNoAdapters);
     }
-    state.Cards.push_back(TACard{"{CA}"});
+    SeedCard("0000", "{CA}", "LAN");
+    state.Cards().Load(registry, devices, "", true);
     view.tabs = {{"LAN  ", "|", 5}};
     try {
         view.UserSelectsTab(0);
@@ -312,7 +313,7 @@ TEST_F(FollowTheFileTest, TheTreeFollowsTheFileAndNothingIsWrittenForAConfigurat
         batch.WriteString("FriendlyName", "Lab", "{K2}");
     });
     view.UserTypes(C::edtGateway, "10.0.0.254");
-    form.Editor.btnSaveClick();
+    form->Editor.btnSaveClick();
     EXPECT_EQ(view.Node("Lab")->ConfigKey, "{K2}");
     EXPECT_EQ(view.selected, Node("Office"));
     EXPECT_TRUE(prompts.shown.empty());
@@ -320,7 +321,7 @@ TEST_F(FollowTheFileTest, TheTreeFollowsTheFileAndNothingIsWrittenForAConfigurat
 
     view.UserTypes(C::edtGateway, "10.0.0.253");
     files.Remove(kPath);
-    form.Editor.btnSaveClick();
+    form->Editor.btnSaveClick();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text,
               "\rThe settings file C:\\Tools\\LocalSettings.Ini was removed or replaced. The "
@@ -328,7 +329,7 @@ TEST_F(FollowTheFileTest, TheTreeFollowsTheFileAndNothingIsWrittenForAConfigurat
     EXPECT_TRUE(view.items.empty());
     EXPECT_EQ(view.selected, nullptr);
     EXPECT_FALSE(files.Exists(kPath));  // nothing saved into a file of no configurations
-    form.Tree.actAddExecute();
+    form->Tree.actAddExecute();
     EXPECT_EQ(Ini().find("{K1}"), std::string::npos);
     EXPECT_EQ(prompts.shown.size(), 1u);  // told once
 
@@ -338,7 +339,7 @@ TEST_F(FollowTheFileTest, TheTreeFollowsTheFileAndNothingIsWrittenForAConfigurat
     view.UserTypes(C::edtDns0, "10.0.0.53");
     other.DeleteKey("Configurations", "{00000000-0000-4000-8000-000000000001}");
     const std::string before = Ini();
-    form.Editor.btnSaveClick();
+    form->Editor.btnSaveClick();
     EXPECT_EQ(Ini(), before);
     EXPECT_TRUE(view.items.empty());
 }

@@ -59,7 +59,7 @@ TEST_F(SettingsEditorTest, EmptyingASegmentIsAnEdit) {
     Start(fakes::TwoConfigurations());
     view.UserSelects(Node("Office"));
     view.UserEmptiesSegment(C::edtGateway, 3);
-    EXPECT_TRUE(Node("Office")->Modified);
+    EXPECT_TRUE(editor.Modified());
     EXPECT_TRUE(view.IsEnabled(C::btnSave));
 }
 
@@ -67,7 +67,11 @@ TEST_F(SettingsEditorTest, SaveWritesOneGatewayTwoDnsServersAndTheFurtherAddress
     Start(fakes::TwoConfigurations());
     view.UserSelects(Node("Office"));
     view.UserTypes(C::edtIP, "192.168.001.010");
+    const int looks = files.looks, reads = files.reads;
     editor.btnSaveClick();
+    // The save's own look at the file, under its lock: what it wrote is not read back.
+    EXPECT_EQ(files.looks - looks, 1);
+    EXPECT_EQ(files.reads - reads, 1);
     const std::string s = "{K1}{CA}";
     EXPECT_EQ(Read(s, "IPCount"), "2");
     EXPECT_EQ(Read(s, "IPAddr0"), "192.168.1.10");
@@ -77,7 +81,7 @@ TEST_F(SettingsEditorTest, SaveWritesOneGatewayTwoDnsServersAndTheFurtherAddress
     EXPECT_EQ(Read(s, "DNSCount"), "2");
     EXPECT_EQ(Read(s, "DNSAddr1"), "");
     EXPECT_EQ(Read(s, "AutoDNS"), "0");
-    EXPECT_FALSE(Node("Office")->Modified);
+    EXPECT_FALSE(editor.Modified());
     EXPECT_FALSE(view.IsEnabled(C::btnSave));  // reloaded: clean
 }
 
@@ -98,7 +102,7 @@ TEST_F(SettingsEditorTest, StaticAddressNeedsAnAddressAndAMask) {
     EXPECT_EQ(prompts.shown.back().text, "\rSubnet Mask: can not be empty.   \r\r");
     EXPECT_EQ(view.focused, C::edtMask);
     EXPECT_EQ(Ini(), before);
-    EXPECT_TRUE(Node("Office")->Modified);
+    EXPECT_TRUE(editor.Modified());
 
     view.UserClicks(C::rbDisable);  // no address check for an adapter to be disabled
     editor.btnSaveClick();
@@ -260,7 +264,7 @@ TEST_F(SettingsEditorTest, TitleBoxStoresAtOnceAndAddsToAnEmptyTree) {
     EXPECT_EQ(Read(added->ConfigKey + "{CA}", "ToConfig"), "1");
     EXPECT_EQ(view.tabs[0].image, 1);
     EXPECT_TRUE(view.IsEnabled(C::btnApply));
-    EXPECT_FALSE(added->Modified);  // nothing left to ask about
+    EXPECT_FALSE(editor.Modified());  // nothing left to ask about
 }
 
 TEST_F(SettingsEditorTest, AddressListShowsTheNodesListsAndOnOkReplacesThem) {
@@ -274,7 +278,7 @@ TEST_F(SettingsEditorTest, AddressListShowsTheNodesListsAndOnOkReplacesThem) {
 
     view.addressListAnswer = std::vector<IPPair>{{"172.16.0.1", "255.255.0.0"}};
     editor.btnIPMoreClick();
-    EXPECT_EQ(Node("Office")->IPList, TAddrType{"172.16.0.1"});
+    EXPECT_EQ(editor.AddressList(), TAddrType{"172.16.0.1"});
     EXPECT_EQ(view.Text(C::edtMask), "255.255.0.0");
     EXPECT_TRUE(view.IsEnabled(C::btnSave));
 
@@ -298,10 +302,10 @@ TEST_F(SettingsEditorTest, ApplyWritesTheRecordAlsoWhenTheDeviceFails) {
     Start(fakes::TwoConfigurations());
     view.UserSelects(Node("Office"));
     view.UserTypes(C::edtGateway, "10.0.0.254");
-    state.Marks.btnApplyTag = 1;  // a card's registry values are being written
+    state.Marks().cardBeingWritten = true;  // a card's registry values are being written
     editor.btnApplyClick();
     EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.1");
-    state.Marks.btnApplyTag = 0;
+    state.Marks().cardBeingWritten = false;
     editor.btnApplyClick();
     EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
     ASSERT_EQ(prompts.shown.size(), 1u);
@@ -321,15 +325,16 @@ TEST_F(SettingsEditorTest, TakeCurrentSettingsReadsWhatTheSystemStores) {
                                     21));
     registry.store.Seed(key, "SubnetMask", kRegMultiSz, std::string("255.255.255.0\0\0", 15));
     registry.store.SeedString(key, "NameServer", "192.0.2.53  192.0.2.54,192.0.2.55");
-    state.Cards[0].PnpInstanceId = "PCI\\VEN_1";
+    registry.store.SeedString(ConnectionKeyPath("{CA}"), "PnpInstanceID", "PCI\\VEN_1");
+    state.Cards().Load(registry, devices, "", true);
     devices.devices = {fakes::FakeDevice{"PCI\\VEN_1", "Net", "", 0, 0x16}};  // CM_PROB_DISABLED
     view.UserSelects(Node("Home"));
     editor.actTakeCurrentExecute();
     EXPECT_TRUE(view.IsChecked(C::checkSelected) && view.IsChecked(C::rbDisable));
     EXPECT_EQ(view.Address(C::edtDns1), "192.0.2.54");
     EXPECT_EQ(view.Address(C::edtGateway), "");
-    EXPECT_EQ(Node("Home")->MaskList, (TAddrType{"255.255.255.0", ""}));
-    EXPECT_TRUE(Node("Home")->Modified);
+    EXPECT_EQ(editor.MaskList(), (TAddrType{"255.255.255.0", ""}));
+    EXPECT_TRUE(editor.Modified());
     editor.btnCancelClick();
 
     // A static card without servers: Office's stored server does not stay in the fields.
@@ -347,7 +352,7 @@ TEST_F(SettingsEditorTest, TakeCurrentSettingsReadsWhatTheSystemStores) {
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, "\rNo current settings can be read for LAN.   \r\r");
     EXPECT_EQ(prompts.shown[0].flags, kMbIconInformation);
-    EXPECT_FALSE(Node("Home")->Modified || view.IsChecked(C::checkSelected));
+    EXPECT_FALSE(editor.Modified() || view.IsChecked(C::checkSelected));
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class ShortcutsTest : public fakes::MainWindowFixture {
 };
 
 TEST_F(ShortcutsTest, DesktopAndQuickLaunchLinksCarryEveryField) {
-    form.Actions.actDesktopShortCutExecute();
+    form->Actions.actDesktopShortCutExecute();
     ShellLink expected;
     expected.file = "C:\\Users\\Ann\\Desktop\\Office.lnk";
     expected.description = "Velmora Tarvello";
@@ -38,7 +38,7 @@ TEST_F(ShortcutsTest, DesktopAndQuickLaunchLinksCarryEveryField) {
     EXPECT_EQ(view.iconDialogs, 0);  // the option is off
 
     // A fresh profile has no quick-launch folder: it is made, as the shell would.
-    form.Actions.actQuickLaunchExecute();
+    form->Actions.actQuickLaunchExecute();
     EXPECT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(shell.links.count(
                   "C:\\Users\\Ann\\AppData\\Microsoft\\Internet Explorer\\Quick Launch\\Office.lnk"),
@@ -47,14 +47,14 @@ TEST_F(ShortcutsTest, DesktopAndQuickLaunchLinksCarryEveryField) {
 
 TEST_F(ShortcutsTest, IconDialogCancelledVanishedOrChosen) {
     CustomizeIcon();
-    form.Actions.actDesktopShortCutExecute();  // cancelled: no file, no message
+    form->Actions.actDesktopShortCutExecute();  // cancelled: no file, no message
     EXPECT_TRUE(shell.links.empty());
     EXPECT_TRUE(prompts.shown.empty());
     view.iconAnswers = {"C:\\Icons\\gone.ico", "C:\\Icons\\net.ico"};
     shell.files.insert("C:\\Icons\\net.ico");
-    form.Actions.actDesktopShortCutExecute();
+    form->Actions.actDesktopShortCutExecute();
     EXPECT_EQ(shell.links.begin()->second.iconFile, "");  // the chosen file went meanwhile
-    form.Actions.actDesktopShortCutExecute();
+    form->Actions.actDesktopShortCutExecute();
     EXPECT_EQ(shell.links.begin()->second.iconFile, "C:\\Icons\\net.ico");
     EXPECT_EQ(shell.links.begin()->second.iconIndex, 0);
 }
@@ -62,24 +62,24 @@ TEST_F(ShortcutsTest, IconDialogCancelledVanishedOrChosen) {
 TEST_F(ShortcutsTest, NamesTheFileSystemRefusesOrThatLeaveTheFolderWriteNothing) {
     for (const char* name : {"Lab: 10", "A/B", "..\\..\\Windows\\evil", "Up..", "x\\y", "NUL",
                              "com1.txt", "Lpt9 ", "CON.x", "COM\xB9"})
-        form.Actions.CreateShortcut(ShortcutKind::Desktop, name);
-    form.Actions.CreateShortcut(ShortcutKind::Desktop, "Com10");  // a name like any other
+        form->Actions.CreateShortcut(ShortcutKind::Desktop, name);
+    form->Actions.CreateShortcut(ShortcutKind::Desktop, "Com10");  // a name like any other
     EXPECT_EQ(shell.links.size(), 1u);
     shell.links.clear();
     // Without its folder a link would land in the drive's root; a save that leaves no file is
     // no success.
     shell.folders.erase(kCsidlDesktopDirectory);
     shell.existingFolders.insert("");  // the drive's root
-    form.Actions.actDesktopShortCutExecute();
+    form->Actions.actDesktopShortCutExecute();
     shell.folders[kCsidlDesktopDirectory] = "C:\\Users\\Ann\\Desktop";
     shell.savesNowhere = true;
-    form.Actions.actDesktopShortCutExecute();
+    form->Actions.actDesktopShortCutExecute();
     EXPECT_TRUE(shell.links.empty());
     EXPECT_EQ(prompts.shown.size(), 1u);  // Com10's
 
     // A name that would reach the program as another name, or as the tray start, says so.
     for (const std::string name : {"Lab\" \"Office", "{1193b663-4421-44c4-9523-35dc33c01133}"}) {
-        form.Actions.CreateShortcut(ShortcutKind::Desktop, name);
+        form->Actions.CreateShortcut(ShortcutKind::Desktop, name);
         EXPECT_EQ(prompts.shown.back().caption, "Shortcut - " + name);
         EXPECT_EQ(prompts.shown.back().flags, kMbIconError);
     }
@@ -88,10 +88,10 @@ TEST_F(ShortcutsTest, NamesTheFileSystemRefusesOrThatLeaveTheFolderWriteNothing)
 }
 
 TEST_F(ShortcutsTest, HelpWebFeedbackAboutAndExit) {
-    form.Actions.actHelpExecute();
-    form.Actions.actHomepageExecute();
-    form.Actions.actWebsiteExecute();
-    form.Actions.actSendFeedbackExecute();
+    form->Actions.actHelpExecute();
+    form->Actions.actHomepageExecute();
+    form->Actions.actWebsiteExecute();
+    form->Actions.actSendFeedbackExecute();
     ASSERT_EQ(shell.opened.size(), 4u);
     EXPECT_EQ(shell.opened[0].file, "zendrelhelp.chm");  // neither here nor there: the shell says
     EXPECT_EQ(shell.opened[0].verb, "open");
@@ -103,13 +103,13 @@ TEST_F(ShortcutsTest, HelpWebFeedbackAboutAndExit) {
     EXPECT_EQ(shell.opened[3].showCommand, kSwShow);
     // Help is looked for in the current folder, then beside the program.
     shell.files.insert("C:\\Tools\\zendrelhelp.chm");
-    form.Actions.actHelpExecute();
+    form->Actions.actHelpExecute();
     EXPECT_EQ(shell.opened.back().file, "C:\\Tools\\zendrelhelp.chm");
     shell.files.insert("zendrelhelp.chm");
-    form.Actions.actHelpExecute();
+    form->Actions.actHelpExecute();
     EXPECT_EQ(shell.opened.back().file, "zendrelhelp.chm");
-    form.Actions.actAboutExecute();
-    form.Actions.actExitExecute();
+    form->Actions.actAboutExecute();
+    form->Actions.actExitExecute();
     EXPECT_EQ(view.aboutShown, 1);
     EXPECT_TRUE(view.closed);
 }
@@ -117,7 +117,7 @@ TEST_F(ShortcutsTest, HelpWebFeedbackAboutAndExit) {
 class OptionsTest : public fakes::MainWindowFixture {
   protected:
     void SetUp() override {
-        Card("0002", "{CC}", "Other");  // has a connection, not managed by the default rule
+        SeedCard("0002", "{CC}", "Other");  // has a connection, not managed by the default rule
         registry.store.SeedString(std::string(kAdapterClassKey) + "\\0002\\Ndi\\Interfaces",
                                   "LowerRange", "wan");
         Start(fakes::TwoConfigurations() + "[{K2}]\r\nShowInMenu=1\r\n");
@@ -144,7 +144,7 @@ TEST_F(OptionsTest, TheDialogOpensOnTheStoredChoices) {
         dialog.sBitBtn2Click();
     };
     const std::string before = Ini();
-    form.OptionsAction.actOptionsExecute();
+    form->OptionsAction.actOptionsExecute();
     ASSERT_NE(shown, nullptr);
     // Cancel: nothing stored, no file touched, the extension not called.
     EXPECT_EQ(Ini(), before);
@@ -157,7 +157,7 @@ TEST_F(OptionsTest, OkWithoutChangesWritesNothingButLeavesTheCardsAndRegisters) 
     shell.files.insert(autorun);  // a leftover while Autorun is off
     const int tabsBefore = static_cast<int>(view.tabs.size());
     const std::string before = Ini();
-    form.OptionsAction.actOptionsExecute();
+    form->OptionsAction.actOptionsExecute();
     EXPECT_EQ(Ini(), before);
     EXPECT_EQ(static_cast<int>(view.tabs.size()), tabsBefore);
     EXPECT_FALSE(shell.FileExists(autorun));
@@ -177,7 +177,7 @@ TEST_F(OptionsTest, OkWritesOnlyWhatTheUserChangedOverTheFileAsItIsNow) {
         dialog.sBitBtn1Click();
     };
     const int replaces = files.replaces;
-    form.OptionsAction.actOptionsExecute();
+    form->OptionsAction.actOptionsExecute();
     EXPECT_EQ(files.replaces, replaces + 3 + 1);  // the other copy's three, then one
     EXPECT_EQ(Read("{K1}", "ShowInMenu"), "<none>");  // deleted meanwhile: no section back
     EXPECT_EQ(Read("{K2}", "ShowInMenu"), "0");  // offered when opened, still: the other's stays
@@ -194,9 +194,9 @@ TEST_F(OptionsTest, ChangedAdaptersAutorunAndNoMenuAreCarriedOut) {
         dialog.SelectAll1Click();
         dialog.sBitBtn1Click();
     };
-    form.OptionsAction.actOptionsExecute();
+    form->OptionsAction.actOptionsExecute();
     EXPECT_EQ(Read("Options", "Filters"), "{CC},");
-    ASSERT_EQ(form.State.Cards.size(), 1u);
+    ASSERT_EQ(form->State.Cards().List().size(), 1u);
     EXPECT_EQ(view.tabs.size(), 1u);
     EXPECT_EQ(view.tabs[0].caption, "Other  ");
     EXPECT_EQ(Read("{K1}", "ShowInMenu"), "1");
@@ -225,7 +225,7 @@ TEST_F(OptionsTest, ChangedAdaptersOfferUnsavedEditsBeforeAnythingIsStored) {
         EXPECT_EQ(Ini(), before);
         dialog.sBitBtn1Click();
     };
-    form.OptionsAction.actOptionsExecute();
+    form->OptionsAction.actOptionsExecute();
     EXPECT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
     EXPECT_EQ(Read("{K1}{CC}", "Gateway0"), "<none>");
@@ -239,7 +239,7 @@ TEST_F(OptionsTest, NoStartupFolderWritesNoAutorunLinkElsewhere) {
         dialog.Autorun = true;
         dialog.sBitBtn1Click();
     };
-    form.OptionsAction.actOptionsExecute();
+    form->OptionsAction.actOptionsExecute();
     EXPECT_TRUE(shell.links.empty());
     EXPECT_EQ(Read("Options", "Autorun"), "1");
 }
@@ -249,14 +249,14 @@ TEST_F(OptionsTest, NoAdapterCheckedWarnsThenHandsTheChoiceToTheDefaultRule) {
         dialog.MenuItem1Click();  // clear: every row, selected or not
         dialog.sBitBtn1Click();
     };
-    form.OptionsAction.actOptionsExecute();
+    form->OptionsAction.actOptionsExecute();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text,
               "\rYou didn't select any Adapters, The default adapters will be used.      \r\r");
     EXPECT_EQ(prompts.shown[0].flags, kMbOk | 0x30u);
     EXPECT_EQ(prompts.shown[0].owner, 0x5678u);
     EXPECT_EQ(Read("Options", "Filters"), "");
-    EXPECT_EQ(form.State.Cards.size(), 2u);  // the default rule's cards
+    EXPECT_EQ(form->State.Cards().List().size(), 2u);  // the default rule's cards
 }
 
 }  // namespace

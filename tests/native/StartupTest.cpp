@@ -94,9 +94,8 @@ TEST(SettingsPathTest, BesideTheExecutable) {
 
 class FormCreateTest : public ::testing::Test, protected fakes::FakePlatform {
   protected:
-    FormCreateTest() { view.Attach(form); }
     fakes::FakeMainWindow view;
-    TfrmMain form{platform, view.Views()};
+    fakes::FormOnFakes form{platform, view, system.commandLine};
     const std::string settingsPath = "C:\\Tools\\LocalSettings.Ini";
     static constexpr char kRefusedConfigKey[] = "{C0FF1000-0000-4000-8000-000000000001}";
     static constexpr char kRefusedCard[] = "{CA4D0000-0000-4000-8000-000000000001}";
@@ -117,7 +116,7 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
         fakes::FakeMainWindow localView;
         system.version = refused;
         Platform p{files, localPrompts, registry, system, devices, ipHelper, shell};
-        TfrmMain f(p, localView.Views());
+        TfrmMain f(p, localView.Views(), fakes::RequestFrom(system.commandLine));
         f.FormCreate();
         ASSERT_EQ(localPrompts.shown.size(), 1u);
         EXPECT_EQ(localPrompts.shown[0].text,
@@ -135,12 +134,12 @@ TEST_F(FormCreateTest, RefusedVersionShowsTheGateMessageAndTouchesNothing) {
 TEST_F(FormCreateTest, RefusedVersionInApplyModeIsNotASuccessForScripts) {
     system.version = V(kPlatformNT, 6, 1);
     system.commandLine = "vt.exe Office";
-    form.FormCreate();
-    EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
+    form->FormCreate();
+    EXPECT_EQ(form->ExitCode(), kExitApplyFailed);
     EXPECT_FALSE(files.Exists(settingsPath));
     system.commandLine = "vt.exe";
     fakes::FakeMainWindow otherView;
-    TfrmMain windowMode(platform, otherView.Views());
+    TfrmMain windowMode(platform, otherView.Views(), fakes::RequestFrom(system.commandLine));
     windowMode.FormCreate();
     EXPECT_EQ(windowMode.ExitCode(), 0);
 }
@@ -150,7 +149,7 @@ TEST_F(FormCreateTest, AcceptedVersionsStart) {
          {V(kPlatformNT, 5, 0), V(kPlatformNT, 5, 1), V(kPlatformNT, 5, 2), V(kPlatformNT, 6, 0)}) {
         fakes::FakeMainWindow localView;
         system.version = accepted;
-        TfrmMain f(platform, localView.Views());
+        TfrmMain f(platform, localView.Views(), fakes::RequestFrom(system.commandLine));
         f.FormCreate();
         EXPECT_TRUE(f.ShowMainWindow());
         EXPECT_FALSE(localView.terminated);
@@ -183,14 +182,14 @@ TEST_F(FormCreateTest, NewerWindowsAsksOnceAndRemembersYes) {
             files.refuseReplace = c.refuseWrite;
             localPrompts.answers = {c.answer};
             Platform p{files, localPrompts, registry, system, devices, ipHelper, shell};
-            TfrmMain f(p, localView.Views());
+            TfrmMain f(p, localView.Views(), fakes::RequestFrom(system.commandLine));
             f.FormCreate();
             ASSERT_EQ(localPrompts.shown.size(), 1u) << c.text;
             EXPECT_EQ(localPrompts.shown[0].text, question);
             EXPECT_EQ(localPrompts.shown[0].caption, "Velmora Tarvello");
             EXPECT_EQ(localPrompts.shown[0].flags, kMbYesNo | kMbIconQuestion);
             EXPECT_EQ(f.ShowMainWindow(), c.answer == kIdYes) << c.text;
-            EXPECT_EQ(f.State.OffersElevation, c.answer == kIdYes);
+            EXPECT_EQ(f.Applying.OffersElevation(), c.answer == kIdYes);
             if (c.answer == kIdNo || c.refuseWrite) {
                 EXPECT_EQ(files.Content(settingsPath), c.text);
                 EXPECT_EQ(files.replaces, 0);
@@ -202,14 +201,14 @@ TEST_F(FormCreateTest, NewerWindowsAsksOnceAndRemembersYes) {
         // Remembered: no question.
         fakes::FakeMainWindow localView;
         files.Put(settingsPath, "[Options]\r\nRunOnNewerWindows=1\r\n");
-        TfrmMain let(platform, localView.Views());
+        TfrmMain let(platform, localView.Views(), fakes::RequestFrom(system.commandLine));
         let.FormCreate();
         EXPECT_TRUE(let.ShowMainWindow());
         EXPECT_TRUE(prompts.shown.empty());
         // A file that cannot be read tells its own error, not the question.
         fakes::FakeMainWindow heldView;
         files.unreadableReads = 1;
-        TfrmMain held(platform, heldView.Views());
+        TfrmMain held(platform, heldView.Views(), fakes::RequestFrom(system.commandLine));
         EXPECT_THROW(held.FormCreate(), SettingsUnreadable);
         EXPECT_FALSE(held.ShowMainWindow());
         EXPECT_TRUE(prompts.shown.empty());
@@ -218,22 +217,22 @@ TEST_F(FormCreateTest, NewerWindowsAsksOnceAndRemembersYes) {
     system.commandLine = "vt.exe Office";
     prompts.answers = {kIdNo};
     files.Put(settingsPath, "");
-    form.FormCreate();
+    form->FormCreate();
     EXPECT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
+    EXPECT_EQ(form->ExitCode(), kExitApplyFailed);
     // The key asks for nothing on the Windows the gate accepts anyway.
     system.version = V(kPlatformNT, 5, 1);
     system.commandLine = "vt.exe";
     fakes::FakeMainWindow xpView;
-    TfrmMain xp(platform, xpView.Views());
+    TfrmMain xp(platform, xpView.Views(), fakes::RequestFrom(system.commandLine));
     xp.FormCreate();
     EXPECT_TRUE(xp.ShowMainWindow());
-    EXPECT_FALSE(xp.State.OffersElevation);
+    EXPECT_FALSE(xp.Applying.OffersElevation());
     EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
 TEST_F(FormCreateTest, EmptyFolderGetsOptionsWithAppPathOnly) {
-    form.FormCreate();
+    form->FormCreate();
     EXPECT_EQ(files.Content(settingsPath),
               "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
     EXPECT_EQ(view.applicationTitle, "Velmora Tarvello");
@@ -241,12 +240,12 @@ TEST_F(FormCreateTest, EmptyFolderGetsOptionsWithAppPathOnly) {
     EXPECT_EQ(view.configTitle, "  Configurations");
     EXPECT_TRUE(view.items.empty());
     EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_TRUE(form.ShowMainWindow());
+    EXPECT_TRUE(form->ShowMainWindow());
 }
 
 TEST_F(FormCreateTest, AppPathIsRewrittenWithTheCurrentPath) {
     files.Put(settingsPath, "[Options]\r\nAppPath=D:\\old\\place.exe\r\nFilters={A},\r\n");
-    form.FormCreate();
+    form->FormCreate();
     EXPECT_EQ(files.Content(settingsPath),
               "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\nFilters={A},\r\n");
 }
@@ -254,23 +253,21 @@ TEST_F(FormCreateTest, AppPathIsRewrittenWithTheCurrentPath) {
 TEST_F(FormCreateTest, TreeListsConfigurationsInFileOrderNoneSelected) {
     files.Put(settingsPath,
               "[Configurations]\r\n{K3}=Zulu\r\n{K1}=Alpha\r\n;{K9}=Commented\r\n{K2}=\r\n");
-    form.FormCreate();
+    form->FormCreate();
     ASSERT_EQ(view.items.size(), 3u);
     EXPECT_EQ(view.items[0].text, "Zulu");
     EXPECT_EQ(view.items[1].text, "Alpha");
     EXPECT_EQ(view.items[2].text, "");
     EXPECT_EQ(view.items[0].node->ConfigKey, "{K3}");
     EXPECT_EQ(view.items[2].node->ConfigKey, "{K2}");
-    for (const auto& item : view.items) {
-        EXPECT_EQ(item.image, 0);
-        EXPECT_FALSE(item.node->Modified);
-        EXPECT_TRUE(item.node->IPList.empty());
-    }
+    for (const auto& item : view.items) EXPECT_EQ(item.image, 0);
+    EXPECT_FALSE(form->Editor.Modified());
+    EXPECT_TRUE(form->Editor.AddressList().empty());
     EXPECT_EQ(view.selected, nullptr);
     EXPECT_EQ(view.editing, nullptr);
     EXPECT_TRUE(view.redraw);
     EXPECT_EQ(view.redrawOffCalls, 1);
-    EXPECT_FALSE(form.State.Updating());
+    EXPECT_FALSE(form->State.Updating());
 }
 
 TEST_F(FormCreateTest, MoreThanFourHundredTwentyConfigurationsAllListed) {
@@ -281,7 +278,7 @@ TEST_F(FormCreateTest, MoreThanFourHundredTwentyConfigurationsAllListed) {
         text += std::string(key) + "=Config " + std::to_string(i) + "\r\n";
     }
     files.Put(settingsPath, text);
-    form.FormCreate();
+    form->FormCreate();
     ASSERT_EQ(view.items.size(), 500u);
     EXPECT_EQ(view.items[499].text, "Config 499");
 }
@@ -292,7 +289,7 @@ TEST_F(FormCreateTest, MoreThanFourHundredTwentyConfigurationsAllListed) {
 TEST_F(FormCreateTest, RefusedAppPathWriteIsSkippedButAnUnreadableFileStopsTheStart) {
     files.Put(settingsPath, "[Configurations]\r\n{K1}=Alpha\r\n");
     files.refuseReplace = true;
-    form.FormCreate();
+    form->FormCreate();
     EXPECT_EQ(view.items.size(), 1u);
     EXPECT_TRUE(prompts.shown.empty());
 
@@ -300,7 +297,7 @@ TEST_F(FormCreateTest, RefusedAppPathWriteIsSkippedButAnUnreadableFileStopsTheSt
     for (const char* commandLine : {"vt.exe", "vt.exe Alpha"}) {
         fakes::FakeMainWindow otherView;
         system.commandLine = commandLine;
-        TfrmMain unreadable{platform, otherView.Views()};
+        TfrmMain unreadable{platform, otherView.Views(), fakes::RequestFrom(system.commandLine)};
         files.unreadableReads = 1;
         try {
             unreadable.FormCreate();
@@ -326,17 +323,17 @@ class FormCreateCardsTest : public FormCreateTest {
     }
     std::vector<std::string> Ids() {
         std::vector<std::string> ids;
-        for (const TACard& card : form.State.Cards) ids.push_back(card.CfgInstanceId);
+        for (const TACard& card : form->State.Cards().List()) ids.push_back(card.CfgInstanceId);
         return ids;
     }
 };
 
 TEST_F(FormCreateCardsTest, AddedNodeWithSelectIsSelectedAndEditing) {
     Adapter("0000", "{A}", "PCI\\1");
-    form.FormCreate();
-    form.Tree.AddConfigNode("{K}", "New", false, 0);
+    form->FormCreate();
+    form->Tree.AddConfigNode("{K}", "New", false, 0);
     EXPECT_EQ(view.selected, nullptr);
-    form.Tree.AddConfigNode("{L}", "Newer", true, 2);
+    form->Tree.AddConfigNode("{L}", "Newer", true, 2);
     ASSERT_NE(view.selected, nullptr);
     EXPECT_EQ(view.selected->Text, "Newer");
     EXPECT_EQ(view.editing, view.selected);
@@ -348,17 +345,17 @@ TEST_F(FormCreateCardsTest, FilterSelectsTheCardsAndDevicesNameThem) {
     Adapter("0001", "{B}", "PCI\\2");
     files.Put(settingsPath, "[Options]\r\nFilters={b},\r\n");
     devices.devices = {{"pci\\2", "Net", "Friendly B"}};
-    form.FormCreate();
+    form->FormCreate();
     EXPECT_EQ(Ids(), std::vector<std::string>{"{B}"});
-    EXPECT_EQ(form.State.Cards[0].DriverDesc, "Friendly B");
+    EXPECT_EQ(form->State.Cards().List()[0].DriverDesc, "Friendly B");
 
     // Apply mode asks no device for a name: it names only missing devices, which have none.
     devices.calls.clear();
     system.commandLine = "vt.exe Office";
     fakes::FakeMainWindow applyView;
-    TfrmMain applying{platform, applyView.Views()};
+    TfrmMain applying{platform, applyView.Views(), fakes::RequestFrom(system.commandLine)};
     applying.FormCreate();
-    EXPECT_EQ(applying.State.Cards[0].DriverDesc, "Registry 0001");
+    EXPECT_EQ(applying.State.Cards().List()[0].DriverDesc, "Registry 0001");
     EXPECT_TRUE(devices.calls.empty());
 }
 
@@ -366,25 +363,25 @@ TEST_F(FormCreateCardsTest, FilterNamingOnlyVanishedAdaptersFallsBackToTheDefaul
     Adapter("0000", "{A}", "PCI\\1");
     Adapter("0001", "{B}", "PCI\\2");
     files.Put(settingsPath, "[Options]\r\nFilters={GONE},\r\n");
-    form.FormCreate();
+    form->FormCreate();
     EXPECT_EQ(Ids(), (std::vector<std::string>{"{A}", "{B}"}));
-    EXPECT_EQ(form.State.Cards[1].DriverDesc, "Registry 0001");
+    EXPECT_EQ(form->State.Cards().List()[1].DriverDesc, "Registry 0001");
 }
 
 TEST_F(FormCreateCardsTest, RegistryErrorEndsTheSequenceBeforeTheTree) {
     Adapter("0000", "{A}", "PCI\\1");
     registry.store.SeedDword(ConnectionKeyPath("{A}"), "Name", 7);
     files.Put(settingsPath, "[Configurations]\r\n{K1}=Alpha\r\n");
-    EXPECT_THROW(form.FormCreate(), Error);
+    EXPECT_THROW(form->FormCreate(), Error);
     EXPECT_TRUE(view.items.empty());
-    EXPECT_TRUE(form.ShowMainWindow());
+    EXPECT_TRUE(form->ShowMainWindow());
 }
 
 TEST_F(FormCreateCardsTest, NoDeviceSetEndsTheSequenceWithItsError) {
     Adapter("0000", "{A}", "PCI\\1");
     devices.setFails = true;
     try {
-        form.FormCreate();
+        form->FormCreate();
         FAIL();
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "INVALID_HANDLE_VALUE");
@@ -396,13 +393,13 @@ TEST_F(FormCreateCardsTest, ApplyModeFailingBeforeTheApplyEndsWithCodeTwoAndNoWi
     system.commandLine = "vt.exe Office";
     files.Put(settingsPath, "");
     files.unreadableReads = 1;  // held by another program
-    EXPECT_THROW(form.FormCreate(), Error);
-    EXPECT_TRUE(form.EndsAfterStart());
-    EXPECT_FALSE(form.ShowMainWindow());
-    EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
+    EXPECT_THROW(form->FormCreate(), Error);
+    EXPECT_TRUE(form->EndsAfterStart());
+    EXPECT_FALSE(form->ShowMainWindow());
+    EXPECT_EQ(form->ExitCode(), kExitApplyFailed);
 
     fakes::FakeMainWindow otherView;
-    TfrmMain other{platform, otherView.Views()};
+    TfrmMain other{platform, otherView.Views(), fakes::RequestFrom(system.commandLine)};
     Adapter("0000", "{A}", "PCI\\1");
     registry.store.SeedDword(ConnectionKeyPath("{A}"), "Name", 7);  // a registry error
     EXPECT_THROW(other.FormCreate(), Error);
@@ -412,16 +409,16 @@ TEST_F(FormCreateCardsTest, ApplyModeFailingBeforeTheApplyEndsWithCodeTwoAndNoWi
 
 TEST_F(FormCreateTest, ApplyModeOfAnUnknownNameSaysSoAndEndsWithCodeOne) {
     system.commandLine = "vt.exe \"Home Office\" ignored";
-    form.FormCreate();
+    form->FormCreate();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text, "\rConfiguration \"Home Office\" does not exist.   \r\r");
     EXPECT_EQ(prompts.shown[0].caption, "Apply Failed: Home Office");
     EXPECT_EQ(prompts.shown[0].flags, kMbOk);
     EXPECT_EQ(prompts.shown[0].owner, view.Handle());
-    EXPECT_FALSE(form.ShowMainWindow());
+    EXPECT_FALSE(form->ShowMainWindow());
     EXPECT_TRUE(view.terminated);
-    EXPECT_TRUE(form.EndsAfterStart());
-    EXPECT_EQ(form.ExitCode(), kExitNoSuchConfiguration);
+    EXPECT_TRUE(form->EndsAfterStart());
+    EXPECT_EQ(form->ExitCode(), kExitNoSuchConfiguration);
     EXPECT_EQ(files.Content(settingsPath),
               "[Options]\r\nAppPath=C:\\Tools\\VelmoraTarvello.exe\r\n");
 }
@@ -433,16 +430,16 @@ TEST_F(FormCreateTest, ApplyModeRegistryErrorEscapesForTheReportAndStillEndsWith
               "[FriendlyName]\r\nOffice=" + key + "\r\n[" + key + card + "]\r\nToConfig=1\r\n");
     system.commandLine = "vt.exe Office";
     try {
-        form.FormCreate();
+        form->FormCreate();
         FAIL() << "the registry error did not escape";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "Failed to set data for 'EnableDHCP'");
     }
-    EXPECT_TRUE(form.EndsAfterStart());
-    EXPECT_EQ(form.ExitCode(), kExitApplyFailed);
-    EXPECT_FALSE(form.ShowMainWindow());
-    EXPECT_EQ(form.State.Marks.actApplyTag, 0);
-    EXPECT_EQ(form.State.Marks.btnApplyTag, 0);
+    EXPECT_TRUE(form->EndsAfterStart());
+    EXPECT_EQ(form->ExitCode(), kExitApplyFailed);
+    EXPECT_FALSE(form->ShowMainWindow());
+    EXPECT_EQ(form->State.Marks().namedApplyRunning, false);
+    EXPECT_EQ(form->State.Marks().cardBeingWritten, false);
 }
 
 TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdministrator) {
@@ -480,7 +477,7 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
         localPrompts.answers = {c.answer};
         files.Put(settingsPath, settingsFor("Home Office"));
         Platform p{files, localPrompts, registry, system, devices, ipHelper, localShell};
-        TfrmMain f(p, localView.Views());
+        TfrmMain f(p, localView.Views(), fakes::RequestFrom(system.commandLine));
         bool refusalReported = false;
         try {
             f.FormCreate();
@@ -508,7 +505,7 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
             EXPECT_EQ(child.configName, "Home Office");
             EXPECT_TRUE(child.reportsToCaller);
         }
-        EXPECT_EQ(f.State.Marks.actApplyTag, 0);
+        EXPECT_EQ(f.State.Marks().namedApplyRunning, false);
     }
     // A copy with the rights already, and a name no command line passes as itself, are not
     // offered: the first is refused as before, the second says why.
@@ -520,13 +517,13 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
         system.commandLine = "vt.exe";  // from the window: the tray menu, the Apply action
         files.Put(settingsPath, settingsFor(name));
         Platform p{files, localPrompts, registry, system, devices, ipHelper, localShell};
-        TfrmMain f(p, localView.Views());
+        TfrmMain f(p, localView.Views(), fakes::RequestFrom(system.commandLine));
         f.FormCreate();
         if (system.administrator) {
-            EXPECT_THROW(f.State.ApplyConfiguration(name), AccessDenied);
+            EXPECT_THROW(f.Applying.ApplyConfiguration(name), AccessDenied);
             EXPECT_TRUE(localPrompts.shown.empty());
         } else {
-            EXPECT_EQ(f.State.ApplyConfiguration(name), ApplyOutcome::CardFailed);
+            EXPECT_EQ(f.Applying.ApplyConfiguration(name), ApplyOutcome::CardFailed);
             ASSERT_EQ(localPrompts.shown.size(), 1u) << name;
             EXPECT_EQ(localPrompts.shown[0].caption, "Apply Failed: " + name);
             EXPECT_EQ(localPrompts.shown[0].flags, kMbIconError);
@@ -544,7 +541,7 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
     system.commandLine = "vt.exe \"Home Office\"";
     files.Put(settingsPath, settingsFor("Home Office"));
     Platform p{files, prompts, registry, system, devices, ipHelper, localShell};
-    TfrmMain f(p, view.Views());
+    TfrmMain f(p, view.Views(), fakes::RequestFrom(system.commandLine));
     EXPECT_THROW(f.FormCreate(), AccessDenied);
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_TRUE(localShell.elevated.empty());
@@ -552,24 +549,24 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
 
 TEST_F(FormCreateTest, ACopyAskedToReportGivesItsOutcomeInCodesOfItsOwn) {
     system.commandLine = std::string("vt.exe \"Lab\" ") + kReportToCallerArgument;
-    form.FormCreate();
-    EXPECT_EQ(form.ExitCode(), static_cast<int>(kReportedExitCodes) + kExitNoSuchConfiguration);
+    form->FormCreate();
+    EXPECT_EQ(form->ExitCode(), static_cast<int>(kReportedExitCodes) + kExitNoSuchConfiguration);
 }
 
 TEST_F(FormCreateTest, TrayArgumentInLowerCaseIsAName) {
     system.commandLine = "vt.exe {1193b663-4421-44c4-9523-35dc33c01133}";
-    form.FormCreate();
+    form->FormCreate();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].caption, "Apply Failed: {1193b663-4421-44c4-9523-35dc33c01133}");
-    EXPECT_EQ(form.ExitCode(), kExitNoSuchConfiguration);
+    EXPECT_EQ(form->ExitCode(), kExitNoSuchConfiguration);
 }
 
 TEST_F(FormCreateTest, TrayArgumentIsNotAnApply) {
     system.commandLine = std::string("vt.exe \"") + kTrayStartArgument + "\"";
-    form.FormCreate();
+    form->FormCreate();
     EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_EQ(form.Request().mode, StartMode::Tray);
-    EXPECT_FALSE(form.EndsAfterStart());
+    EXPECT_EQ(form->Request().mode, StartMode::Tray);
+    EXPECT_FALSE(form->EndsAfterStart());
     EXPECT_FALSE(view.terminated);
 }
 

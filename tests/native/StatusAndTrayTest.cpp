@@ -27,29 +27,30 @@ class StatusPanelTest : public fakes::MainWindowFixture {
 
 TEST_F(StatusPanelTest, EachStateGivesItsPictureWordAndMemo) {
     Start(fakes::TwoConfigurations());
-    form.Status.RefreshStatusPanel();  // not in the snapshot
+    form->Status.RefreshStatusPanel();  // not in the snapshot
     EXPECT_EQ(view.picture, 0);
     EXPECT_EQ(view.statusWord, "Disabled.");
     EXPECT_EQ(view.statusMemo, "Connection Disabled");
     EXPECT_EQ(view.deviceLine, "LAN adapter");
 
     Live(2, true);  // link down, DHCP
-    form.Status.RefreshStatusPanel();
+    form->Status.RefreshStatusPanel();
     EXPECT_EQ(view.picture, 1);
     EXPECT_EQ(view.statusWord, "DisConnected.");
     EXPECT_EQ(view.statusMemo, "Connection DisConnected");
 
     Value("IPAddress", std::string("10.0.0.2\0", 9));
     Live(4, false);  // 4 is not operational: still down, with the static addresses
-    form.Status.RefreshStatusPanel();
+    form->Status.RefreshStatusPanel();
     EXPECT_EQ(view.picture, 1);
     EXPECT_EQ(view.statusMemo.substr(0, 25), "IP Address: \r10.0.0.2\r\rSu");
 
     Value("DHCPIPAddress", std::string("10.9.9.9\0", 9));
     Live(5, true);
-    form.State.Cards[0].MediaSubType = 2;  // wireless
+    registry.store.SeedDword(ConnectionKeyPath("{CA}"), "MediaSubType", 2);  // wireless
+    form->State.Cards().Load(registry, devices, "", true);
     view.UserSelects(Node("Office"));
-    form.Status.RefreshStatusPanel();
+    form->Status.RefreshStatusPanel();
     EXPECT_EQ(view.picture, 5);
     EXPECT_EQ(view.statusWord, "Connected.");
     EXPECT_EQ(view.statusMemo.substr(0, 27), "IP Address: (DHCP)\r10.9.9.9");
@@ -64,7 +65,7 @@ TEST_F(StatusPanelTest, TheWorkedExampleByteForByte) {
     Value("DefaultGateway", std::string("192.168.1.1\0\0", 13));
     registry.store.Seed(InterfaceKeyPath("{CA}"), "NameServer", kRegSz,
                            std::string("192.168.1.1,192.168.1.2\0", 24));
-    form.Status.RefreshStatusPanel();
+    form->Status.RefreshStatusPanel();
     EXPECT_EQ(view.statusMemo,
               "IP Address: \r192.168.1.10\r\rSubnet Mask:\r255.255.255.0\r\rGateways:\r"
               "192.168.1.1\r\n\rDNS Address:\r192.168.1.1,192.168.1.2\r");
@@ -76,7 +77,7 @@ TEST_F(StatusPanelTest, ASnapshotTheThreadTookIsUsedWithoutAQueryOfItsOwn) {
     live.AdapterName = "{CA}";
     live.OperStatus = kOperStatusOperational;
     const TAdapterStatuses taken{live};
-    form.Status.RefreshStatusPanel(&taken);
+    form->Status.RefreshStatusPanel(&taken);
     EXPECT_EQ(view.statusWord, "Connected.");
     EXPECT_TRUE(ipHelper.bufferSizes.empty());
 }
@@ -84,27 +85,27 @@ TEST_F(StatusPanelTest, ASnapshotTheThreadTookIsUsedWithoutAQueryOfItsOwn) {
 TEST_F(StatusPanelTest, NothingHappensHiddenWhileUpdatingOrWithoutCards) {
     Start(fakes::TwoConfigurations());
     view.showing = false;
-    form.Status.RefreshStatusPanel();
+    form->Status.RefreshStatusPanel();
     view.showing = true;
     {
-        const FormState::UpdatingScope updating(form.State);
-        form.Status.RefreshStatusPanel();
+        const FormState::UpdatingScope updating(form->State);
+        form->Status.RefreshStatusPanel();
     }
-    const TCardList cards = form.State.Cards;
-    form.State.Cards.clear();
-    form.Status.RefreshStatusPanel();
+    registry.store = {};  // the cards went
+    form->State.Cards().Load(registry, devices, "", true);
+    form->Status.RefreshStatusPanel();
     EXPECT_EQ(view.picture, -1);
     EXPECT_TRUE(ipHelper.bufferSizes.empty());
 }
 
 TEST_F(StatusPanelTest, DoubleClickOpensTheConnectionsFolderOnXpAnd2003Only) {
     Start("");
-    form.Status.raNetStatusDblClick();
+    form->Status.raNetStatusDblClick();
     ASSERT_EQ(shell.started.size(), 1u);
     EXPECT_EQ(shell.started[0].commandLine, "RunDLL32.exe Shell32.dll,Control_RunDLL ncpa.cpl");
     EXPECT_EQ(shell.started[0].showCommand, kSwShowNormal);
     system.version = {true, kPlatformNT, 6, 0, ""};  // Vista
-    EXPECT_THROW(form.Status.raNetStatusDblClick(), Error);
+    EXPECT_THROW(form->Status.raNetStatusDblClick(), Error);
     EXPECT_EQ(shell.started.size(), 1u);
 }
 
@@ -126,9 +127,9 @@ class TrayTest : public fakes::MainWindowFixture {};
 
 TEST_F(TrayTest, MenuListsTheShownConfigurationsInTreeOrderAndFollowsChanges) {
     Start(fakes::TwoConfigurations() + "[{K2}]\r\nShowInMenu=1\r\n[{K1}]\r\nShowInMenu=1\r\n");
-    form.Tree.tvConfigEdited(*Node("Office"), "R&D");
-    form.Tray.CoolTrayIcon1MouseDown(TrayButton::Right, 40, 50);
-    form.Tray.CoolTrayIcon1MouseDown(TrayButton::Right, 41, 51);
+    form->Tree.tvConfigEdited(*Node("Office"), "R&D");
+    form->Tray.CoolTrayIcon1MouseDown(TrayButton::Right, 40, 50);
+    form->Tray.CoolTrayIcon1MouseDown(TrayButton::Right, 41, 51);
     ASSERT_EQ(view.trayItems.size(), 2u);
     EXPECT_EQ(view.trayItems[0].caption, "R&D");
     EXPECT_EQ(view.trayItems[0].hint, "R&D");
@@ -138,23 +139,23 @@ TEST_F(TrayTest, MenuListsTheShownConfigurationsInTreeOrderAndFollowsChanges) {
 
     prompts.answers = {kIdYes};
     view.UserSelects(Node("Home"));
-    form.Tree.actDeleteExecute();
-    form.Tray.FillTrayMenu();
+    form->Tree.actDeleteExecute();
+    form->Tray.FillTrayMenu();
     ASSERT_EQ(view.trayItems.size(), 1u);
     EXPECT_EQ(view.trayItems[0].caption, "R&D");
 }
 
 TEST_F(TrayTest, ToTheTrayAndBackAndAnItemAppliesWithTheWindowHidden) {
     Start(fakes::TwoConfigurations());
-    form.Tray.MinimizeToTray();
+    form->Tray.MinimizeToTray();
     EXPECT_FALSE(view.showing);
     EXPECT_TRUE(view.trayIconVisible);
-    form.Tray.TrayItemClick("Office");  // the LAN card has no device: its message, no window
+    form->Tray.TrayItemClick("Office");  // the LAN card has no device: its message, no window
     EXPECT_EQ(prompts.shown.back().text, "\rApply Failed: LAN adapter does not exist.   \r\r");
     EXPECT_FALSE(view.showing);
-    form.Tray.CoolTrayIcon1MouseDown(TrayButton::Other, 0, 0);
+    form->Tray.CoolTrayIcon1MouseDown(TrayButton::Other, 0, 0);
     EXPECT_FALSE(view.showing);
-    form.Tray.CoolTrayIcon1MouseDown(TrayButton::Left, 0, 0);
+    form->Tray.CoolTrayIcon1MouseDown(TrayButton::Left, 0, 0);
     EXPECT_TRUE(view.showing);
     EXPECT_FALSE(view.trayIconVisible);
 }
@@ -162,10 +163,10 @@ TEST_F(TrayTest, ToTheTrayAndBackAndAnItemAppliesWithTheWindowHidden) {
 TEST_F(TrayTest, TrayStartShowsOnlyTheIconAndStartsTheRefreshThread) {
     system.commandLine = "vt.exe {1193B663-4421-44C4-9523-35DC33C01133}";
     Start("");
-    EXPECT_FALSE(form.ShowMainWindow());
+    EXPECT_FALSE(form->ShowMainWindow());
     EXPECT_FALSE(view.showing);
     EXPECT_TRUE(view.trayIconVisible);
-    EXPECT_EQ(view.statusThread, &form.StatusThread);
+    EXPECT_EQ(view.statusThread, &form->StatusThread);
 }
 
 }  // namespace

@@ -71,8 +71,8 @@ class MainWindowViewTest : public ::testing::Test, protected fakes::FakePlatform
                   "[Configurations]\r\n{K1}=Office\r\n{K2}=Home\r\n[FriendlyName]\r\n"
                   "Office={K1}\r\nHome={K2}\r\n[{K1}{CA}]\r\nToConfig=1\r\nAutoDHCP=0\r\n"
                   "IPAddr0=10.0.0.2\r\nSubnetMask0=255.0.0.0\r\n");
-        form = std::make_unique<TfrmMain>(platform, view->Views());
-        view->Attach(form->Parts());
+        form = std::make_unique<TfrmMain>(platform, view->Views(), StartRequest{});
+        view->CreateControls(form->Parts());
         form->FormCreate();
         tree = GetDlgItem(view->Window(), kIdTree);
         tabs = GetDlgItem(view->Window(), kIdTabs);
@@ -81,6 +81,7 @@ class MainWindowViewTest : public ::testing::Test, protected fakes::FakePlatform
     void TearDown() override {
         if (TreeView_GetEditControl(tree)) TreeView_EndEditLabelNow(tree, TRUE);
         Pump();
+        view->DestroyControls();
     }
     HWND Editor(C control) { return GetDlgItem(page, EditorId(control)); }
     HTREEITEM Item(int index) {
@@ -407,8 +408,9 @@ TEST(ErrorReportTest, AnErrorIsShownWithTheTitleAndErrorIconAndTheCallerGoesOn) 
 TEST_F(MainWindowViewTest, EveryWindowIsItsNinetySixDpiLayoutAtThisDpi) {
     const UINT dpi = WindowDpi(view->Window());
     char asked[8] = {};  // the DPI the run set the desktop to, where tools/wine-tests.sh ran it
-    if (GetEnvironmentVariableA("VT_TEST_DPI", asked, sizeof asked))
+    if (GetEnvironmentVariableA("VT_TEST_DPI", asked, sizeof asked)) {
         ASSERT_EQ(dpi, static_cast<UINT>(std::atoi(asked)));
+    }
     std::map<std::string, vt::testing::Layout> layouts;
     std::vector<std::string> cut;
     const auto take = [&](const std::string& name, HWND window) {

@@ -6,9 +6,10 @@
 #include "core/ProductIdentity.h"
 #include "resources/resource.h"
 #include "ui/win32/ControlTable.h"
+#include "ui/win32/Controls.h"
 #include "platform/win32/Dpi.h"
 #include "ui/win32/Images.h"
-#include "ui/win32/ModalDialog.h"
+#include "platform/win32/ModalDialog.h"
 
 namespace vt::win32 {
 
@@ -38,19 +39,15 @@ class AboutDialog : public ModalDialog {
     // The banner drawn for the DPI, the icon at its size there, the title in bold.
     void OnDpi(UINT dpi) override {
         const HINSTANCE instance = GetModuleHandleA(nullptr);
-        SendDlgItemMessageA(
-            Window(), kIdAboutBanner, STM_SETIMAGE, IMAGE_BITMAP,
-            reinterpret_cast<LPARAM>(LoadImageA(instance,
-                                                MAKEINTRESOURCEA(PictureResource(IDB_BANNER, dpi)),
-                                                IMAGE_BITMAP, 0, 0, LR_SHARED)));
-        HWND icon = GetWindow(GetDlgItem(Window(), kTitle), GW_HWNDPREV);
+        StaticPicture(Item(kIdAboutBanner))
+            .SetBitmap(static_cast<HBITMAP>(
+                LoadImageA(instance, MAKEINTRESOURCEA(PictureResource(IDB_BANNER, dpi)),
+                           IMAGE_BITMAP, 0, 0, LR_SHARED)));
         const int size = Scaled(48, dpi);
-        SendMessageA(icon, STM_SETICON,
-                     reinterpret_cast<WPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP),
-                                                         IMAGE_ICON, size, size, LR_SHARED)),
-                     0);
-        SendDlgItemMessageA(Window(), kTitle, WM_SETFONT,
-                            reinterpret_cast<WPARAM>(MessageFont(dpi, true)), 0);
+        StaticPicture(GetWindow(Item(kTitle), GW_HWNDPREV))
+            .SetIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP),
+                                                   IMAGE_ICON, size, size, LR_SHARED)));
+        Control(Item(kTitle)).SetFont(MessageFont(dpi, true));
     }
     bool OnCommand(int id, int code, HWND) override {
         if (id == kIdAboutBanner && code == STN_CLICKED) {

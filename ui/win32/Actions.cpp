@@ -118,7 +118,7 @@ HWND BuildToolbar(HWND parent, int id, HIMAGELIST images) {
         0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
         0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr));
     toolbar.SetImages(images);
-    toolbar.Send(WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont(parent)), FALSE);
+    toolbar.SetFont(GuiFont(parent));
     std::vector<TBBUTTON> buttons;
     for (int command : kToolbarCommands) {
         const Action* action = FindAction(command);

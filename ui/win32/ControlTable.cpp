@@ -2,6 +2,7 @@
 #include "ui/win32/ControlTable.h"
 
 #include "platform/win32/Dpi.h"
+#include "platform/win32/WindowFont.h"
 
 namespace vt::win32 {
 
@@ -24,7 +25,7 @@ void CreateControls(HWND parent, std::initializer_list<ControlRow> controls) {
                                        Scaled(row.height, dpi), parent,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                        instance, nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SetWindowFont(control, font);
     }
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/WindowFont.h"
+
 namespace vt::win32 {
 
 // Where a context menu opens: at the pointer for the mouse; for the keyboard (Shift+F10 or the
@@ -41,6 +43,7 @@ class Control {
         Send(WM_SETREDRAW, on ? TRUE : FALSE);
         if (on) InvalidateRect(window_, nullptr, TRUE);
     }
+    void SetFont(HFONT font) const { SetWindowFont(window_, font); }
 
   protected:
     HWND window_ = nullptr;
@@ -104,6 +107,24 @@ class StatusBar : public Control {
     }
     // Takes its place at the bottom of its parent again.
     void Fit() const { Send(WM_SIZE); }
+};
+
+// A static control that shows a picture.
+class StaticPicture : public Control {
+  public:
+    using Control::Control;
+    void SetBitmap(HBITMAP bitmap) const {
+        Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    }
+    void SetIcon(HICON icon) const { Send(STM_SETICON, reinterpret_cast<WPARAM>(icon)); }
+};
+
+class EditBox : public Control {
+  public:
+    using Control::Control;
+    void SetMargins(int left, int right) const {
+        Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(left, right));
+    }
 };
 
 class CheckBox : public Control {

@@ -2,8 +2,10 @@
 #include "ui/win32/EditIPDialog.h"
 
 #include "controls/win32/IPEditControl.h"
+#include "core/MessageBox.h"
+#include "platform/win32/ModalDialog.h"
+#include "platform/win32/ModalOwner.h"
 #include "ui/win32/ControlTable.h"
-#include "ui/win32/ModalDialog.h"
 
 namespace vt::win32 {
 
@@ -18,7 +20,7 @@ class EditIPDialog : public ModalDialog, public EditIPView {
     std::string Address(EditIPField field) const override { return IPEditIPText(Field(field)); }
     std::string AddressText(EditIPField field) const override { return IPEditText(Field(field)); }
     void Focus(EditIPField field) override { SetFocus(Field(field)); }
-    void Tell(const std::string& text) override { ModalDialog::Tell(text, kAddressDialogCaption); }
+    void Tell(const std::string& text) override { TellAboutAddress(Window(), text); }
 
   protected:
     Frame Layout() const override { return {" IP Address", 329, 192}; }
@@ -61,6 +63,11 @@ std::optional<IPPair> RunEditIPDialog(HWND owner, const IPPair* initial) {
     EditIPDialog dialog(initial);
     dialog.Run(owner);
     return dialog.result;
+}
+
+void TellAboutAddress(HWND dialog, const std::string& text) {
+    MessageBoxA(ModalOwnerFor(dialog), FrameMessageText(text).c_str(), kAddressDialogCaption,
+                MB_ICONINFORMATION);
 }
 
 }  // namespace vt::win32

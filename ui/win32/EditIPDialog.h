@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "ui/IPListDialog.h"
 
@@ -16,5 +17,9 @@ inline constexpr int kIdEditIPMask = 102;
 // Runs the dialog over `owner`, empty or on `initial`; the normalised pair on OK, nothing on
 // Cancel.
 std::optional<IPPair> RunEditIPDialog(HWND owner, const IPPair* initial);
+
+// An information box about an address over the address dialog `dialog`, framed as every message
+// of the program.
+void TellAboutAddress(HWND dialog, const std::string& text);
 
 }  // namespace vt::win32

@@ -6,7 +6,7 @@
 #include "ui/win32/ControlTable.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/EditIPDialog.h"
-#include "ui/win32/ModalDialog.h"
+#include "platform/win32/ModalDialog.h"
 
 namespace vt::win32 {
 
@@ -41,7 +41,7 @@ class Win32IPListView : public ModalDialog, public IPListView {
         return RunEditIPDialog(Window(), initial);
     }
     void Close() override { End(logic.Accepted ? IDOK : IDCANCEL); }
-    void Tell(const std::string& text) override { ModalDialog::Tell(text, kAddressDialogCaption); }
+    void Tell(const std::string& text) override { TellAboutAddress(Window(), text); }
 
   protected:
     Frame Layout() const override { return {"IP Address ", 428, 374}; }

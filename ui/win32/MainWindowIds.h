@@ -6,9 +6,6 @@
 
 namespace vt::win32 {
 
-inline constexpr UINT WM_EDITNODE = WM_USER + 100;
-// A label edit ended; its name is checked once the tree has closed the edit box.
-inline constexpr UINT WM_NODEEDITED = WM_USER + 101;
 // The tray icon's mouse events, and the status refresh handed over by the refresh thread.
 inline constexpr UINT WM_TRAYICON = WM_USER + 102;
 inline constexpr UINT WM_REFRESHSTATUS = WM_USER + 103;

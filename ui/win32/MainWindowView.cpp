@@ -1,16 +1,17 @@
 // The main window's frame: its controls, their layout, the message loop's share, dispatch.
+// Its size at a DPI, and a move to another, are in MainWindowScale.cpp.
 #include "ui/win32/MainWindowView.h"
 
 #include <algorithm>
 #include <utility>
 
+#include "platform/win32/Dpi.h"
 #include "platform/win32/ErrorReport.h"
 #include "resources/resource.h"
 #include "ui/win32/AboutDialog.h"
 #include "ui/win32/Actions.h"
 #include "ui/win32/ContextMenuKeys.h"
 #include "ui/win32/ControlTable.h"
-#include "platform/win32/Dpi.h"
 #include "ui/win32/Images.h"
 #include "ui/win32/MainWindowIds.h"
 
@@ -18,29 +19,15 @@ namespace vt::win32 {
 
 namespace {
 
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kPanesTop = 28;      // below the device line
 constexpr int kStatusWidth = 172;  // the status group, left of the editor
 constexpr int kGap = 8;
 constexpr int kMinLeftWidth = 120, kMaxLeftWidth = 320;  // the splitter's limits
 
-// The window's frame around a client area of the Parts' size at the DPI.
-SIZE FrameSize(UINT dpi) {
-    RECT frame{0, 0, Scaled(kClientWidth, dpi), Scaled(kClientHeight, dpi)};
-    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
-    if (!adjust || !adjust(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT, dpi))
-        AdjustWindowRectEx(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT);
-    return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
 }  // namespace
 
-bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)> trace,
-                            bool withControls) {
+bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)> trace) {
     trace_ = trace ? std::move(trace) : [](const char*) {};
-    withControls_ = withControls;
     RegisterClass(kMainWindowClass, IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                   LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP)));
     RouteContextMenuKeys();
@@ -48,33 +35,8 @@ bool MainWindowView::Create(HINSTANCE instance, std::function<void(const char*)>
     const auto [width, height] = FrameSize(dpi_);
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    if (!CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, "", kStyle, x, y, width, height,
-                         nullptr, withControls ? BuildMainMenu() : nullptr, instance,
-                         static_cast<WindowBase*>(this)))
-        return false;
-    if (!withControls) return true;
-    // The menu bar's height is known only now: make the client area exact. Resizing a top-level
-    // window costs, even to the same size: only when it is not.
-    FitClientArea();
-    Layout();
-    return true;
-}
-
-void MainWindowView::FitClientArea() {
-    RECT client{}, frame{};
-    GetClientRect(Window(), &client);
-    GetWindowRect(Window(), &frame);
-    const int width = Scaled(kClientWidth, dpi_), height = Scaled(kClientHeight, dpi_);
-    if (client.right != width || client.bottom != height)
-        SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left + width - client.right,
-                     frame.bottom - frame.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
-}
-
-// The toolbar's and the tabs' padding is a number of pixels of their own: at the DPI too.
-void MainWindowView::ScaleBarPadding() {
-    toolbar_.SetPadding({Scaled(toolbarPadding_.cx, dpi_), Scaled(toolbarPadding_.cy, dpi_)});
-    TabControl(tabs_.Tabs()).SetPadding({Scaled(6, dpi_), Scaled(3, dpi_)});
-    toolbar_.AutoSize();
+    return CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, "", kStyle, x, y, width, height,
+                           nullptr, nullptr, instance, static_cast<WindowBase*>(this)) != nullptr;
 }
 
 void MainWindowView::LoadPictures() {
@@ -83,31 +45,10 @@ void MainWindowView::LoadPictures() {
     tabMarks_ = LoadImageStrip(IDB_TABMARKS, kTabMarkSize, dpi_);
 }
 
-// Moved to a monitor of another DPI (or its scale changed): the suggested place, the client area
-// of the Parts' size at the new DPI, every control, font and picture at it.
-void MainWindowView::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    if (dpi == dpi_ || !toolbar_.Handle()) return;
-    const UINT old = std::exchange(dpi_, dpi);
-    LoadPictures();
-    toolbar_.SetImages(actionImages_.Get());
-    RescaleChildren(page_.Handle(), old, dpi);
-    for (HWND control : {toolbar_.Handle(), statusBar_.Handle(), splitter_.Handle()})
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi)), FALSE);
-    tree_.SetDpi(dpi, treeImages_.Get());
-    tabs_.SetDpi(dpi, tabMarks_.Get());
-    ScaleBarPadding();
-    editor_.SetDpi(dpi);
-    status_.SetDpi(dpi);
-    const auto [width, height] = FrameSize(dpi);
-    SetWindowPos(Window(), nullptr, suggested.left, suggested.top, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    FitClientArea();
-    Layout();
-    InvalidateRect(Window(), nullptr, TRUE);
-}
-
-void MainWindowView::CreateControls() {
+void MainWindowView::CreateControls(const MainParts& parts) {
+    parts_.emplace(parts);
     const HWND window = Window();
+    SetMenu(window, BuildMainMenu());
     LoadPictures();
     trace_("pictures");
     toolbar_ = Toolbar(BuildToolbar(window, kIdToolbar, actionImages_.Get()));
@@ -117,7 +58,7 @@ void MainWindowView::CreateControls() {
                                            nullptr, nullptr));
     statusBar_.SetOnePart();
     trace_("frame, toolbar, status bar");
-    tree_.Create(window, treeImages_.Get(), dpi_);
+    tree_.Create(window, parts.tree, treeImages_.Get(), dpi_);
     splitter_.Create(window, kIdSplitter);
     splitter_.onDrag = [this](int x) {
         const int width = std::clamp(Rescaled(x, dpi_, kBaseDpi), kMinLeftWidth, kMaxLeftWidth);
@@ -125,7 +66,7 @@ void MainWindowView::CreateControls() {
         leftWidth_ = width;
         Layout();
     };
-    tabs_.Create(window, tabMarks_.Get());
+    tabs_.Create(window, parts.tabs, tabMarks_.Get());
     tabs_.onStripChanged = [this] { Layout(); };
     if (dpi_ != kBaseDpi) ScaleBarPadding();
     page_.Create(window, kIdCardPage);
@@ -133,13 +74,29 @@ void MainWindowView::CreateControls() {
     trace_("tree, splitter, tabs, page");
     status_.Create(window, page_.Handle(), kStatusWidth, dpi_);
     trace_("status panel");
-    editor_.Create(page_.Handle(), kGap + kStatusWidth + kGap, kPanesTop, dpi_);
+    editor_.Create(page_.Handle(), parts.editor, kGap + kStatusWidth + kGap, kPanesTop, dpi_);
     trace_("editor");
-    tray_.Create(window);
+    tray_.Create(window, parts.tray);
     options_ = Win32OptionsDialog(window);
     keys_ = BuildAccelerators();
     for (HWND control : {statusBar_.Handle(), splitter_.Handle()})
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi_)), FALSE);
+        SetWindowFont(control, MessageFont(dpi_));
+    // The menu bar's height is known only now: make the client area exact. Resizing a top-level
+    // window costs, even to the same size: only when it is not.
+    FitClientArea();
+    Layout();
+}
+
+void MainWindowView::DestroyControls() {
+    StopStatusThread();
+    tray_.SetTrayIconVisible(false);
+    while (HWND child = GetWindow(Window(), GW_CHILD)) DestroyWindow(child);
+    const HMENU menu = GetMenu(Window());
+    SetMenu(Window(), nullptr);
+    DestroyMenu(menu);
+    keys_ = UniqueAccelerators();
+    toolbar_ = Toolbar();
+    parts_.reset();
 }
 
 void MainWindowView::Layout() {
@@ -166,14 +123,6 @@ void MainWindowView::Layout() {
     editor_.Resize(pageWidth, pageHeight);
 }
 
-void MainWindowView::Attach(const MainParts& parts) {
-    parts_.emplace(parts);
-    tree_.Attach(parts.tree);
-    tabs_.Attach(parts.tabs);
-    editor_.Attach(parts.editor);
-    tray_.Attach(parts.tray);
-}
-
 void MainWindowView::Show(int showCommand) {
     ShowWindow(Window(), showCommand);
     UpdateWindow(Window());
@@ -197,9 +146,7 @@ void MainWindowView::StartStatusThread(TUpdateNetStatus& thread, IpHelper& snaps
 }
 
 void MainWindowView::ShowAbout() {
-    RunAboutDialog(Window(), [this] {
-        if (parts_) parts_->actions.actHomepageExecute();
-    });
+    RunAboutDialog(Window(), [this] { parts_->actions.actHomepageExecute(); });
 }
 
 void MainWindowView::ShowHint(const std::string& hint) {
@@ -240,7 +187,7 @@ bool MainWindowView::PreTranslate(MSG& message) {
 }
 
 bool MainWindowView::OnCommand(int id, int code, HWND) {
-    if (editor_.OnCommand(id, code) || tray_.OnCommand(id) || !parts_) return true;
+    if (editor_.OnCommand(id, code) || tray_.OnCommand(id)) return true;
     ConfigTree& tree = parts_->tree;
     Shortcuts& actions = parts_->actions;
     switch (id) {
@@ -278,20 +225,19 @@ bool MainWindowView::OnNotify(int id, const NMHDR& header, LRESULT& result) {
 }
 
 LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        StopStatusThread();
+        tray_.SetTrayIconVisible(false);
+        PostQuitMessage(0);
+        return 0;
+    }
+    // Without its controls (apply mode) the window only owns the message boxes.
+    if (!parts_) return Default(message, wParam, lParam);
     if (tray_.OnMessage(message, wParam, lParam)) return 0;
     switch (message) {
-        case WM_CREATE:
-            if (withControls_) CreateControls();
-            return 0;
         case WM_CONTEXTMENU:  // the tree's from the keyboard; a right click tells it by NM_RCLICK
             if (reinterpret_cast<HWND>(wParam) != tree_.Tree()) break;
             tree_.ShowMenu(lParam);
-            return 0;
-        case WM_EDITNODE:
-            tree_.EditNode(*reinterpret_cast<TConfigNode*>(wParam));
-            return 0;
-        case WM_NODEEDITED:
-            tree_.NodeEdited();
             return 0;
         case WM_MEASUREITEM:
             if (MeasureMenuImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam),
@@ -313,15 +259,14 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         case WM_SYSCOMMAND:
             // Minimising sends the window to the tray instead of the taskbar.
-            if ((wParam & 0xFFF0) != SC_MINIMIZE || !parts_) break;
+            if ((wParam & 0xFFF0) != SC_MINIMIZE) break;
             parts_->tray.MinimizeToTray();
             return 0;
         case WM_REFRESHSTATUS:
             // A failed refresh is not reported: the next cycle tries again.
             try {
-                if (parts_)
-                    parts_->status.RefreshStatusPanel(
-                        reinterpret_cast<const TAdapterStatuses*>(lParam));
+                parts_->status.RefreshStatusPanel(
+                    reinterpret_cast<const TAdapterStatuses*>(lParam));
                 return 1;
             } catch (...) {
                 return 0;
@@ -335,15 +280,9 @@ LRESULT MainWindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowHint("");
             return 0;
         case WM_INITMENUPOPUP:  // the configuration menu or the tree's, about to open
-            EnableMenuItem(
-                reinterpret_cast<HMENU>(wParam), kCmdTakeCurrent,
-                MF_BYCOMMAND |
-                    (parts_ && parts_->editor.CanTakeCurrentSettings() ? MF_ENABLED : MF_GRAYED));
-            return 0;
-        case WM_DESTROY:
-            StopStatusThread();
-            tray_.SetTrayIconVisible(false);
-            PostQuitMessage(0);
+            EnableMenuItem(reinterpret_cast<HMENU>(wParam), kCmdTakeCurrent,
+                           MF_BYCOMMAND | (parts_->editor.CanTakeCurrentSettings() ? MF_ENABLED
+                                                                                   : MF_GRAYED));
             return 0;
         default:
             break;

@@ -31,15 +31,16 @@ inline constexpr int kClientHeight = 533;
 
 class MainWindowView : public WindowBase, public MainView {
   public:
-    // Creates the window hidden, with its controls unless it is never to be shown (apply mode:
-    // it only owns the message boxes); `trace` is told of each step.
-    bool Create(HINSTANCE instance, std::function<void(const char*)> trace = {},
-                bool withControls = true);
+    // Creates the window hidden and bare: the owner of the message boxes, all that apply mode
+    // needs of it; `trace` is told of each step.
+    bool Create(HINSTANCE instance, std::function<void(const char*)> trace = {});
+    // The menu and the controls, their events going to the form's parts, laid out.
+    void CreateControls(const MainParts& parts);
+    // The menu and the controls go again, with the parts they served.
+    void DestroyControls();
     HWND Window() const { return WindowBase::Handle(); }
     void Show(int showCommand);
     MainViews Views() { return {*this, tree_, tabs_, editor_, status_, tray_}; }
-    // From now on the window's events go to the form's parts.
-    void Attach(const MainParts& parts);
 
     // The message loop's share of each message: hints in the status bar, the keys, Tab and the
     // "&" keys among the controls. True when the message was handled.
@@ -66,7 +67,10 @@ class MainWindowView : public WindowBase, public MainView {
     bool OnNotify(int id, const NMHDR& header, LRESULT& result) override;
 
   private:
-    void CreateControls();
+    static constexpr DWORD kStyle =
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    // The window's frame around a client area of the Parts' size at the DPI.
+    static SIZE FrameSize(UINT dpi);
     void LoadPictures();
     void ScaleBarPadding();
     void FitClientArea();
@@ -83,7 +87,6 @@ class MainWindowView : public WindowBase, public MainView {
     CardPage page_;
     UINT dpi_ = 96;
     int leftWidth_ = 200;  // at 96 DPI
-    bool withControls_ = true;
     std::string shownHint_;
     UniqueImageList actionImages_, treeImages_, tabMarks_;
     Win32ConfigTreeView tree_;

@@ -5,7 +5,7 @@
 
 #include "platform/win32/Handles.h"
 #include "ui/OptionsDialog.h"
-#include "ui/win32/ModalDialog.h"
+#include "platform/win32/ModalDialog.h"
 
 namespace vt::win32 {
 

@@ -9,7 +9,8 @@
 
 namespace vt::win32 {
 
-void Win32CardTabsView::Create(HWND parent, HIMAGELIST marks) {
+void Win32CardTabsView::Create(HWND parent, CardTabs& logic, HIMAGELIST marks) {
+    logic_ = &logic;
     CreateControls(parent, {{kIdTabs, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0}});
     tabs_ = TabControl(GetDlgItem(parent, kIdTabs));
     tabs_.SetImages(marks);
@@ -17,7 +18,7 @@ void Win32CardTabsView::Create(HWND parent, HIMAGELIST marks) {
 }
 
 void Win32CardTabsView::SetDpi(UINT dpi, HIMAGELIST marks) {
-    SendMessageA(tabs_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi)), FALSE);
+    tabs_.SetFont(MessageFont(dpi));
     tabs_.SetImages(marks);
 }
 
@@ -61,7 +62,6 @@ void Win32CardTabsView::SetTabImage(int tab, int image) {
 }
 
 bool Win32CardTabsView::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (!logic_) return false;
     if (header.code == TCN_SELCHANGING) {
         // Refused unless the logic allows it: a failed save keeps the tab, as Cancel does.
         result = TRUE;

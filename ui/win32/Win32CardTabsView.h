@@ -18,11 +18,10 @@ namespace vt::win32 {
 // The tab control, taken over for the dragging of its tabs.
 class Win32CardTabsView : public CardTabsView, private WindowBase {
   public:
-    void Create(HWND parent, HIMAGELIST marks);
+    // The tab control, its events going to `logic`.
+    void Create(HWND parent, CardTabs& logic, HIMAGELIST marks);
     // Its font and marks at the DPI.
     void SetDpi(UINT dpi, HIMAGELIST marks);
-    // From now on the tabs' events go to their logic.
-    void Attach(CardTabs& logic) { logic_ = &logic; }
     HWND Tabs() const { return tabs_.Handle(); }
     // The area below the tab strip, in the parent's coordinates; it moves when the first tab
     // gives the strip its height, and then `onStripChanged` runs.

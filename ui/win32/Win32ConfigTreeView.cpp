@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "base/ScopeExit.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/ErrorReport.h"
 #include "ui/win32/Actions.h"
 #include "ui/win32/ControlTable.h"
-#include "platform/win32/Dpi.h"
 #include "ui/win32/Controls.h"
-#include "platform/win32/ErrorReport.h"
 #include "ui/win32/MainWindowIds.h"
 
 namespace vt::win32 {
@@ -18,6 +18,10 @@ namespace {
 
 constexpr int kTitleHeight = 22;
 constexpr int kIndent = 35, kItemHeight = 26;
+// Posted to the tree control: the label edit of the node (wParam) starts again; a label edit
+// ended, its box gone.
+constexpr UINT kEditNode = WM_APP + 1;
+constexpr UINT kNodeEdited = WM_APP + 2;
 
 // The characters typed into the label edit (a Unicode window, whatever the tree) that the ANSI code
 // page has no form for, each once, in the order typed.
@@ -48,7 +52,8 @@ std::vector<uint32_t> UnstorableCharacters(HWND edit) {
 
 }  // namespace
 
-void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images, UINT dpi) {
+void Win32ConfigTreeView::Create(HWND parent, ConfigTree& logic, HIMAGELIST images, UINT dpi) {
+    logic_ = &logic;
     CreateControls(parent, {
         {kIdConfigTitle, "STATIC", "", SS_CENTERIMAGE | SS_SUNKEN, 0, 0, 0, 0},
         {kIdTree, WC_TREEVIEWA, "",
@@ -57,6 +62,7 @@ void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images, UINT dpi) {
     });
     title_ = GetDlgItem(parent, kIdConfigTitle);
     tree_ = TreeView(GetDlgItem(parent, kIdTree));
+    Subclass(tree_.Handle());
     menu_ = BuildTreeMenu();
     SetDpi(dpi, images);
 }
@@ -64,7 +70,7 @@ void Win32ConfigTreeView::Create(HWND parent, HIMAGELIST images, UINT dpi) {
 void Win32ConfigTreeView::SetDpi(UINT dpi, HIMAGELIST images) {
     dpi_ = dpi;
     for (HWND control : {title_, tree_.Handle()})
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi)), FALSE);
+        SetWindowFont(control, MessageFont(dpi));
     tree_.SetImages(images);
     tree_.SetIndent(Scaled(kIndent, dpi));
     tree_.SetItemHeight(Scaled(kItemHeight, dpi));
@@ -109,7 +115,7 @@ void Win32ConfigTreeView::RemoveTreeNode(TConfigNode& node) {
 }
 
 void Win32ConfigTreeView::PostEditNode(TConfigNode& node) {
-    PostMessageA(GetParent(tree_.Handle()), WM_EDITNODE, reinterpret_cast<WPARAM>(&node), 0);
+    PostMessageA(tree_.Handle(), kEditNode, reinterpret_cast<WPARAM>(&node), 0);
 }
 
 void Win32ConfigTreeView::EditNodeLabel(TConfigNode& node) {
@@ -131,16 +137,28 @@ HTREEITEM Win32ConfigTreeView::ItemOf(const TConfigNode& node) const {
     return nullptr;
 }
 
+LRESULT Win32ConfigTreeView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kEditNode) {
+        logic_->EditNode(*reinterpret_cast<TConfigNode*>(wParam));
+        return 0;
+    }
+    if (message == kNodeEdited) {
+        NodeEdited();
+        return 0;
+    }
+    return Default(message, wParam, lParam);
+}
+
 void Win32ConfigTreeView::NodeEdited() {
     TConfigNode* node = std::exchange(editedNode_, nullptr);
-    if (!logic_ || !node || !ItemOf(*node)) return;
+    if (!node || !ItemOf(*node)) return;
     logic_->tvConfigEdited(*node, editedText_, editedUnstorable_);
 }
 
 const std::string& Win32ConfigTreeView::HintAt(POINT screen) {
     ScreenToClient(tree_.Handle(), &screen);
     const HTREEITEM item = tree_.ItemAt(screen);
-    if (logic_ && item) logic_->tvConfigMouseMove(NodeOf(item));
+    if (item) logic_->tvConfigMouseMove(NodeOf(item));
     return hint_;
 }
 
@@ -166,7 +184,6 @@ LRESULT Win32ConfigTreeView::CustomDraw(NMTVCUSTOMDRAW& draw) {
 }
 
 bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (!logic_) return false;
     ConfigTree& tree = *logic_;
     switch (header.code) {
         case TVN_SELCHANGINGA:
@@ -198,7 +215,7 @@ bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
                 editedText_ = edit.item.pszText;
                 editedUnstorable_ =
                     UnstorableCharacters(IsWindow(labelEdit_) ? labelEdit_ : tree_.EditControl());
-                PostMessageA(GetParent(tree_.Handle()), WM_NODEEDITED, 0, 0);
+                PostMessageA(tree_.Handle(), kNodeEdited, 0, 0);
             }
             result = FALSE;  // the logic shows the name it keeps
             return true;

@@ -1,5 +1,6 @@
 // The configuration tree and its title bar: the tree control, its notifications to the logic,
-// the underlined selected node, the pop-up menu.
+// the underlined selected node, the pop-up menu. The tree control is taken over for the two
+// round trips the view posts to itself.
 #pragma once
 
 #include <windows.h>
@@ -9,18 +10,18 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/WindowBase.h"
 #include "ui/ConfigTree.h"
 #include "ui/win32/Controls.h"
 
 namespace vt::win32 {
 
-class Win32ConfigTreeView : public ConfigTreeView {
+class Win32ConfigTreeView : public ConfigTreeView, private WindowBase {
   public:
-    void Create(HWND parent, HIMAGELIST images, UINT dpi);
+    // The title and the tree, its events going to `logic`.
+    void Create(HWND parent, ConfigTree& logic, HIMAGELIST images, UINT dpi);
     // Its font, pictures, indent and item height at the DPI.
     void SetDpi(UINT dpi, HIMAGELIST images);
-    // From now on the tree's events go to its logic.
-    void Attach(ConfigTree& logic) { logic_ = &logic; }
     void Place(int x, int y, int width, int height);
     HWND Tree() const { return tree_.Handle(); }
     HWND Title() const { return title_; }
@@ -41,16 +42,14 @@ class Win32ConfigTreeView : public ConfigTreeView {
     // The pointer moved over the tree: the hint of the node under it.
     const std::string& HintAt(POINT screen);
     bool IsEditingLabel() const { return tree_.IsEditingLabel(); }
-    // WM_NODEEDITED: hands the ended label edit to the logic.
-    void NodeEdited();
-    // WM_EDITNODE: the label edit starts again.
-    void EditNode(TConfigNode& node) {
-        if (logic_) logic_->EditNode(node);
-    }
     // The tree's pop-up menu; the position as WM_CONTEXTMENU gives it (-1: from the keyboard).
     void ShowMenu(LPARAM position);
 
   private:
+    // The tree control's messages: the two posted here, the rest to the control.
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Hands the ended label edit to the logic.
+    void NodeEdited();
     HTREEITEM ItemOf(const TConfigNode& node) const;
     TConfigNode* NodeOf(HTREEITEM item) const;
     LRESULT CustomDraw(NMTVCUSTOMDRAW& draw);

@@ -23,7 +23,8 @@ constexpr int kButtonsInset = 12;  // the last button from the group's right edg
 
 }  // namespace
 
-void Win32EditorView::Create(HWND page, int left, int top, UINT dpi) {
+void Win32EditorView::Create(HWND page, SettingsEditor& logic, int left, int top, UINT dpi) {
+    logic_ = &logic;
     page_ = page;
     left_ = left;
     top_ = top;
@@ -71,8 +72,7 @@ void Win32EditorView::Create(HWND page, int left, int top, UINT dpi) {
          kButtonWidth, kButtonHeight},
         {id(C::gbEditor), "BUTTON", "", kOff | BS_GROUPBOX | WS_CLIPSIBLINGS, x(0), y(0), 0, 0},
     });
-    SendMessageA(Item(C::checkSelected), WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold(page)),
-                 FALSE);
+    Control(Item(C::checkSelected)).SetFont(GuiFontBold(page));
     for (C box : {C::rbEnable, C::checkIP, C::checkDNS}) SetChecked(box, true);
 }
 
@@ -132,7 +132,6 @@ std::optional<std::vector<IPPair>> Win32EditorView::EditAddressList(const TAddrT
 }
 
 bool Win32EditorView::OnCommand(int id, int code) {
-    if (!logic_) return false;
     SettingsEditor& editor = *logic_;
     switch (static_cast<C>(id - EditorId(C::gbEditor))) {
         case C::checkSelected:

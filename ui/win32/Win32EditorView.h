@@ -16,13 +16,11 @@ inline int EditorId(EditorControl control) {
 
 class Win32EditorView : public EditorView {
   public:
-    // Makes the controls on `page`, the group's top left corner at `left`, `top`.
-    // `left` and `top` at 96 DPI; the controls at the page's DPI.
-    void Create(HWND page, int left, int top, UINT dpi);
+    // Makes the controls on `page`, their events going to `logic`, the group's top left corner
+    // at `left`, `top`. `left` and `top` at 96 DPI; the controls at the page's DPI.
+    void Create(HWND page, SettingsEditor& logic, int left, int top, UINT dpi);
     // The controls have been moved to the DPI; Resize lays them out at it.
     void SetDpi(UINT dpi) { dpi_ = dpi; }
-    // From now on the controls' events go to the editor's logic.
-    void Attach(SettingsEditor& logic) { logic_ = &logic; }
     // The group and its separators fill the page to its right and bottom edges.
     void Resize(int pageWidth, int pageHeight);
 

@@ -3,6 +3,7 @@
 
 #include "resources/resource.h"
 #include "ui/win32/ControlTable.h"
+#include "ui/win32/Controls.h"
 #include "platform/win32/Dpi.h"
 #include "ui/win32/Images.h"
 #include "ui/win32/MainWindowIds.h"
@@ -50,9 +51,8 @@ void Win32StatusPanelView::Create(HWND mainWindow, HWND page, int width, UINT dp
         {kIdStatusGroup, "BUTTON", "Connection Status", BS_GROUPBOX | WS_CLIPSIBLINGS, kGroupLeft,
          kGroupTop, width, 0},
     });
-    SendDlgItemMessageA(page, kIdDeviceLine, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontBold(page)),
-                        0);
-    SendDlgItemMessageA(page, kIdStatusMemo, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    Control(GetDlgItem(page, kIdDeviceLine)).SetFont(GuiFontBold(page));
+    EditBox(GetDlgItem(page, kIdStatusMemo)).SetMargins(0, 0);
 }
 
 void Win32StatusPanelView::SetDpi(UINT dpi) {

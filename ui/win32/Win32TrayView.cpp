@@ -13,7 +13,8 @@
 
 namespace vt::win32 {
 
-void Win32TrayView::Create(HWND mainWindow) {
+void Win32TrayView::Create(HWND mainWindow, TrayMenu& logic) {
+    logic_ = &logic;
     main_ = mainWindow;
     const UINT dpi = WindowDpi(mainWindow);
     icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP),
@@ -74,7 +75,6 @@ void Win32TrayView::PopupTrayMenu(int x, int y) {
 }
 
 bool Win32TrayView::OnCommand(int id) {
-    if (!logic_) return false;
     if (id == kCmdRestore) {
         logic_->Restore1Click();
         return true;
@@ -90,7 +90,7 @@ bool Win32TrayView::OnMessage(UINT message, WPARAM, LPARAM lParam) {
         if (visible_) Notify(NIM_ADD);
         return true;
     }
-    if (message != WM_TRAYICON || !logic_) return false;
+    if (message != WM_TRAYICON) return false;
     POINT at{};
     GetCursorPos(&at);
     switch (LOWORD(lParam)) {

@@ -11,9 +11,8 @@ namespace vt::win32 {
 
 class Win32TrayView : public TrayView {
   public:
-    void Create(HWND mainWindow);
-    // From now on the icon's and the menu's events go to the tray's logic.
-    void Attach(TrayMenu& logic) { logic_ = &logic; }
+    // The icon's and the tray menu's events go to `logic`.
+    void Create(HWND mainWindow, TrayMenu& logic);
     ~Win32TrayView() override;
 
     // --- TrayView

@@ -1,5 +1,5 @@
 // The dialog base: the empty template, binding, sizing to the client area, dispatch.
-#include "ui/win32/ModalDialog.h"
+#include "platform/win32/ModalDialog.h"
 
 #include <algorithm>
 #include <typeinfo>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "base/ScopeExit.h"
-#include "core/MessageBox.h"
 #include "platform/win32/ModalOwner.h"
 #include "platform/win32/ErrorReport.h"
 #include "platform/win32/Dpi.h"
@@ -127,11 +126,6 @@ INT_PTR ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             return FALSE;
     }
-}
-
-void ModalDialog::Tell(const std::string& text, const char* caption) {
-    MessageBoxA(ModalOwnerFor(window_), FrameMessageText(text).c_str(), caption,
-                MB_ICONINFORMATION);
 }
 
 }  // namespace vt::win32

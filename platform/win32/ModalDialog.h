@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 namespace vt::win32 {
 
 class ModalDialog {
@@ -48,8 +46,6 @@ class ModalDialog {
     void End(INT_PTR result) { EndDialog(window_, result); }
     // The DPI the dialog is shown at; its controls are laid out for it (ControlTable).
     UINT Dpi() const { return dpi_; }
-    // An information box over the dialog, its text framed as every message of the program.
-    void Tell(const std::string& text, const char* caption);
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 
   private:
