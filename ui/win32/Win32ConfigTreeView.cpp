@@ -18,8 +18,10 @@ namespace {
 
 constexpr int kTitleHeight = 22;
 constexpr int kIndent = 35, kItemHeight = 26;
-// Posted to the tree control: the label edit of the node (wParam) starts again; a label edit
-// ended, its box gone.
+// The view's hidden window, a child of the tree's parent so that it goes with it. Taking the tree
+// control over instead would make each of its thousands of messages at start-up cost more.
+constexpr char kRoundTripClass[] = "VelmoraTarvello.TreeRoundTrips";
+// Posted to it: the label edit of the node (wParam) starts again; a label edit ended, its box gone.
 constexpr UINT kEditNode = WM_APP + 1;
 constexpr UINT kNodeEdited = WM_APP + 2;
 
@@ -62,7 +64,9 @@ void Win32ConfigTreeView::Create(HWND parent, ConfigTree& logic, HIMAGELIST imag
     });
     title_ = GetDlgItem(parent, kIdConfigTitle);
     tree_ = TreeView(GetDlgItem(parent, kIdTree));
-    Subclass(tree_.Handle());
+    RegisterClass(kRoundTripClass, IDC_ARROW, nullptr);
+    CreateWindowExA(0, kRoundTripClass, "", WS_CHILD, 0, 0, 0, 0, parent, nullptr, nullptr,
+                    static_cast<WindowBase*>(this));
     menu_ = BuildTreeMenu();
     SetDpi(dpi, images);
 }
@@ -115,7 +119,7 @@ void Win32ConfigTreeView::RemoveTreeNode(TConfigNode& node) {
 }
 
 void Win32ConfigTreeView::PostEditNode(TConfigNode& node) {
-    PostMessageA(tree_.Handle(), kEditNode, reinterpret_cast<WPARAM>(&node), 0);
+    PostMessageA(Handle(), kEditNode, reinterpret_cast<WPARAM>(&node), 0);
 }
 
 void Win32ConfigTreeView::EditNodeLabel(TConfigNode& node) {
@@ -215,7 +219,7 @@ bool Win32ConfigTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
                 editedText_ = edit.item.pszText;
                 editedUnstorable_ =
                     UnstorableCharacters(IsWindow(labelEdit_) ? labelEdit_ : tree_.EditControl());
-                PostMessageA(tree_.Handle(), kNodeEdited, 0, 0);
+                PostMessageA(Handle(), kNodeEdited, 0, 0);
             }
             result = FALSE;  // the logic shows the name it keeps
             return true;

@@ -1,6 +1,6 @@
 // The configuration tree and its title bar: the tree control, its notifications to the logic,
-// the underlined selected node, the pop-up menu. The tree control is taken over for the two
-// round trips the view posts to itself.
+// the underlined selected node, the pop-up menu, and a hidden window of the view's own for the two
+// round trips it posts to itself.
 #pragma once
 
 #include <windows.h>
@@ -46,7 +46,7 @@ class Win32ConfigTreeView : public ConfigTreeView, private WindowBase {
     void ShowMenu(LPARAM position);
 
   private:
-    // The tree control's messages: the two posted here, the rest to the control.
+    // The messages the view posts to its hidden window.
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Hands the ended label edit to the logic.
     void NodeEdited();
