@@ -1,5 +1,6 @@
-// Start-up to the painted main window with 1,000 configurations and 8 adapters, and the working
-// set with 100 configurations, each against a trivial one-window program, in the same Wine run.
+// Start-up to the painted main window with 1,000 configurations and 8 adapters, against a trivial
+// one-window program and against the main window's own windows made bare; and the working set
+// with 100 configurations against the trivial program. All in the same Wine run.
 #include <windows.h>
 #include <psapi.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "bench/win32/Median.h"
+#include "bench/win32/WindowTree.h"
 #include "tests/win32/RegistrySeed.h"
 #include "tests/win32/TempFolder.h"
 
@@ -137,17 +139,51 @@ int main(int argc, char** argv) {
                                  "ROOT\\NET\\" + std::to_string(9300 + i));
         ini += id + ",";
     }
-    vt::testing::TempFolder::WriteFile(folder.File("LocalSettings.Ini"), SettingsWith(kConfigurations, ini));
+    vt::testing::TempFolder::WriteFile(folder.File("LocalSettings.Ini"),
+                                       SettingsWith(kConfigurations, ini));
 
-    // In turns, so that whatever else the machine does meets all three alike.
+    // The windows the program shows, for the bare yardstick to make again.
+    const std::string bare = build + "vt_bare_window.exe";
+    std::string windows;
+    int windowCount = 0;
+    {
+        Shown shown = StartShown(folder.File("VelmoraTarvello.exe"), folder.Path());
+        if (shown.window) {
+            const vt::bench::WindowTreeWriter tree(shown.window, shown.process.hProcess);
+            windows = tree.Text();
+            windowCount = tree.Windows();
+        }
+        Close(shown);
+    }
+    {  // the yardstick's ratio is worth something only while it makes the very same windows
+        Shown shown = StartShown(bare, folder.Path(), windows);
+        const std::string made =
+            shown.window ? vt::bench::WindowTreeWriter(shown.window, shown.process.hProcess).Text()
+                         : std::string();
+        Close(shown);
+        if (made != windows) {
+            const auto differ =
+                std::mismatch(windows.begin(), windows.end(), made.begin(), made.end());
+            const size_t record =
+                windows.rfind(vt::bench::kRecordEnd, differ.first - windows.begin());
+            const size_t start = record == std::string::npos ? 0 : record + 1;
+            std::fprintf(
+                stderr, "The bare windows differ from the program's from: %s\n",
+                windows.substr(start, windows.find(vt::bench::kRecordEnd, start) - start).c_str());
+            return 1;
+        }
+    }
+
+    // In turns, so that whatever else the machine does meets all four alike.
     constexpr int kRuns = 11;
-    std::vector<double> program, trivial, withLibraries;
+    std::vector<double> program, trivial, withLibraries, bareWindows;
     const std::string yardstick = build + "vt_trivial_window.exe";
     ShownMs(yardstick, folder.Path(), "libraries");  // warm everything up once
-    ShownMs(folder.File("VelmoraTarvello.exe"), folder.Path());
+    ShownMs(bare, folder.Path(), windows);
     for (int i = 0; i < kRuns; ++i) {
         trivial.push_back(ShownMs(yardstick, folder.Path()));
         withLibraries.push_back(ShownMs(yardstick, folder.Path(), "libraries"));
+        bareWindows.push_back(ShownMs(bare, folder.Path(), windows));
         program.push_back(ShownMs(folder.File("VelmoraTarvello.exe"), folder.Path()));
     }
 
@@ -160,12 +196,14 @@ int main(int argc, char** argv) {
         MemoryOf(build + "vt_trivial_window.exe", folder.Path(), "libraries");
 
     for (int i = 0; i < kAdapters; ++i) vt::testing::RemoveAdapter(std::to_string(9300 + i), Id("BE4CCA4D", i));
-    const double p = Median(program), t = Median(trivial), l = Median(withLibraries);
+    const double p = Median(program), t = Median(trivial), l = Median(withLibraries),
+                 b = Median(bareWindows);
     std::printf(
         "Start-up to the painted main window waiting for input, %d configurations and %d adapters "
         "(%d runs in turns, medians): %.1f ms; one-window program %.1f ms, the same with the "
-        "program's system libraries %.1f ms: ratio %.2f to that\n",
-        kConfigurations, kAdapters, kRuns, p, t, l, p / l);
+        "program's system libraries %.1f ms: ratio %.2f to that; the main window's %d windows "
+        "made bare %.1f ms: ratio %.2f to that\n",
+        kConfigurations, kAdapters, kRuns, p, t, l, p / l, windowCount, b, p / b);
     std::printf(
         "Memory with the window shown, %d configurations and %d adapters (working set, private "
         "bytes; Wine's own libraries included): %.1f MB, %.1f MB; trivial one-window program "
