@@ -29,6 +29,7 @@ add_library(vt_win32 STATIC
   ui/win32/IPListDialog.cpp
   ui/win32/MainWindowScale.cpp
   ui/win32/MainWindowView.cpp
+  ui/win32/KeepDialog.cpp
   ui/win32/OptionsDialog.cpp
   ui/win32/Splitter.cpp
   ui/win32/StatusRefreshThread.cpp

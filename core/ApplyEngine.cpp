@@ -31,10 +31,21 @@ TcpipValues ValuesOf(const TCardConfig& record) {
 }  // namespace
 
 bool ApplyCardConfig(ApplyContext& context, TCardConfig record, TACard card) {
+    RegistryFactory& registry = context.platform.registry;
+    const TcpipValues values = ValuesOf(record);
+    if (context.taken)
+        context.taken->push_back({card, TakeTcpipValues(registry, record.CardId, values),
+                                  CardDeviceStarted(context.platform.devices, card)});
     {
         context.marks.cardBeingWritten = true;
         ScopeExit cardApplyDone([&] { context.marks.cardBeingWritten = false; });
-        WriteTcpipValues(context.platform.registry, record.CardId, ValuesOf(record));
+        try {
+            WriteTcpipValues(registry, record.CardId, values);
+        } catch (...) {
+            if (context.taken && !TcpipValuesChanged(registry, context.taken->back().values))
+                context.taken->pop_back();
+            throw;
+        }
     }
     bool result = false;
     std::string errorText;
@@ -69,6 +80,28 @@ ApplyOutcome ApplyConfiguration(ApplyContext& context, const std::string& name) 
         if (record.ToConfig && !ApplyCardConfig(context, record, card)) allApplied = false;
     }
     return allApplied ? ApplyOutcome::Applied : ApplyOutcome::CardFailed;
+}
+
+bool RestoreCards(ApplyContext& context, const TakenCards& taken) {
+    bool allRestored = true;
+    for (const TakenCard& each : taken) {
+        try {
+            {
+                context.marks.cardBeingWritten = true;
+                ScopeExit cardRestoreDone([&] { context.marks.cardBeingWritten = false; });
+                RestoreTcpipValues(context.platform.registry, each.values);
+            }
+            if (each.wasStarted)
+                SwitchCard(context.platform.devices, context.platform.prompts, each.card,
+                           *each.wasStarted);
+        } catch (const std::exception& error) {
+            allRestored = false;
+            ShowMessageBox(context.platform.prompts, context.owner,
+                           std::string("Restore Failed: ") + error.what(),
+                           each.card.ConnectionName, kMbOk);
+        }
+    }
+    return allRestored;
 }
 
 }  // namespace vt

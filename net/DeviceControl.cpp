@@ -68,17 +68,38 @@ bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) 
     throw Error(card.DriverDesc + " does not exist.");
 }
 
-bool CardDeviceDisabled(Devices& devices, const TACard& card) {
-    constexpr uint32_t kProblemDisabled = 0x16;  // CM_PROB_DISABLED
-    if (card.PnpInstanceId.empty()) return false;
+namespace {
+
+struct DevNodeState {
+    uint32_t status = 0, problem = 0;
+};
+
+// The state of the first present device with the card's instance id; nothing without one.
+std::optional<DevNodeState> CardDeviceState(Devices& devices, const TACard& card) {
+    if (card.PnpInstanceId.empty()) return std::nullopt;
     const std::unique_ptr<DeviceSet> set = devices.PresentDevices();
-    if (!set) return false;
+    if (!set) return std::nullopt;
     for (uint32_t index = 0; set->Enumerate(index); ++index) {
         if (GetDeviceInstanceId(*set, index) != card.PnpInstanceId) continue;
-        uint32_t status = 0, problem = 0;
-        return set->DevNodeStatus(index, status, problem) && problem == kProblemDisabled;
+        DevNodeState state;
+        if (!set->DevNodeStatus(index, state.status, state.problem)) return std::nullopt;
+        return state;
     }
-    return false;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<bool> CardDeviceStarted(Devices& devices, const TACard& card) {
+    const auto state = CardDeviceState(devices, card);
+    if (!state) return std::nullopt;
+    return (state->status & kDnStarted) != 0;
+}
+
+bool CardDeviceDisabled(Devices& devices, const TACard& card) {
+    constexpr uint32_t kProblemDisabled = 0x16;  // CM_PROB_DISABLED
+    const auto state = CardDeviceState(devices, card);
+    return state && state->problem == kProblemDisabled;
 }
 
 void RefreshCardNames(Devices& devices, TCardList& cards) {

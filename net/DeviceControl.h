@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "net/AdapterInventory.h"
@@ -25,6 +26,10 @@ bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable);
 
 // Gives each card whose "Net" device has a friendly name that name as its description.
 void RefreshCardNames(Devices& devices, TCardList& cards);
+
+// Whether the card's device is started (running) now; nothing when it is not present or its
+// state cannot be read.
+std::optional<bool> CardDeviceStarted(Devices& devices, const TACard& card);
 
 // Whether the card's device is disabled now; false when that cannot be told.
 bool CardDeviceDisabled(Devices& devices, const TACard& card);

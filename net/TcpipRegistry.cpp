@@ -78,6 +78,83 @@ void WriteTcpipValues(RegistryFactory& registry, const std::string& cardId,
 
 namespace {
 
+// What WriteTcpipValues writes into each key, by name.
+std::vector<std::string> WrittenNames(bool interfaceKey, const TcpipValues& values) {
+    std::vector<std::string> names = {"EnableDHCP", "IPAddress", "SubnetMask", "DefaultGateway"};
+    if (interfaceKey) {
+        if (values.enableDhcp) names.push_back(DhcpValueName(true, "NameServer"));
+        names.push_back("NameServer");
+    }
+    return names;
+}
+
+TakenValue NotThere(const std::string& name) {
+    TakenValue value;
+    value.name = name;
+    return value;
+}
+
+TakenValue TakeValue(Registry& key, const std::string& name) {
+    TakenValue value = NotThere(name);
+    value.existed = key.ValueExists(name);
+    value.readable = !value.existed || key.QueryRawValue(name, value.type, value.data);
+    return value;
+}
+
+}  // namespace
+
+TcpipSnapshot TakeTcpipValues(RegistryFactory& registry, const std::string& cardId,
+                              const TcpipValues& values) {
+    TcpipSnapshot taken;
+    const auto key = registry.Create();
+    for (const bool interfaceKey : {false, true}) {
+        TakenKey& taking = taken.emplace_back();
+        taking.path = interfaceKey ? InterfaceKeyPath(cardId) : AdapterKeyPath(cardId);
+        const bool opened = key->OpenKey(taking.path, false);
+        for (const std::string& name : WrittenNames(interfaceKey, values))
+            taking.values.push_back(opened ? TakeValue(*key, name) : NotThere(name));
+        key->CloseKey();
+    }
+    return taken;
+}
+
+bool TcpipValuesChanged(RegistryFactory& registry, const TcpipSnapshot& taken) {
+    const auto key = registry.Create();
+    for (const TakenKey& taking : taken) {
+        const bool opened = key->OpenKey(taking.path, false);
+        for (const TakenValue& value : taking.values) {
+            if (!value.readable) continue;
+            const TakenValue now = opened ? TakeValue(*key, value.name) : NotThere(value.name);
+            if (now.existed != value.existed ||
+                (now.existed && (now.type != value.type || now.data != value.data)))
+                return true;
+        }
+    }
+    return false;
+}
+
+void RestoreTcpipValues(RegistryFactory& registry, const TcpipSnapshot& taken) {
+    const auto key = registry.Create();
+    for (const TakenKey& taking : taken) {
+        // A key that held none of them is not made for nothing; one that did is made again.
+        const bool anyExisted = std::any_of(taking.values.begin(), taking.values.end(),
+                                            [](const TakenValue& value) { return value.existed; });
+        if (!key->OpenKey(taking.path, anyExisted) && !anyExisted) continue;
+        for (const TakenValue& value : taking.values) {
+            if (!value.readable) continue;
+            if (value.existed) {
+                if (!key->SetRawValue(value.name, value.type, value.data))
+                    throw Error("Failed to set data for '" + value.name + "'");
+            } else if (key->ValueExists(value.name) && !key->DeleteValue(value.name)) {
+                throw Error("Failed to delete '" + value.name + "'");
+            }
+        }
+        key->CloseKey();
+    }
+}
+
+namespace {
+
 // The non-empty entries of a multi-string, or of a string as one entry; false for another type.
 bool ReadEntries(Registry& key, const char* name, std::vector<std::string>& entries) {
     uint32_t type = 0;

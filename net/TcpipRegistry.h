@@ -26,6 +26,29 @@ struct TcpipValues {
 void WriteTcpipValues(RegistryFactory& registry, const std::string& cardId,
                       const TcpipValues& values);
 
+// What a card's TCP/IP keys held before WriteTcpipValues gave them new values: each value it is
+// about to write, with its type and bytes, or that it was not there.
+struct TakenValue {
+    std::string name;
+    bool existed = false;
+    bool readable = true;  // false: there, but its bytes could not be read; it is left alone
+    uint32_t type = 0;
+    std::string data;
+};
+struct TakenKey {
+    std::string path;
+    std::vector<TakenValue> values;
+};
+using TcpipSnapshot = std::vector<TakenKey>;
+
+TcpipSnapshot TakeTcpipValues(RegistryFactory& registry, const std::string& cardId,
+                              const TcpipValues& values);
+// Whether a value taken is no longer as it was.
+bool TcpipValuesChanged(RegistryFactory& registry, const TcpipSnapshot& taken);
+// Writes every value taken back as it was, type and bytes, and deletes those that were not there.
+// Errors: "Failed to set data for '%s'", "Failed to delete '%s'"; what was written before stays.
+void RestoreTcpipValues(RegistryFactory& registry, const TcpipSnapshot& taken);
+
 // The addresses a card is configured with, from its interface key: the DHCP-named values when
 // `dhcp`, else the plain ones, as ReadMultiSz gives them; empty where the key or a value is
 // missing.

@@ -39,6 +39,8 @@ class Registry {
     // RegSetValueEx and RegQueryValueEx on the open key, bytes as they are; false on failure.
     virtual bool SetRawValue(const std::string& name, uint32_t type, const std::string& data) = 0;
     virtual bool QueryRawValue(const std::string& name, uint32_t& type, std::string& data) = 0;
+    // RegDeleteValue on the open key; false on failure (a value that is not there too).
+    virtual bool DeleteValue(const std::string& name) = 0;
 
     // The names of the open key's subkeys, in the registry's order.
     virtual std::vector<std::string> GetKeyNames() = 0;

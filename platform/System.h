@@ -32,6 +32,11 @@ class System {
     // Whether this process runs with administrator rights (elevated, or an administrator where
     // the system does not split the rights).
     virtual bool HasAdministratorRights() = 0;
+    // Whether the session is a remote desktop one (SM_REMOTESESSION).
+    virtual bool IsRemoteSession() { return false; }
+    // A millisecond clock for counting down (GetTickCount): only differences count, which stay
+    // right across its wrap.
+    virtual uint32_t MillisecondsNow() = 0;
     // How the system's ANSI code page folds letter case and where its characters begin, as its
     // private-profile functions compare names.
     virtual AnsiCodePage AnsiCodePageRules() { return AnsiCodePage::Cp1252(); }

@@ -24,10 +24,13 @@ std::string ExitCodeText(uint32_t code) {
 }  // namespace
 
 ApplyOutcome ApplyAction::ApplyConfiguration(const std::string& name) {
-    ApplyContext context = state_.ApplyContextNow();
+    TakenCards taken;
+    ApplyContext context = ContextTaking(taken);
+    ApplyOutcome outcome;
     try {
-        return vt::ApplyConfiguration(context, name);
+        outcome = vt::ApplyConfiguration(context, name);
     } catch (const AccessDenied&) {
+        KeepOrRestore(name, taken, ApplyOutcome::CardFailed);  // the cards before the refusal
         // A copy that has the rights already would only meet the same refusal again.
         if (!offersElevation_ || state_.platform.system.HasAdministratorRights()) throw;
         const std::string why = WhyNotPassable(name);
@@ -41,9 +44,53 @@ ApplyOutcome ApplyAction::ApplyConfiguration(const std::string& name) {
         if (state_.Ask("Applying needs administrator rights. Apply \"" + name + "\" as administrator?",
                 kProductTitle, kMbYesNo | kMbIconQuestion) != kIdYes)
             throw;
-        if (const auto outcome = ApplyAsAdministrator(name)) return *outcome;
+        if (const auto elevated = ApplyAsAdministrator(name)) return *elevated;
         throw;  // declined: the refusal as it was
+    } catch (...) {
+        KeepOrRestore(name, taken, ApplyOutcome::CardFailed);
+        throw;
     }
+    return KeepOrRestore(name, taken, outcome);
+}
+
+ApplyOutcome ApplyAction::ApplyCard(const TCardConfig& record, const TACard& card) {
+    TakenCards taken;
+    ApplyContext context = ContextTaking(taken);
+    bool applied = false;
+    try {
+        applied = ApplyCardConfig(context, record, card);
+    } catch (...) {
+        KeepOrRestore(record.ConfigName, taken, ApplyOutcome::CardFailed);
+        throw;
+    }
+    return KeepOrRestore(record.ConfigName, taken,
+                         applied ? ApplyOutcome::Applied : ApplyOutcome::CardFailed);
+}
+
+ApplyContext ApplyAction::ContextTaking(TakenCards& taken) {
+    ApplyContext context = state_.ApplyContextNow();
+    if (AsksToKeep(state_.Settings(), state_.platform.system.IsRemoteSession()))
+        context.taken = &taken;
+    return context;
+}
+
+ApplyOutcome ApplyAction::KeepOrRestore(const std::string& name, const TakenCards& taken,
+                                        ApplyOutcome outcome) {
+    if (taken.empty()) return outcome;
+    // No other apply starts while the user decides or the cards come back. The engine cleared the
+    // mark just before, with no message run in between.
+    ApplyMarks& marks = state_.Marks();
+    const bool wasRunning = marks.namedApplyRunning;
+    marks.namedApplyRunning = true;
+    ScopeExit done([&] { marks.namedApplyRunning = wasRunning; });
+    TfrmKeep dialog(keepHost_.KeepDialogView(), state_.platform.system, name,
+                    SecondsToKeep(state_.Settings()));
+    keepHost_.RunKeepDialog(dialog);
+    if (dialog.Kept) return outcome;
+    ApplyContext context = state_.ApplyContextNow();
+    const bool restored = RestoreCards(context, taken);
+    return restored && outcome != ApplyOutcome::CardFailed ? ApplyOutcome::Restored
+                                                           : ApplyOutcome::CardFailed;
 }
 
 std::optional<ApplyOutcome> ApplyAction::ApplyAsAdministrator(const std::string& name) {
@@ -64,6 +111,7 @@ std::optional<ApplyOutcome> ApplyAction::ApplyAsAdministrator(const std::string&
         case kExitApplied: return ApplyOutcome::Applied;
         case kExitNoSuchConfiguration: return ApplyOutcome::NotFound;
         case kExitApplyFailed: return ApplyOutcome::CardFailed;
+        case kExitRestored: return ApplyOutcome::Restored;  // it asked, and brought them back
         default:
             state_.Ask("Applying \"" + name + "\" as administrator ended with code " +
                     ExitCodeText(run.exitCode) + " before it reported what it did.",

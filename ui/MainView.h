@@ -1,5 +1,5 @@
 // What the main window's logic asks of the real window as a whole: caption, titles, ending the
-// program, the status refresh thread, the icon dialog, About and the options dialog.
+// program, the status refresh thread, the icon dialog, About, the options and the keep dialog.
 #pragma once
 
 #include <optional>
@@ -7,12 +7,13 @@
 
 #include "platform/IpHelper.h"
 #include "platform/Prompts.h"
+#include "ui/KeepDialog.h"
 #include "ui/OptionsDialog.h"
 #include "ui/UpdateNetStatus.h"
 
 namespace vt {
 
-class MainView {
+class MainView : public KeepDialogHost {
   public:
     virtual ~MainView() = default;
 

@@ -21,8 +21,8 @@ std::string SettingsPathFor(const std::string& executablePath) {
 
 TfrmMain::TfrmMain(Platform& platform, MainViews views, StartRequest request)
     : State(platform, views.frame.Handle(), views.tabs),
-      Applying(State),
-      Editor(State, views.editor),
+      Applying(State, views.frame),
+      Editor(State, Applying, views.editor),
       Tabs(State, Editor, views.tabs),
       Tree(State, Editor, Applying, views.tree),
       Status(State, views.status),
@@ -142,6 +142,7 @@ void TfrmMain::StartSequence() {
             const ApplyOutcome outcome = Applying.ApplyConfiguration(request_.configName);
             exitCode_ = outcome == ApplyOutcome::NotFound     ? kExitNoSuchConfiguration
                         : outcome == ApplyOutcome::CardFailed ? kExitApplyFailed
+                        : outcome == ApplyOutcome::Restored   ? kExitRestored
                                                               : kExitApplied;
             views_.frame.Terminate();
             return;

@@ -1,6 +1,7 @@
 // What the Options action shows, and what OK stores and carries out.
 #include "ui/OptionsAction.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "base/PathText.h"
@@ -8,6 +9,7 @@
 #include "core/ProductIdentity.h"
 #include "core/SettingsLayout.h"
 #include "net/DeviceControl.h"
+#include "ui/KeepDialog.h"
 #include "ui/Shortcuts.h"
 
 namespace vt {
@@ -22,6 +24,8 @@ void Options::actOptionsExecute() {
     dialog.Autorun = settings.ReadBool(settings::kOptions, settings::kAutorun, false);
     dialog.EnableMenu = settings.ReadBool(settings::kOptions, settings::kEnableMenu, true);
     dialog.CustomizeIcon = settings.ReadBool(settings::kOptions, settings::kCustomizeIcon, false);
+    dialog.ConfirmApply = AsksToKeep(settings, platform.system.IsRemoteSession());
+    dialog.ConfirmSeconds = SecondsToKeep(settings);
     dialog.OldFilters = dialog.GetFilters();
     // Other cards mean other tabs: unsaved edits are offered for the card they were made for.
     dialog.ConfirmCardsChange = [this] { return editor_.ConfirmSave(); };
@@ -57,6 +61,11 @@ void Options::Store(const TfrmOptions& dialog, const TfrmOptions& opened) {
         flag(settings::kAutorun, dialog.Autorun, opened.Autorun);
         flag(settings::kEnableMenu, dialog.EnableMenu, opened.EnableMenu);
         flag(settings::kCustomizeIcon, dialog.CustomizeIcon, opened.CustomizeIcon);
+        // Set once by the user, it no longer follows the kind of session.
+        flag(settings::kConfirmApply, dialog.ConfirmApply, opened.ConfirmApply);
+        if (dialog.ConfirmSeconds != opened.ConfirmSeconds)
+            batch.WriteInteger(settings::kOptions, settings::kConfirmSeconds,
+                               std::clamp(dialog.ConfirmSeconds, kMinKeepSeconds, kMaxKeepSeconds));
     });
     if (filtersChanged) {
         state_.Cards().Load(platform.registry, platform.devices, dialog.NewFilters, true);

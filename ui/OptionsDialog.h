@@ -1,5 +1,6 @@
-// The options dialog's logic: autorun, the context-menu extension, the shortcut icon, which
-// configurations the menus offer and which adapters are managed.
+// The options dialog's logic: autorun, the context-menu extension, the shortcut icon, whether an
+// apply is kept only when confirmed, which configurations the menus offer and which adapters are
+// managed.
 #pragma once
 
 #include <functional>
@@ -47,6 +48,9 @@ class TfrmOptions {
     TfrmOptions(OptionsView& view, Prompts& prompts) : view_(view), prompts_(prompts) {}
 
     bool Autorun = false, EnableMenu = true, CustomizeIcon = false;
+    // Ask to keep an apply's new settings, else restore them after that many seconds.
+    bool ConfirmApply = false;
+    int ConfirmSeconds = 15;
     std::vector<OptionsItem> Items;
     std::vector<OptionsCard> CardList;
     std::string OldFilters, NewFilters;

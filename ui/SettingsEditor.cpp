@@ -282,10 +282,7 @@ std::optional<TCardConfig> SettingsEditor::SaveEditor(TConfigNode& node, bool ap
     auto saved = SaveCardChanges(state_.Settings(), draft_ ? draft_->shown : TCardConfig{},
                                  record, overwrite, AsEdited);
     if (!saved) return std::nullopt;
-    if (apply) {
-        ApplyContext context = state_.ApplyContextNow();
-        ApplyCardConfig(context, *saved, card);
-    }
+    if (apply) applying_.ApplyCard(*saved, card);
     return saved;
 }
 

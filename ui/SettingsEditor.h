@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/ConfigRecords.h"
+#include "ui/ApplyAction.h"
 #include "ui/ConfigNode.h"
 #include "ui/FormState.h"
 #include "ui/IPListDialog.h"
@@ -43,7 +44,8 @@ inline constexpr char kSavePrompt[] = "The settings has been changed, do you wan
 
 class SettingsEditor {
   public:
-    SettingsEditor(FormState& state, EditorView& view) : state_(state), view_(view) {}
+    SettingsEditor(FormState& state, ApplyAction& applying, EditorView& view)
+        : state_(state), applying_(applying), view_(view) {}
 
     // Adds a configuration when the tree has none: the title box clicked in an empty tree.
     std::function<void()> EnsureConfiguration;
@@ -110,6 +112,7 @@ class SettingsEditor {
     void ShowStateOfTheBoxes(bool modified);
 
     FormState& state_;
+    ApplyAction& applying_;
     EditorView& view_;
     std::optional<Draft> draft_;  // nothing while no record is shown
 };

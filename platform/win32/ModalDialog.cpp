@@ -112,6 +112,9 @@ INT_PTR ModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return FALSE;
         }
+        case WM_TIMER:
+            OnTimer(wParam);
+            return TRUE;
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
             return TRUE;

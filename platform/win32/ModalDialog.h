@@ -41,6 +41,8 @@ class ModalDialog {
         (void)control;
         return false;
     }
+    // A timer the dialog set (SetTimer on its window, no procedure) went off.
+    virtual void OnTimer(UINT_PTR id) { (void)id; }
     // Its controls have been moved to another DPI: what else the dialog draws for it.
     virtual void OnDpi(UINT dpi) { (void)dpi; }
     void End(INT_PTR result) { EndDialog(window_, result); }

@@ -84,6 +84,10 @@ bool Win32Registry::SetRawValue(const std::string& name, uint32_t type, const st
     return lastError_ == ERROR_SUCCESS;
 }
 
+bool Win32Registry::DeleteValue(const std::string& name) {
+    return key_ && RegDeleteValueA(key_.Get(), name.c_str()) == ERROR_SUCCESS;
+}
+
 void Win32Registry::RaiseWriteFailed(const std::string& name) const {
     const std::string text = "Failed to set data for '" + name + "'";
     if (lastError_ == ERROR_ACCESS_DENIED) throw AccessDenied(text);

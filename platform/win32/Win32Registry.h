@@ -17,6 +17,7 @@ class Win32Registry : public Registry {
     void WriteInteger(const std::string& name, int32_t value) override;
     bool SetRawValue(const std::string& name, uint32_t type, const std::string& data) override;
     bool QueryRawValue(const std::string& name, uint32_t& type, std::string& data) override;
+    bool DeleteValue(const std::string& name) override;
     std::vector<std::string> GetKeyNames() override;
 
   private:

@@ -2,6 +2,8 @@
 // from Windows.
 #pragma once
 
+#include <windows.h>
+
 #include "platform/System.h"
 
 namespace vt::win32 {
@@ -13,6 +15,8 @@ class Win32System : public System {
     std::string CommandLine() override;
     std::string NewGuid() override;
     bool HasAdministratorRights() override;
+    bool IsRemoteSession() override { return GetSystemMetrics(SM_REMOTESESSION) != 0; }
+    uint32_t MillisecondsNow() override { return GetTickCount(); }
     AnsiCodePage AnsiCodePageRules() override;
     void TraceStartup(const char* step) override;
 

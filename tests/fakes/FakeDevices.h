@@ -87,15 +87,24 @@ class FakeDevices : public Devices {
         bool SetPropertyChangeParams(uint32_t index, uint32_t stateChange) override {
             owner_.calls.push_back("params " + std::to_string(index) +
                                    (stateChange == kDicsDisable ? " disable" : " enable"));
+            stateChange_ = stateChange;
             return !owner_.setParamsFails;
         }
+        // The device takes the state asked for: started, or disabled.
         bool CallPropertyChange(uint32_t index) override {
             owner_.calls.push_back("call " + std::to_string(index));
-            return !owner_.installerFails;
+            if (owner_.installerFails) return false;
+            FakeDevice& device = owner_.devices[index];
+            const bool enable = stateChange_ == kDicsEnable;
+            device.status = enable ? device.status | kDnStarted : device.status & ~kDnStarted;
+            device.problem = enable ? 0 : kProblemDisabled;
+            return true;
         }
 
       private:
+        static constexpr uint32_t kProblemDisabled = 0x16;  // CM_PROB_DISABLED
         FakeDevices& owner_;
+        uint32_t stateChange_ = 0;
     };
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/fakes/FakeEditorView.h"
+#include "tests/fakes/FakeKeepHost.h"
 #include "tests/fakes/FakeTabsView.h"
 #include "tests/fakes/FakeTreeView.h"
 #include "ui/MainWindow.h"
@@ -66,6 +67,10 @@ class FakeMainWindow : public MainView,
         optionsShown = &dialog;
         userInOptions(dialog);
     }
+    // The keep dialog; the fixture gives it the fake clock.
+    FakeKeepHost keep;
+    KeepView& KeepDialogView() override { return keep; }
+    void RunKeepDialog(TfrmKeep& dialog) override { keep.RunKeepDialog(dialog); }
     TUpdateNetStatus* statusThread = nullptr;
     void StartStatusThread(TUpdateNetStatus& thread, IpHelper&, bool) override {
         statusThread = &thread;

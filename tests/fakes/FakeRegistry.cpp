@@ -117,6 +117,13 @@ bool FakeRegistry::QueryRawValue(const std::string& name, uint32_t& type, std::s
     return true;
 }
 
+bool FakeRegistry::DeleteValue(const std::string& name) {
+    store_.calls.push_back("delete " + name);
+    FakeRegistryStore::Key* key = OpenKeyData();
+    if (!key || store_.refusedValues.count(FakeRegistryStore::Fold(name))) return false;
+    return key->values.erase(FakeRegistryStore::Fold(name)) == 1;
+}
+
 std::vector<std::string> FakeRegistry::GetKeyNames() {
     FakeRegistryStore::Key* key = OpenKeyData();
     return key ? key->subkeys : std::vector<std::string>{};

@@ -16,10 +16,12 @@ class FakeRegistryStore {
     struct Value {
         uint32_t type = 0;
         std::string data;
+        bool operator==(const Value&) const = default;
     };
     struct Key {
         std::vector<std::string> subkeys;     // in the order they were created
         std::map<std::string, Value> values;  // by folded name
+        bool operator==(const Key&) const = default;
     };
 
     std::set<std::string> refusedKeys;    // paths that cannot be opened or created
@@ -38,6 +40,8 @@ class FakeRegistryStore {
     const Value* Get(const std::string& path, const std::string& name);
 
     static std::string Fold(const std::string& text);
+    // Every key with its values, to compare a whole registry with an earlier one.
+    const std::map<std::string, Key>& Keys() const { return keys_; }
 
   private:
     std::map<std::string, Key> keys_;  // by folded path
@@ -56,6 +60,7 @@ class FakeRegistry : public Registry {
     void WriteInteger(const std::string& name, int32_t value) override;
     bool SetRawValue(const std::string& name, uint32_t type, const std::string& data) override;
     bool QueryRawValue(const std::string& name, uint32_t& type, std::string& data) override;
+    bool DeleteValue(const std::string& name) override;
     std::vector<std::string> GetKeyNames() override;
 
   private:

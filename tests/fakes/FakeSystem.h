@@ -22,8 +22,12 @@ class FakeSystem : public System {
         return "{00000000-0000-4000-8000-" + std::string(12 - number.size(), '0') + number + "}";
     }
     bool HasAdministratorRights() override { return administrator; }
+    bool IsRemoteSession() override { return remoteSession; }
+    uint32_t MillisecondsNow() override { return now; }
     int guids = 0;
     bool administrator = false;
+    bool remoteSession = false;
+    uint32_t now = 0;  // moved on by the test
 };
 
 }  // namespace vt::fakes

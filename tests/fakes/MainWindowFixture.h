@@ -16,6 +16,7 @@ namespace vt::fakes {
 class MainWindowFixture : public ::testing::Test, protected FakePlatform {
   protected:
     static constexpr char kPath[] = "C:\\Tools\\LocalSettings.Ini";
+    MainWindowFixture() { view.keep.clock = &system; }
     // Starts with the two cards and the settings text.
     void Start(const std::string& ini) {
         SeedCard("0000", "{CA}", "LAN");

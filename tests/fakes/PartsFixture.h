@@ -9,6 +9,7 @@
 
 #include "core/SettingsLayout.h"
 #include "tests/fakes/FakeEditorView.h"
+#include "tests/fakes/FakeKeepHost.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeTabsView.h"
 #include "tests/fakes/FakeTreeView.h"
@@ -53,9 +54,10 @@ class PartsFixture : public ::testing::Test, protected FakePlatform {
 
     struct Views : FakeTreeView, FakeTabsView, FakeEditorView {} view;
     FormState state{platform, 0x1234, view};
-    SettingsEditor editor{state, view};
+    FakeKeepHost keepHost{&system};
+    ApplyAction applying{state, keepHost};
+    SettingsEditor editor{state, applying, view};
     CardTabs cardTabs{state, editor, view};
-    ApplyAction applying{state};
     ConfigTree tree{state, editor, applying, view};
 };
 

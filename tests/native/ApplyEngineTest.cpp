@@ -299,5 +299,59 @@ TEST_F(ApplyEngineTest, ConfigurationWithNothingToChangeDoesNothing) {
     EXPECT_TRUE(prompts.shown.empty());
 }
 
+TEST_F(ApplyEngineTest, TakesOnlyTheCardsItWritesAndDropsOneRefusedBeforeAnyChange) {
+    Save(StaticRecord(1));
+    Save(StaticRecord(2));
+    devices.devices[2].status = 0;  // disabled
+    TakenCards taken;
+    context.taken = &taken;
+    EXPECT_EQ(ApplyConfiguration(context, "Office"), ApplyOutcome::Applied);
+    ASSERT_EQ(taken.size(), 2u);
+    EXPECT_EQ(taken[0].card.CfgInstanceId, kCardIds[1]);
+    EXPECT_EQ(taken[0].wasStarted, true);
+    EXPECT_EQ(taken[1].wasStarted, false);
+    taken.clear();
+    registry.store.refusedValues = {fakes::FakeRegistryStore::Fold("EnableDHCP")};
+    EXPECT_THROW(ApplyConfiguration(context, "Office"), Error);
+    EXPECT_TRUE(taken.empty());
+}
+
+TEST_F(ApplyEngineTest, RestoreBringsEachCardBackAndGoesOnPastOneThatFails) {
+    for (int i = 0; i < 3; ++i) registry.store.SeedDword(AdapterKeyPath(kCardIds[i]), "EnableDHCP", 1);
+    const auto before = registry.store.Keys();
+    devices.devices[1].status = 0;  // disabled
+    devices.devices[1].problem = 0x16;
+    TakenCards taken;
+    context.taken = &taken;
+    for (int i = 0; i < 3; ++i) {
+        TCardConfig r = StaticRecord(i);
+        r.ToEnable = true;
+        ApplyCardConfig(context, r, cards[i]);
+    }
+    devices.calls.clear();
+    registry.store.refusedKeys = {fakes::FakeRegistryStore::Fold(AdapterKeyPath(kCardIds[0]))};
+    prompts.shown.clear();
+    EXPECT_FALSE(RestoreCards(context, taken));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "\rRestore Failed: Failed to set data for 'EnableDHCP'   \r\r");
+    EXPECT_EQ(prompts.shown[0].caption, "Connection 0");
+    EXPECT_EQ(prompts.shown[0].flags, kMbOk);
+    // Card 0 failed before its device; card 1 is disabled again, card 2 restarted.
+    const std::vector<std::string> switched = [&] {
+        std::vector<std::string> calls;
+        for (const std::string& call : devices.calls)
+            if (call.rfind("params", 0) == 0) calls.push_back(call);
+        return calls;
+    }();
+    EXPECT_EQ(switched, (std::vector<std::string>{"params 1 disable", "params 2 disable",
+                                                  "params 2 enable"}));
+    EXPECT_EQ(devices.devices[1].problem, 0x16u);
+    for (int i = 1; i < 3; ++i) {
+        EXPECT_EQ(registry.store.Find(AdapterKeyPath(kCardIds[i]))->values,
+                  before.at(fakes::FakeRegistryStore::Fold(AdapterKeyPath(kCardIds[i]))).values);
+    }
+    EXPECT_FALSE(marks.cardBeingWritten);
+}
+
 }  // namespace
 }  // namespace vt

@@ -59,6 +59,7 @@ TEST_F(SwitchCardTest, DeviceNotStartedGetsOnlyTheEnableOrNothing) {
     EXPECT_NE(std::find(devices.calls.begin(), devices.calls.end(), "params 1 enable"),
               devices.calls.end());
     devices.calls.clear();
+    devices.devices[1].status = 0x400;  // the enable started it; not started again
     EXPECT_TRUE(SwitchCard(devices, prompts, card, false));
     EXPECT_EQ(devices.InstallerCalls(), 0);
     ExpectCleanedUp();

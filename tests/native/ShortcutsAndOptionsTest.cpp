@@ -164,6 +164,27 @@ TEST_F(OptionsTest, OkWithoutChangesWritesNothingButLeavesTheCardsAndRegisters) 
     EXPECT_EQ(shell.exportsCalled, std::vector<std::string>{"C:\\Tools\\contmenu.dll!DllRegisterServer"});
 }
 
+// Left alone, the keep option follows the kind of session; set once, it is stored.
+TEST_F(OptionsTest, TheKeepOptionFollowsTheSessionUntilTheUserSetsIt) {
+    system.remoteSession = true;
+    const std::string before = Ini();
+    view.userInOptions = [](TfrmOptions& dialog) {
+        EXPECT_TRUE(dialog.ConfirmApply);
+        EXPECT_EQ(dialog.ConfirmSeconds, 15);
+        dialog.sBitBtn1Click();
+    };
+    form->OptionsAction.actOptionsExecute();
+    EXPECT_EQ(Ini(), before);
+    view.userInOptions = [](TfrmOptions& dialog) {
+        dialog.ConfirmApply = false;
+        dialog.ConfirmSeconds = 900;
+        dialog.sBitBtn1Click();
+    };
+    form->OptionsAction.actOptionsExecute();
+    EXPECT_EQ(Read("Options", "ConfirmApply"), "0");
+    EXPECT_EQ(Read("Options", "ConfirmSeconds"), "600");
+}
+
 // Another copy changes the file while the dialog is open: OK writes only what the user changed,
 // in one write, and nothing for a configuration deleted meanwhile.
 TEST_F(OptionsTest, OkWritesOnlyWhatTheUserChangedOverTheFileAsItIsNow) {

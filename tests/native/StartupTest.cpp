@@ -464,6 +464,7 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
              Case{kIdYes, {End::Exited, reported + 0}, kExitApplied, ""},
              Case{kIdYes, {End::Exited, reported + 1}, kExitNoSuchConfiguration, ""},
              Case{kIdYes, {End::Exited, reported + 2}, kExitApplyFailed, ""},
+             Case{kIdYes, {End::Exited, reported + 3}, kExitRestored, ""},  // it asked, restored
              // Ended from the Task Manager, or crashed: no outcome of its own.
              Case{kIdYes, {End::Exited, 1}, kExitApplyFailed, "code 1 before"},
              Case{kIdYes, {End::Exited, 0xC0000005}, kExitApplyFailed, "code 0xC0000005 before"},

@@ -80,5 +80,59 @@ TEST(TcpipRegistryTest, DhcpValueNames) {
     EXPECT_EQ(DhcpValueName(false, "NameServer"), "NameServer");
 }
 
+// What the card held before the write: of other types than those written, and partly missing.
+TEST(TcpipRegistryTest, TakenValuesComeBackByteForByteAndMissingOnesGoAgain) {
+    fakes::FakeRegistryFactory factory;
+    fakes::FakeRegistryStore& store = factory.store;
+    const std::string adapter = AdapterKeyPath("{G}"), interface = InterfaceKeyPath("{G}");
+    store.Seed(adapter, "EnableDHCP", kRegSz, Bytes("1\0", 2));
+    store.Seed(adapter, "IPAddress", 3 /* REG_BINARY */, Bytes("\x0a\0\0\x02", 4));
+    store.SeedDword(interface, "EnableDHCP", 1);
+    store.Seed(interface, "IPAddress", kRegMultiSz, Bytes("192.168.1.5\0\0", 13));
+    store.SeedString(interface, "NameServer", "");
+    store.SeedString(interface, "Domain", "untouched");
+    const auto before = store.Keys();
+    TcpipValues values;
+    values.enableDhcp = true;
+    values.ipAddresses = values.subnetMasks = {"0.0.0.0"};
+    values.nameServers = {"10.0.0.53"};
+    const TcpipSnapshot taken = TakeTcpipValues(factory, "{G}", values);
+    EXPECT_FALSE(TcpipValuesChanged(factory, taken));
+    WriteTcpipValues(factory, "{G}", values);
+    ASSERT_NE(store.Keys(), before);
+    EXPECT_TRUE(TcpipValuesChanged(factory, taken));
+    RestoreTcpipValues(factory, taken);
+    EXPECT_EQ(store.Keys(), before);
+    EXPECT_FALSE(TcpipValuesChanged(factory, taken));
+}
+
+TEST(TcpipRegistryTest, RestoreRefusedMidwayRaisesAndKeepsWhatItWroteBefore) {
+    fakes::FakeRegistryFactory factory;
+    fakes::FakeRegistryStore& store = factory.store;
+    const std::string adapter = AdapterKeyPath("{G}");
+    store.SeedDword(adapter, "EnableDHCP", 1);
+    store.SeedString(adapter, "SubnetMask", "old");
+    TcpipValues values;
+    values.enableDhcp = false;
+    const TcpipSnapshot taken = TakeTcpipValues(factory, "{G}", values);
+    WriteTcpipValues(factory, "{G}", values);
+    store.refusedValues = {"SUBNETMASK"};
+    try {
+        RestoreTcpipValues(factory, taken);
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Failed to set data for 'SubnetMask'");
+    }
+    EXPECT_EQ(store.Get(adapter, "EnableDHCP")->data, Bytes("\1\0\0\0", 4));
+    EXPECT_EQ(store.Get(adapter, "IPAddress"), nullptr);  // did not exist: deleted again
+    store.refusedValues = {"DEFAULTGATEWAY"};  // a delete refused
+    try {
+        RestoreTcpipValues(factory, taken);
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Failed to delete 'DefaultGateway'");
+    }
+}
+
 }  // namespace
 }  // namespace vt

@@ -242,6 +242,13 @@ TEST_F(MainWindowViewTest, OptionsDialogShowsItsPagesAndOkCarriesTheChoicesOut) 
         seen.push_back(std::to_string(ListView_GetItemCount(GetDlgItem(dialog, kIdLvItems))) +
                        " configurations");
         vt::testing::SaveScreenshot(dialog, "options-dialog");
+        // The seconds count only once the box is checked.
+        HWND seconds = GetDlgItem(dialog, kIdEdtConfirmSeconds);
+        seen.push_back(std::to_string(GetDlgItemInt(dialog, kIdEdtConfirmSeconds, nullptr, FALSE)) +
+                       (IsWindowEnabled(seconds) ? " s, enabled" : " s, disabled"));
+        SendMessageA(GetDlgItem(dialog, kIdChkConfirmApply), BM_CLICK, 0, 0);
+        seen.push_back(IsWindowEnabled(seconds) ? "enabled" : "still disabled");
+        SetWindowTextA(seconds, "30");
         TabCtrl_SetCurSel(pages, 2);
         NMHDR change{pages, static_cast<UINT_PTR>(kIdOptionsPages), static_cast<UINT>(TCN_SELCHANGE)};
         SendMessageA(dialog, WM_NOTIFY, kIdOptionsPages, reinterpret_cast<LPARAM>(&change));
@@ -255,8 +262,10 @@ TEST_F(MainWindowViewTest, OptionsDialogShowsItsPagesAndOkCarriesTheChoicesOut) 
     form->OptionsAction.actOptionsExecute();
     driver.join();
     EXPECT_EQ(seen, (std::vector<std::string>{"397x295", "3 pages", "2 configurations",
-                                               "adapters page"}));
+                                               "15 s, disabled", "enabled", "adapters page"}));
     EXPECT_EQ(form->State.Settings().ReadString("Options", "Autorun", ""), "1");
+    EXPECT_EQ(form->State.Settings().ReadString("Options", "ConfirmApply", ""), "1");
+    EXPECT_EQ(form->State.Settings().ReadString("Options", "ConfirmSeconds", ""), "30");
     EXPECT_EQ(shell.links.count("C:\\Users\\Ann\\Startup\\Velmora Tarvello.lnk"), 1u);
     EXPECT_EQ(shell.exportsCalled.size(), 1u);
 }
@@ -447,7 +456,9 @@ TEST_F(MainWindowViewTest, EveryWindowIsItsNinetySixDpiLayoutAtThisDpi) {
             for (int i = 0; i < 100 && FindWindowA("#32770", " IP Address"); ++i) Sleep(10);
             cancel(list);
         });
-    ASSERT_EQ(layouts.size(), 5u);
+    TfrmKeep keep(view->KeepDialogView(), system, "Office", 600);  // the clock stands still
+    inDialog("Keep - Office", [&] { view->RunKeepDialog(keep); }, cancel);
+    ASSERT_EQ(layouts.size(), 6u);
     for (const auto& [name, layout] : layouts) {
         if (dpi == kBaseDpi) {
             vt::testing::SaveLayout(name, layout);

@@ -125,6 +125,7 @@ class EditBox : public Control {
     void SetMargins(int left, int right) const {
         Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(left, right));
     }
+    void SetLimit(int characters) const { Send(EM_LIMITTEXT, static_cast<WPARAM>(characters)); }
 };
 
 class CheckBox : public Control {

@@ -14,6 +14,7 @@
 #include "ui/win32/CardPage.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/IconDialog.h"
+#include "ui/win32/KeepDialog.h"
 #include "ui/win32/OptionsDialog.h"
 #include "ui/win32/Splitter.h"
 #include "ui/win32/StatusRefreshThread.h"
@@ -58,6 +59,8 @@ class MainWindowView : public WindowBase, public MainView {
     void ShowAbout() override;
     OptionsView& OptionsDialogView() override { return options_; }
     void RunOptionsDialog(TfrmOptions& dialog) override { options_.Run(dialog); }
+    KeepView& KeepDialogView() override { return keep_; }
+    void RunKeepDialog(TfrmKeep& dialog) override { keep_.Run(Window(), dialog); }
     void CloseMainWindow() override { PostMessageA(Window(), WM_CLOSE, 0, 0); }
     void Terminate() override { PostQuitMessage(0); }
 
@@ -95,6 +98,7 @@ class MainWindowView : public WindowBase, public MainView {
     Win32StatusPanelView status_;
     Win32TrayView tray_;
     Win32OptionsDialog options_{nullptr};
+    Win32KeepDialog keep_;
     IconDialog icons_;
     UniqueAccelerators keys_;
     StatusRefreshThread statusThread_;

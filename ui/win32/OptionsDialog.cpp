@@ -12,15 +12,16 @@ namespace vt::win32 {
 
 namespace {
 
-constexpr int kDivider = 310, kItemsLabel = 311, kCardsLabel = 312;
+constexpr int kDivider = 310, kItemsLabel = 311, kCardsLabel = 312, kSecondsLabel = 313;
 constexpr int kMenuSelectAll = 1, kMenuInvert = 2, kMenuClear = 3;
 constexpr DWORD kCheckList = WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                              LVS_NOSORTHEADER;
 
 // Which controls each page shows.
-const int kPages[3][4] = {{kIdChkEnableMenu, kIdChkCustomizeIcon, kIdChkAutorun, kDivider},
-                          {kItemsLabel, kIdLvItems, 0, 0},
-                          {kCardsLabel, kIdLvCardList, 0, 0}};
+const int kPages[3][7] = {{kIdChkEnableMenu, kIdChkCustomizeIcon, kIdChkAutorun, kDivider,
+                           kIdChkConfirmApply, kIdEdtConfirmSeconds, kSecondsLabel},
+                          {kItemsLabel, kIdLvItems},
+                          {kCardsLabel, kIdLvCardList}};
 
 }  // namespace
 
@@ -49,6 +50,11 @@ bool Win32OptionsDialog::OnInitDialog() {
          WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 24, 116, 350, 30},
         {kIdChkAutorun, "BUTTON", "Autorun  when Windows starts ", WS_TABSTOP | BS_AUTOCHECKBOX,
          24, 46, 350, 20},
+        {kIdChkConfirmApply, "BUTTON", "Ask to &keep new settings, else restore them after",
+         WS_TABSTOP | BS_AUTOCHECKBOX, 24, 152, 350, 20},
+        {kIdEdtConfirmSeconds, "EDIT", "", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, 42, 176, 40,
+         21, WS_EX_CLIENTEDGE},
+        {kSecondsLabel, "STATIC", "seconds", 0, 88, 179, 80, 16},
         {kDivider, "STATIC", "", SS_ETCHEDHORZ, 24, 74, 346, 2},
         {kItemsLabel, "STATIC", "Choose the items to load when right click on \"My Network Places\":",
          0, 20, 40, 356, 28},
@@ -82,6 +88,10 @@ bool Win32OptionsDialog::OnInitDialog() {
     CheckBox(Item(kIdChkAutorun)).SetChecked(logic_->Autorun);
     CheckBox(Item(kIdChkEnableMenu)).SetChecked(logic_->EnableMenu);
     CheckBox(Item(kIdChkCustomizeIcon)).SetChecked(logic_->CustomizeIcon);
+    CheckBox(Item(kIdChkConfirmApply)).SetChecked(logic_->ConfirmApply);
+    EditBox(Item(kIdEdtConfirmSeconds)).SetLimit(3);
+    SetDlgItemInt(Window(), kIdEdtConfirmSeconds, static_cast<UINT>(logic_->ConfirmSeconds), FALSE);
+    EnableWindow(Item(kIdEdtConfirmSeconds), logic_->ConfirmApply);
     ShowRows();
     ShowPage(0);
     return true;
@@ -111,6 +121,11 @@ void Win32OptionsDialog::TakeChoices() {
     logic_->Autorun = CheckBox(Item(kIdChkAutorun)).IsChecked();
     logic_->EnableMenu = CheckBox(Item(kIdChkEnableMenu)).IsChecked();
     logic_->CustomizeIcon = CheckBox(Item(kIdChkCustomizeIcon)).IsChecked();
+    logic_->ConfirmApply = CheckBox(Item(kIdChkConfirmApply)).IsChecked();
+    BOOL digits = FALSE;
+    const UINT seconds = GetDlgItemInt(Window(), kIdEdtConfirmSeconds, &digits, FALSE);
+    // An emptied box keeps what it showed; the store keeps the number within its limits.
+    if (digits) logic_->ConfirmSeconds = static_cast<int>(seconds);
 }
 
 void Win32OptionsDialog::OnContextMenu(HWND control, LPARAM position) {
@@ -135,7 +150,11 @@ void Win32OptionsDialog::OnContextMenu(HWND control, LPARAM position) {
     if (chosen == kMenuClear) items ? logic_->Clear1Click() : logic_->MenuItem1Click();
 }
 
-bool Win32OptionsDialog::OnCommand(int id, int, HWND) {
+bool Win32OptionsDialog::OnCommand(int id, int code, HWND) {
+    if (id == kIdChkConfirmApply && code == BN_CLICKED) {  // the seconds count only when asked
+        EnableWindow(Item(kIdEdtConfirmSeconds), CheckBox(Item(kIdChkConfirmApply)).IsChecked());
+        return true;
+    }
     if (id == IDOK) {
         TakeChoices();
         logic_->sBitBtn1Click();

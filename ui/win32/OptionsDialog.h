@@ -16,6 +16,8 @@ inline constexpr int kIdChkEnableMenu = 303;
 inline constexpr int kIdChkCustomizeIcon = 304;
 inline constexpr int kIdLvItems = 305;
 inline constexpr int kIdLvCardList = 306;
+inline constexpr int kIdChkConfirmApply = 307;
+inline constexpr int kIdEdtConfirmSeconds = 308;
 
 // Lives as long as the main window; its window exists while the dialog runs.
 class Win32OptionsDialog : public ModalDialog, public OptionsView {

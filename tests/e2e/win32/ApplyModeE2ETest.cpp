@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/e2e/win32/ProcessDriver.h"
 #include "tests/win32/RegistrySeed.h"
 #include "tests/win32/TempFolder.h"
+#include "ui/win32/KeepDialog.h"
 
 namespace vt::e2e {
 namespace {
@@ -267,6 +271,68 @@ TEST_F(ApplyModeE2E, AppPathIsRewrittenInApplyModeToo) {
     const size_t appPath = ini.find("\r\nAppPath=" + run.ExePath() + "\r\n");
     EXPECT_NE(appPath, std::string::npos) << ini;
     EXPECT_LT(appPath, ini.find("[Configurations]"));  // in section Options
+}
+
+// Asked to keep: the first card as it was before, of other types and partly missing; every value
+// the apply writes, read back.
+class KeepOrRestoreE2E : public ApplyModeE2E {
+  protected:
+    void SetUp() override {
+        ApplyModeE2E::SetUp();
+        std::string ini = ChangeOnlyTheFirstCard();
+        ini.insert(ini.find("Filters="), "ConfirmApply=1\r\nConfirmSeconds=5\r\n");
+        TempFolder::WriteFile(folder.File("LocalSettings.Ini"), ini);
+        vt::testing::SetValue(AdapterKey(0), "EnableDHCP", REG_DWORD, Bytes("\1\0\0\0", 4));
+        vt::testing::SetValue(InterfaceKey(0), "EnableDHCP", REG_DWORD, Bytes("\1\0\0\0", 4));
+        vt::testing::SetValue(InterfaceKey(0), "IPAddress", REG_SZ, Bytes("192.0.2.7\0", 10));
+        vt::testing::SetValue(InterfaceKey(0), "NameServer", REG_MULTI_SZ,
+                              Bytes("192.0.2.53\0\0", 12));
+        before = Values();
+    }
+    static std::vector<Bytes> Values() {
+        std::vector<Bytes> values;
+        for (const std::string& key : {AdapterKey(0), InterfaceKey(0)})
+            for (const char* name : {"EnableDHCP", "IPAddress", "SubnetMask", "DefaultGateway",
+                                     "NameServer", "DHCPNameServer"}) {
+                DWORD type = 0;
+                values.push_back(RawValue(key, name, type) + " type " + std::to_string(type));
+            }
+        return values;
+    }
+    static std::string Text(HWND dialog, int id) {
+        char text[256] = {};
+        GetWindowTextA(GetDlgItem(dialog, id), text, sizeof text);
+        return text;
+    }
+    std::vector<Bytes> before;
+};
+
+TEST_F(KeepOrRestoreE2E, UnansweredEveryValueComesBackAndTheProgramEndsWithThree) {
+    ProgramRun run(folder.Path(), "\"Office Net\"");
+    HWND dialog = run.WaitForWindow("#32770");
+    ASSERT_NE(dialog, nullptr);
+    char caption[128] = {};
+    GetWindowTextA(dialog, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Keep - Office Net");
+    EXPECT_EQ(Text(dialog, vt::win32::kIdKeepQuestion), "Keep the new settings of \"Office Net\"?");
+    EXPECT_EQ(Text(dialog, vt::win32::kIdKeepCountdown).rfind("The previous settings come back in ", 0), 0u);
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof focus;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &focus);
+    EXPECT_EQ(focus.hwndFocus, GetDlgItem(dialog, vt::win32::kIdBtnRestoreNow));
+    ExpectFirstCardWritten();  // while it asks
+    EXPECT_EQ(run.WaitForExit(), 3);
+    EXPECT_TRUE(run.Boxes().empty());
+    EXPECT_EQ(Values(), before);
+}
+
+TEST_F(KeepOrRestoreE2E, KeepKeepsTheNewValuesAndTheProgramEndsWithZero) {
+    ProgramRun run(folder.Path(), "\"Office Net\"");
+    HWND dialog = run.WaitForWindow("#32770");
+    ASSERT_NE(dialog, nullptr);
+    SendMessageA(GetDlgItem(dialog, vt::win32::kIdBtnKeep), BM_CLICK, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0);
+    ExpectFirstCardWritten();
 }
 
 }  // namespace

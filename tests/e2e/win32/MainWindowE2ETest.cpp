@@ -8,6 +8,7 @@
 #include "tests/e2e/win32/ProcessDriver.h"
 #include "tests/win32/RegistrySeed.h"
 #include "tests/win32/TempFolder.h"
+#include "ui/win32/KeepDialog.h"
 #include "ui/win32/MainWindowIds.h"
 #include "ui/win32/OptionsDialog.h"
 #include "ui/win32/Win32EditorView.h"
@@ -283,6 +284,49 @@ TEST_F(MainWindowE2E, TakeCurrentSettingsFillsTheEditorUntilSave) {
     EXPECT_FALSE(IsWindowEnabled(control(C::btnSave)));
     EXPECT_EQ(run.CloseAndWait(window), 0);
     EXPECT_EQ(TempFolder::ReadFile(path), saved);
+}
+
+// Asked to keep: "&Restore Now" brings the card back at once and the window goes on; the next
+// apply is kept.
+TEST_F(MainWindowE2E, ApplyAskedToKeepRestoresNowThenKeepsTheNextOne) {
+    const std::string key =
+        std::string("SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\") + kCard;
+    vt::testing::SetValue(key, "EnableDHCP", REG_DWORD, std::string("\1\0\0\0", 4));
+    vt::testing::SeedNetDevice(kSubkey, nullptr);
+    TempFolder::WriteFile(path, "[Options]\r\nConfirmApply=1\r\nConfirmSeconds=600\r\nFilters=" +
+                                    std::string(kCard) +
+                                    ",\r\n[Configurations]\r\n{K1}=Office\r\n"
+                                    "[FriendlyName]\r\nOffice={K1}\r\n[{K1}" + kCard +
+                                    "]\r\nToConfig=1\r\nToEnable=0\r\nAutoDHCP=0\r\nAutoDNS=0\r\n"
+                                    "IPCount=1\r\nIPAddr0=10.0.0.2\r\nSubnetMask0=255.0.0.0\r\n");
+    const auto dhcp = [&] {
+        DWORD type = 0;
+        return vt::testing::RawValue(key, "EnableDHCP", type);
+    };
+    ProgramRun run(folder.Path(), "");
+    HWND window = run.WaitForWindow("TfrmMain");
+    ASSERT_NE(window, nullptr);
+    HWND tree = GetDlgItem(window, vt::win32::kIdTree);
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(run.TreeItemsOf(tree).front().handle));
+    for (const int answer : {vt::win32::kIdBtnRestoreNow, vt::win32::kIdBtnKeep}) {
+        SCOPED_TRACE(answer);
+        PostMessageA(window, WM_COMMAND, vt::win32::kCmdApply, 0);  // the dialog runs meanwhile
+        HWND dialog = run.WaitForWindow("#32770");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dhcp(), std::string(4, '\0'));  // applied while it asks
+        SendMessageA(GetDlgItem(dialog, answer), BM_CLICK, 0, 0);
+        EXPECT_TRUE(ProgramRun::WaitUntil([&] { return !IsWindow(dialog); }));
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result));
+        EXPECT_EQ(dhcp(), answer == vt::win32::kIdBtnKeep ? std::string(4, '\0')
+                                                           : std::string("\1\0\0\0", 4));
+    }
+    EXPECT_TRUE(run.Boxes().empty());
+    EXPECT_EQ(run.CloseAndWait(window), 0);
+    vt::testing::DeleteTree(key);
+    vt::testing::DeleteTree(std::string("SYSTEM\\CurrentControlSet\\Services\\") + kCard);
+    vt::testing::DeleteTree(std::string(vt::testing::kEnumNetKey) + "\\" + kSubkey);
 }
 
 // Two copies on one settings file, as one started at logon in the tray and one the user starts:

@@ -1,0 +1,127 @@
+// Keep or restore on fakes: the countdown on a fake clock, the option and its default, and what the
+// apply actions, apply mode and the editor's Apply do with the answer.
+#include <gtest/gtest.h>
+
+#include "core/SettingsLayout.h"
+#include "net/TcpipRegistry.h"
+#include "tests/fakes/MainWindowFixture.h"
+
+namespace vt {
+namespace {
+
+class KeepOrRestoreTest : public fakes::MainWindowFixture {
+  protected:
+    // The LAN card's device runs; Office changes that card only.
+    void SeedLanDevice() {
+        registry.store.SeedString(ConnectionKeyPath("{CA}"), "PnpInstanceID", "PCI\\LAN");
+        devices.devices.push_back({"PCI\\LAN", "Net", "", kDnStarted});
+    }
+    void StartWith(const std::string& options) {
+        SeedLanDevice();
+        registry.store.SeedDword(AdapterKeyPath("{CA}"), "EnableDHCP", 1);
+        registry.store.SeedDword(InterfaceKeyPath("{CA}"), "EnableDHCP", 1);
+        Start("[Options]\r\n" + options + fakes::TwoConfigurations());
+        before = registry.store.Keys();
+    }
+    bool AsBefore() { return registry.store.Keys() == before; }
+    std::map<std::string, fakes::FakeRegistryStore::Key> before;
+    fakes::FakeKeepHost& keep = view.keep;
+};
+
+TEST_F(KeepOrRestoreTest, UnansweredTheCountdownRunsOutAndEverythingComesBack) {
+    StartWith("ConfirmApply=1\r\nConfirmSeconds=3\r\n");  // below 5: 5
+    bool markedMeanwhile = false;
+    ApplyOutcome second = ApplyOutcome::Applied;
+    keep.answer = [&](TfrmKeep&) {
+        markedMeanwhile = form->State.Marks().namedApplyRunning;
+        second = form->Applying.ApplyConfiguration("Office");  // from the tray meanwhile
+    };
+    EXPECT_EQ(form->Applying.ApplyConfiguration("Office"), ApplyOutcome::Restored);
+    EXPECT_EQ(keep.caption, "Keep - Office");
+    EXPECT_EQ(keep.question, "Keep the new settings of \"Office\"?");
+    EXPECT_EQ(keep.lines, (std::vector<std::string>{
+                              "The previous settings come back in 5 seconds.",
+                              "The previous settings come back in 4 seconds.",
+                              "The previous settings come back in 3 seconds.",
+                              "The previous settings come back in 2 seconds.",
+                              "The previous settings come back in 1 second."}));
+    EXPECT_EQ(system.now, 5000u);  // closed at the fifth second, not before
+    EXPECT_TRUE(markedMeanwhile);
+    EXPECT_EQ(second, ApplyOutcome::Ignored);
+    EXPECT_FALSE(form->State.Marks().namedApplyRunning);
+    EXPECT_TRUE(AsBefore());
+    // Restarted with the old values: the apply's disable and enable, then the restore's.
+    EXPECT_EQ(devices.InstallerCalls(), 4);
+}
+
+TEST_F(KeepOrRestoreTest, KeepLeavesTheNewSettingsAndAnotherApplyAsksAgain) {
+    StartWith("ConfirmApply=1\r\nConfirmSeconds=900\r\n");  // above 600: 600
+    keep.answer = [](TfrmKeep& dialog) { dialog.btnKeepClick(); };
+    EXPECT_EQ(form->Applying.ApplyConfiguration("Office"), ApplyOutcome::Applied);
+    EXPECT_EQ(keep.lines, std::vector<std::string>{"The previous settings come back in 600 seconds."});
+    EXPECT_FALSE(AsBefore());
+    EXPECT_EQ(registry.store.Get(InterfaceKeyPath("{CA}"), "IPAddress")->data,
+              std::string("10.0.0.2\0" "10.0.0.3\0", 18));
+    keep.answer = [](TfrmKeep& dialog) { dialog.btnRestoreClick(); };  // Enter, Escape, close
+    EXPECT_EQ(form->Applying.ApplyConfiguration("Office"), ApplyOutcome::Restored);
+    EXPECT_EQ(keep.runs, 2);
+    EXPECT_EQ(system.now, 0u);  // at once
+}
+
+TEST_F(KeepOrRestoreTest, TheOptionDecidesAndIsOnByDefaultOnlyInARemoteSession) {
+    struct Case {
+        const char* options;
+        bool remote;
+        bool asks;
+    };
+    SeedCard("0000", "{CA}", "LAN");
+    for (const Case& c : {Case{"", false, false}, Case{"", true, true},
+                          Case{"ConfirmApply=0\r\n", true, false},
+                          Case{"ConfirmApply=1\r\n", false, true}}) {
+        SCOPED_TRACE(std::string(c.options) + (c.remote ? " remote" : ""));
+        fakes::FakeMainWindow localView;
+        localView.keep.clock = &system;
+        system.remoteSession = c.remote;
+        files.Put(kPath, std::string("[Options]\r\n") + c.options + fakes::TwoConfigurations());
+        TfrmMain local(platform, localView.Views(), fakes::RequestFrom("vt.exe"));
+        local.FormCreate();
+        local.Applying.ApplyConfiguration("Office");
+        EXPECT_EQ(localView.keep.runs, c.asks ? 1 : 0);
+    }
+}
+
+TEST_F(KeepOrRestoreTest, NothingWrittenAsksNothing) {
+    StartWith("ConfirmApply=1\r\n");
+    EXPECT_EQ(form->Applying.ApplyConfiguration("Home"), ApplyOutcome::Applied);
+    EXPECT_EQ(keep.runs, 0);
+}
+
+TEST_F(KeepOrRestoreTest, ApplyModeEndsWithThreeWhenRestoredAndZeroWhenKept) {
+    SeedCard("0000", "{CA}", "LAN");
+    SeedLanDevice();
+    for (const bool kept : {false, true}) {
+        SCOPED_TRACE(kept ? "kept" : "restored");
+        fakes::FakeMainWindow localView;
+        localView.keep.clock = &system;
+        if (kept) localView.keep.answer = [](TfrmKeep& dialog) { dialog.btnKeepClick(); };
+        files.Put(kPath, "[Options]\r\nConfirmApply=1\r\n" + fakes::TwoConfigurations());
+        TfrmMain local(platform, localView.Views(), fakes::RequestFrom("vt.exe Office"));
+        local.FormCreate();
+        EXPECT_EQ(localView.keep.runs, 1);
+        EXPECT_EQ(local.ExitCode(), kept ? kExitApplied : kExitRestored);
+        EXPECT_TRUE(localView.terminated);
+    }
+}
+
+TEST_F(KeepOrRestoreTest, TheEditorsApplyAsksForItsCard) {
+    StartWith("ConfirmApply=1\r\n");
+    view.UserSelects(Node("Office"));
+    view.UserTypes(EditorControl::edtGateway, "10.0.0.254");
+    form->Editor.btnApplyClick();
+    EXPECT_EQ(keep.caption, "Keep - Office");
+    EXPECT_TRUE(AsBefore());
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");  // the record stays saved
+}
+
+}  // namespace
+}  // namespace vt
