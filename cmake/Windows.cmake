@@ -56,6 +56,14 @@ add_custom_target(vt_help ALL DEPENDS ${CMAKE_BINARY_DIR}/zendrelhelp.chm)
 target_link_libraries(VelmoraTarvello PRIVATE vt_win32)
 target_link_options(VelmoraTarvello PRIVATE $<$<CONFIG:Release>:-s>)
 
+# The Explorer context-menu extension, a product file of its own beside the exe: static like it.
+add_library(contmenu SHARED shellext/win32/ContextMenuExtension.cpp shellext/win32/Exports.cpp
+            shellext/win32/Registration.cpp shellext/win32/contmenu.def resources/contmenu.rc)
+set_target_properties(contmenu PROPERTIES PREFIX "")
+target_link_libraries(contmenu PRIVATE vt_win32)
+# Its .def names the exports as COM looks them up, without the 32-bit stdcall decoration.
+target_link_options(contmenu PRIVATE -Wl,--enable-stdcall-fixup $<$<CONFIG:Release>:-s>)
+
 # GoogleTest built with this compiler, once per build folder.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -64,7 +72,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB VT_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 # The program's resources too: the windows under test load its pictures, and the manifest gives
 # them the same common controls.
-add_executable(vt_win32_tests ${VT_WIN32_TESTS} resources/app.rc)
+add_executable(vt_win32_tests ${VT_WIN32_TESTS} shellext/win32/Registration.cpp resources/app.rc)
+# The extension is tested as Explorer loads it, beside the tests.
+add_dependencies(vt_win32_tests contmenu)
 target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock shlwapi iphlpapi)
 
 file(GLOB VT_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp)
@@ -72,11 +82,9 @@ add_executable(vt_e2e_tests ${VT_E2E_TESTS})
 target_link_libraries(vt_e2e_tests PRIVATE gtest_main gtest comctl32 user32 advapi32 gdi32 shlwapi
                       iphlpapi ole32 uuid shell32)
 target_include_directories(vt_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
-add_dependencies(vt_e2e_tests VelmoraTarvello contmenu_stub vt_help)
+add_dependencies(vt_e2e_tests VelmoraTarvello contmenu vt_help)
 
 # A stand-in for the context-menu extension, whose exports record that they were called.
-add_library(contmenu_stub SHARED tests/e2e/win32/ContextMenuStub.cpp tests/e2e/win32/ContextMenuStub.def)
-set_target_properties(contmenu_stub PROPERTIES OUTPUT_NAME contmenu PREFIX "")
 
 # Timings on the real API under Wine, run by `make bench` (never by `make test`).
 add_executable(vt_win32_bench bench/win32/StatusSnapshotBench.cpp)

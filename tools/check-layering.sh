@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Fails when a file outside a win32/ folder includes a Windows header, or when an include points
-# up the layers: ui -> core -> net -> platform -> base (controls beside core, under ui).
+# up the layers: ui -> core -> net -> platform -> base (controls beside core, under ui; the
+# Explorer extension, shellext, beside ui).
 cd "${1:-.}" || exit 2
 status=0
 
 hits=$(grep -rnE '#\s*include\s*[<"](windows|winreg|winbase|winuser|setupapi|iphlpapi|shlobj|commctrl|objbase|shellapi)\.h' \
-         --include='*.h' --include='*.cpp' base core net platform ui controls app tests bench fuzz 2>/dev/null \
+         --include='*.h' --include='*.cpp' base core net platform ui controls shellext app tests bench fuzz 2>/dev/null \
        | grep -v -E '(^|/)win32/')
 if [ -n "$hits" ]; then
   echo "Windows headers outside a win32/ folder:"; echo "$hits"; status=1
@@ -20,9 +21,10 @@ allowed() {
     core)     echo "core net platform base" ;;
     controls) echo "controls platform base" ;;
     ui)       echo "ui controls core net platform base resources" ;;
+    shellext) echo "shellext core net platform base" ;;
   esac
 }
-for layer in base platform net core controls ui; do
+for layer in base platform net core controls ui shellext; do
   [ -d "$layer" ] || continue
   ok=$(allowed "$layer")
   while IFS= read -r hit; do

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Packs the release zip from the two Windows builds: each exe with the help file beside it in a
+# Packs the release zip from the two Windows builds: each exe with the Explorer extension and the
+# help file beside it in a
 # folder named for its Windows, the readme for users and the licence (both with CR LF line breaks,
 # for Notepad). The same inputs give the same bytes: fixed order, times, modes and no extra fields.
 # The time is SOURCE_DATE_EPOCH when set, else the time of the checkout's last commit.
@@ -16,7 +17,7 @@ trap 'rm -rf "$stage"' EXIT
 for bits in 32 64; do
   folder="$stage/$bits-bit Windows"
   mkdir "$folder"
-  for file in VelmoraTarvello.exe zendrelhelp.chm; do
+  for file in VelmoraTarvello.exe contmenu.dll zendrelhelp.chm; do
     [ -f "$build/win$bits/$file" ] || { echo "make-dist: $build/win$bits/$file is missing" >&2; exit 1; }
     cp "$build/win$bits/$file" "$folder/"
   done

@@ -156,7 +156,7 @@ ReadResult Win32FileStore::Read(const std::string& path, std::string& content, F
                 return ReadResult::Missing;
         }
         // Held by another program, locked in part, or changing under the read: try again.
-        if (GetTickCount() - start >= kHoldWaitMs) return ReadResult::Unreadable;
+        if (GetTickCount() - start >= holdWaitMs_) return ReadResult::Unreadable;
         Sleep(kRetryMs);
     }
 }

@@ -8,7 +8,9 @@ namespace vt::win32 {
 
 class Win32FileStore : public FileStore {
   public:
-    explicit Win32FileStore(uint32_t lockWaitMs = 10000) : lockWaitMs_(lockWaitMs) {}
+    // `holdWaitMs`: how long a read waits out another program's hold (Explorer's menu waits less).
+    explicit Win32FileStore(uint32_t lockWaitMs = 10000, uint32_t holdWaitMs = kHoldWaitMs)
+        : lockWaitMs_(lockWaitMs), holdWaitMs_(holdWaitMs) {}
 
     FileStamp Stamp(const std::string& path) override;
     ReadResult Read(const std::string& path, std::string& content, FileStamp& stamp) override;
@@ -23,6 +25,7 @@ class Win32FileStore : public FileStore {
 
   private:
     uint32_t lockWaitMs_;
+    uint32_t holdWaitMs_;
 };
 
 }  // namespace vt::win32

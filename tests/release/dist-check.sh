@@ -17,16 +17,18 @@ export SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct)
 for arch in i686:win32 x86_64:win64; do
   cmake -S "$work/src" -B "$work/${arch#*:}" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/mingw-${arch%:*}.cmake" >/dev/null
-  cmake --build "$work/${arch#*:}" -j "$(nproc)" --target VelmoraTarvello vt_help >/dev/null
+  cmake --build "$work/${arch#*:}" -j "$(nproc)" --target VelmoraTarvello contmenu vt_help >/dev/null
 done
 zip=$("$work/src/tools/make-dist.sh" "$work")
 
 listing=$(unzip -Z1 "$zip")
 expected="32-bit Windows/
 32-bit Windows/VelmoraTarvello.exe
+32-bit Windows/contmenu.dll
 32-bit Windows/zendrelhelp.chm
 64-bit Windows/
 64-bit Windows/VelmoraTarvello.exe
+64-bit Windows/contmenu.dll
 64-bit Windows/zendrelhelp.chm
 LICENSE.txt
 README.txt"
@@ -44,7 +46,8 @@ arch=$("$root/tools/wine-arches.sh" | tail -n 1)
 [ -n "$arch" ] || fail "this machine runs no Wine"
 source "$root/tools/wine-env.sh" "$build/$arch" "$arch"
 seen=$(cd "$unpacked" && wine "$build/$arch/vt_print_version.exe" \
-         '32-bit Windows\VelmoraTarvello.exe' '64-bit Windows\VelmoraTarvello.exe' | tr -d '\r')
+         '32-bit Windows\VelmoraTarvello.exe' '64-bit Windows\VelmoraTarvello.exe' \
+         '32-bit Windows\contmenu.dll' '64-bit Windows\contmenu.dll' | tr -d '\r')
 for bits in 32 64; do
   expected_version="$bits-bit Windows\\VelmoraTarvello.exe
 FileVersionNumber=1.50.0.0
@@ -57,6 +60,15 @@ manifest asks for common controls 6: yes
 manifest asks to run as the invoker: yes
 manifest declares supported systems: 5"
   case "$seen" in *"$expected_version"*) ;; *) fail "Windows reads from the $bits-bit exe:
+$seen" ;; esac
+  expected_version="$bits-bit Windows\\contmenu.dll
+FileVersionNumber=1.50.0.0
+FileDescription=Velmora Tarvello Explorer context menu ($bits-bit)
+FileVersion=1.50
+OriginalFilename=contmenu.dll
+ProductName=Velmora Tarvello
+ProductVersion=1.50"
+  case "$seen" in *"$expected_version"*) ;; *) fail "Windows reads from the $bits-bit extension:
 $seen" ;; esac
 done
 

@@ -2,6 +2,7 @@
 // back byte for byte.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
 #include <vector>
@@ -271,6 +272,68 @@ TEST_F(ApplyModeE2E, AppPathIsRewrittenInApplyModeToo) {
     const size_t appPath = ini.find("\r\nAppPath=" + run.ExePath() + "\r\n");
     EXPECT_NE(appPath, std::string::npos) << ini;
     EXPECT_LT(appPath, ini.find("[Configurations]"));  // in section Options
+}
+
+// Explorer's way in: the extension beside the program, registered and made through COM, lists the
+// configuration and starts the program that applies it; without the program, one message says so.
+TEST_F(ApplyModeE2E, TheExplorerMenuStartsTheProgramThatAppliesTheConfiguration) {
+    std::string ini = ChangeOnlyTheFirstCard();
+    ini += "\r\n[" + std::string(kConfigKey) + "]\r\nShowInMenu=1\r\n";
+    TempFolder::WriteFile(folder.File("LocalSettings.Ini"), ini);
+    folder.CopyFromBuild("contmenu.dll");
+    folder.CopyFromBuild("VelmoraTarvello.exe");
+    HMODULE library = LoadLibraryA(folder.File("contmenu.dll").c_str());
+    ASSERT_NE(library, nullptr);
+    using Entry = HRESULT(__stdcall*)();
+    const auto entry = [&](const char* name) {
+        return reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    };
+    ASSERT_EQ(entry("DllRegisterServer")(), S_OK);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    CLSID clsid{};
+    CLSIDFromString(L"{F0F426D5-5761-43C8-A7DF-6602CC36D501}", &clsid);
+    IContextMenu* extension = nullptr;
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu,
+                               reinterpret_cast<void**>(&extension)),
+              S_OK);
+    HMENU menu = CreatePopupMenu();
+    EXPECT_EQ(HRESULT_CODE(extension->QueryContextMenu(menu, 0, 1, 100, CMF_NORMAL)), 2);
+    char text[64] = {};
+    GetMenuStringA(GetSubMenu(menu, 0), 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "Office Net");
+    DestroyMenu(menu);
+    CMINVOKECOMMANDINFO invoke{};
+    invoke.cbSize = sizeof invoke;
+    invoke.lpVerb = "VelmoraTarvello.Apply:Office Net";
+    invoke.nShow = SW_SHOWNORMAL;
+    EXPECT_EQ(extension->InvokeCommand(&invoke), S_OK);
+    HANDLE program = nullptr;
+    EXPECT_TRUE(ProgramRun::WaitUntil(
+        [&] {
+            if (!program) program = OpenRunningProgram();
+            return FirstCardAddresses() == ConfiguredAddresses();
+        },
+        20000));
+    if (program) {
+        WaitForSingleObject(program, 20000);
+        CloseHandle(program);
+    }
+    ExpectFirstCardWritten();  // as apply mode writes them
+
+    DeleteFileA(folder.File("VelmoraTarvello.exe").c_str());
+    {
+        vt::testing::BoxWatcher boxes(GetCurrentProcessId(), IDOK);
+        invoke.lpVerb = MAKEINTRESOURCEA(0);  // by offset
+        EXPECT_NE(extension->InvokeCommand(&invoke), S_OK);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, "Velmora Tarvello cannot be started: " +
+                                             folder.File("VelmoraTarvello.exe") + " is missing.");
+        EXPECT_EQ(boxes.Boxes()[0].icon, "error");
+    }
+    extension->Release();
+    EXPECT_EQ(entry("DllUnregisterServer")(), S_OK);
+    CoUninitialize();
+    FreeLibrary(library);
 }
 
 // Asked to keep: the first card as it was before, of other types and partly missing; every value

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <memory>
 #include <initializer_list>
@@ -150,6 +151,21 @@ class ProgramRun {
     bool started_ = false;
     std::unique_ptr<vt::testing::BoxWatcher> watcher_;
 };
+
+// A running VelmoraTarvello.exe, found by its name, opened to wait on it; null when none runs.
+inline HANDLE OpenRunningProgram() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return nullptr;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    HANDLE found = nullptr;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found;
+         more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, "VelmoraTarvello.exe") == 0)
+            found = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return found;
+}
 
 // Makes Wine report another Windows version to the program only.
 class WineVersionFor {
