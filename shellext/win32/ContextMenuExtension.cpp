@@ -105,7 +105,9 @@ STDMETHODIMP ContextMenuExtension::Initialize(PCIDLIST_ABSOLUTE, IDataObject*, H
 STDMETHODIMP ContextMenuExtension::QueryContextMenu(HMENU menu, UINT index, UINT firstId,
                                                     UINT lastId, UINT flags) {
     return Guarded([&]() -> HRESULT {
-        if (flags & CMF_DEFAULTONLY) return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
+        // Only the default verb asked for, or no id to give: nothing of ours.
+        if ((flags & CMF_DEFAULTONLY) || lastId < firstId)
+            return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
         UseTheSystemsCodePageOnce();
         Win32FileStore files(0, kSettingsHoldWaitMs);
         names_ = ContextMenuConfigurations(files, folder_ + settings::kFileName);
