@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include <atomic>
-#include <cstring>
 #include <exception>
 #include <new>
 
@@ -112,7 +111,7 @@ STDMETHODIMP ContextMenuExtension::QueryContextMenu(HMENU menu, UINT index, UINT
         Win32FileStore files(0, kSettingsHoldWaitMs);
         names_ = ContextMenuConfigurations(files, folder_ + settings::kFileName);
         // As many configurations as the ids Explorer gives leave room for, and "Open" after them.
-        const UINT room = lastId >= firstId ? lastId - firstId : 0;
+        const UINT room = lastId - firstId;
         if (names_.size() > room) names_.resize(room);
         const HMENU items = CreatePopupMenu();
         if (!items) return E_OUTOFMEMORY;
