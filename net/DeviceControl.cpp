@@ -41,12 +41,20 @@ std::string GetDeviceInstanceId(DeviceSet& set, uint32_t index) {
     return NormalizeInstanceId(id.substr(0, id.find('\0')));
 }
 
-bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) {
-    // A card's device is of the network class and under the enumerator its id begins with: that
-    // walk is short. The walk over every present device stays for a device filed elsewhere.
+namespace {
+
+// A card's device is of the network class and under the enumerator its id begins with ("PCI",
+// "ROOT"...): that walk is short. The walk over every present device stays for a device filed
+// elsewhere.
+std::string EnumeratorOf(const TACard& card) {
     const size_t slash = card.PnpInstanceId.find('\\');
-    const std::string enumerator =
-        slash == std::string::npos ? "" : card.PnpInstanceId.substr(0, slash);
+    return slash == std::string::npos ? "" : card.PnpInstanceId.substr(0, slash);
+}
+
+}  // namespace
+
+bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) {
+    const std::string enumerator = EnumeratorOf(card);
     for (const bool networkClassOnly : {true, false}) {
         const std::unique_ptr<DeviceSet> set =
             networkClassOnly ? devices.PresentNetDevices(enumerator) : devices.PresentDevices();
@@ -74,16 +82,20 @@ struct DevNodeState {
     uint32_t status = 0, problem = 0;
 };
 
-// The state of the first present device with the card's instance id; nothing without one.
+// The state of the first present device with the card's instance id, the short walk first as for
+// a switch; nothing without one.
 std::optional<DevNodeState> CardDeviceState(Devices& devices, const TACard& card) {
     if (card.PnpInstanceId.empty()) return std::nullopt;
-    const std::unique_ptr<DeviceSet> set = devices.PresentDevices();
-    if (!set) return std::nullopt;
-    for (uint32_t index = 0; set->Enumerate(index); ++index) {
-        if (GetDeviceInstanceId(*set, index) != card.PnpInstanceId) continue;
-        DevNodeState state;
-        if (!set->DevNodeStatus(index, state.status, state.problem)) return std::nullopt;
-        return state;
+    for (const bool networkClassOnly : {true, false}) {
+        const std::unique_ptr<DeviceSet> set = networkClassOnly
+                                                   ? devices.PresentNetDevices(EnumeratorOf(card))
+                                                   : devices.PresentDevices();
+        for (uint32_t index = 0; set && set->Enumerate(index); ++index) {
+            if (GetDeviceInstanceId(*set, index) != card.PnpInstanceId) continue;
+            DevNodeState state;
+            if (!set->DevNodeStatus(index, state.status, state.problem)) return std::nullopt;
+            return state;
+        }
     }
     return std::nullopt;
 }
