@@ -10,6 +10,7 @@ add_library(vt_win32 STATIC
   platform/win32/ErrorReport.cpp
   platform/win32/ModalDialog.cpp
   platform/win32/ModalOwner.cpp
+  platform/win32/TickCount.cpp
   platform/win32/Win32Devices.cpp
   platform/win32/Win32FileStore.cpp
   platform/win32/Win32IpHelper.cpp
@@ -44,7 +45,10 @@ target_link_libraries(vt_win32 PUBLIC vt_portable setupapi iphlpapi comctl32 ole
 file(GLOB VT_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/images/*.bmp
      ${CMAKE_SOURCE_DIR}/resources/app.ico ${CMAKE_SOURCE_DIR}/resources/app.manifest)
 set_source_files_properties(resources/app.rc PROPERTIES OBJECT_DEPENDS "${VT_RESOURCE_FILES}")
-add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp resources/app.rc)
+# What the runtime imports but the oldest Windows lacks, found at run time instead: an object of
+# each shipped file itself, so that its import slots take the place of the import library's.
+set(VT_IMPORT_FALLBACKS platform/win32/ImportFallbacks.cpp)
+add_executable(VelmoraTarvello WIN32 app/win32/WinMain.cpp ${VT_IMPORT_FALLBACKS} resources/app.rc)
 
 # The help file, built from its pages, beside the exe.
 file(GLOB VT_HELP_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/help/*)
@@ -58,7 +62,8 @@ target_link_options(VelmoraTarvello PRIVATE $<$<CONFIG:Release>:-s>)
 
 # The Explorer context-menu extension, a product file of its own beside the exe: static like it.
 add_library(contmenu SHARED shellext/win32/ContextMenuExtension.cpp shellext/win32/Exports.cpp
-            shellext/win32/Registration.cpp shellext/win32/contmenu.def resources/contmenu.rc)
+            shellext/win32/Registration.cpp shellext/win32/contmenu.def ${VT_IMPORT_FALLBACKS}
+            resources/contmenu.rc)
 set_target_properties(contmenu PROPERTIES PREFIX "")
 target_link_libraries(contmenu PRIVATE vt_win32)
 # Its .def names the exports as COM looks them up, without the 32-bit stdcall decoration.
