@@ -117,21 +117,37 @@ class MutexLock : public FileStore::Lock {
     UniqueHandle mutex_;
 };
 
+// A writer needs no more than to wait on the mutex and release it. An existing mutex is opened
+// for just that: CreateMutex would ask for every right, which only an administrator is given, and
+// a copy refused there would write beside the others unserialised.
+constexpr DWORD kWriterRights = SYNCHRONIZE | MUTEX_MODIFY_STATE;
+
+UniqueHandle OpenOrCreateMutex(const std::string& name, SECURITY_ATTRIBUTES& attributes) {
+    // Twice round at most: another copy may make the mutex between our look and our making.
+    for (int round = 0; round < 2; ++round) {
+        UniqueHandle mutex(OpenMutexA(kWriterRights, FALSE, name.c_str()));
+        if (mutex || GetLastError() != ERROR_FILE_NOT_FOUND) return mutex;
+        mutex.Reset(CreateMutexA(&attributes, FALSE, name.c_str()));
+        if (mutex || GetLastError() != ERROR_ACCESS_DENIED) return mutex;
+    }
+    return {};
+}
+
+}  // namespace
+
 // Every user may wait on and release the writers' mutex, whichever process made it.
-UniqueHandle CreateWritersMutex(const std::string& name) {
+UniqueHandle Win32FileStore::OpenWritersMutex(const std::string& name) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ConvertStringSecurityDescriptorToSecurityDescriptorA(
-        "D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x00100001;;;WD)", SDDL_REVISION_1, &descriptor, nullptr);
+    ConvertStringSecurityDescriptorToSecurityDescriptorA(kWritersMutexSecurity, SDDL_REVISION_1,
+                                                         &descriptor, nullptr);
     const UniqueLocalMemory owned(descriptor);
     SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
     // The session-independent namespace serialises users of every session; where the system
     // refuses it, the session's own namespace still serialises this session.
-    UniqueHandle mutex(CreateMutexA(&attributes, FALSE, ("Global\\" + name).c_str()));
-    if (!mutex) mutex.Reset(CreateMutexA(&attributes, FALSE, name.c_str()));
+    UniqueHandle mutex = OpenOrCreateMutex("Global\\" + name, attributes);
+    if (!mutex) mutex = OpenOrCreateMutex(name, attributes);
     return mutex;
 }
-
-}  // namespace
 
 FileStamp Win32FileStore::Stamp(const std::string& path) {
     // Opening for no access at all never meets another program's sharing mode.
@@ -236,7 +252,7 @@ std::string Win32FileStore::LockNameFor(const std::string& path) {
 }
 
 std::unique_ptr<FileStore::Lock> Win32FileStore::LockForWriting(const std::string& path) {
-    UniqueHandle mutex = CreateWritersMutex(LockNameFor(path));
+    UniqueHandle mutex = OpenWritersMutex(LockNameFor(path));
     if (!mutex) return nullptr;
     const DWORD waited = WaitForSingleObject(mutex.Get(), lockWaitMs_);
     // An abandoned mutex means its last writer died; the file itself is whole either way.

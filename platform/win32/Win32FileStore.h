@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/FileStore.h"
+#include "platform/win32/Handles.h"
 
 namespace vt::win32 {
 
@@ -22,6 +23,12 @@ class Win32FileStore : public FileStore {
 
     // The writers' mutex's name for that file: the same for every path that reaches it.
     static std::string LockNameFor(const std::string& path);
+    // The writers' mutex of that name: made with kWritersMutexSecurity where it is not there yet,
+    // else opened for waiting and releasing only, which every user is granted. Null on failure.
+    static UniqueHandle OpenWritersMutex(const std::string& name);
+    // The system and administrators have every right; everyone may wait and release.
+    static constexpr char kWritersMutexSecurity[] =
+        "D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x00100001;;;WD)";
 
   private:
     uint32_t lockWaitMs_;

@@ -2,7 +2,9 @@
 // writers' lock, a second process writing at the same time.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <aclapi.h>
 #include <sddl.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -281,6 +283,63 @@ TEST(SettingsOnWindows, EverySpellingOfOnePathSharesOneWritersLock) {
         EXPECT_EQ(Win32FileStore::LockNameFor(other), name) << other;
     EXPECT_NE(Win32FileStore::LockNameFor(folder.File("Other.Ini")), name);
     RemoveDirectoryA(folder.File("sub").c_str());
+}
+
+// The access list of a kernel object, as the system checks a later opener against it.
+std::string ObjectDaclText(HANDLE object) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(object, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
+        return "<none>";
+    const UniqueLocalMemory owned(descriptor);
+    char* text = nullptr;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr))
+        return "<none>";
+    const UniqueLocalMemory ownedText(text);
+    return text;
+}
+
+// The rights a handle was opened with.
+ACCESS_MASK GrantedAccess(HANDLE handle) {
+    using QueryObject = NTSTATUS(NTAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryObject>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryObject")));
+    PUBLIC_OBJECT_BASIC_INFORMATION info{};
+    return query && query(handle, ObjectBasicInformation, &info, sizeof info, nullptr) == 0
+               ? info.GrantedAccess
+               : 0;
+}
+
+// A copy without administrator rights (every copy under UAC) is granted what Everyone is granted;
+// the lock opens an existing mutex for exactly that, so such a copy waits for the others. (Wine
+// checks no access list: the descriptor and the rights asked for are what Windows would check.)
+TEST(SettingsOnWindows, TheWritersLockAsksOnlyForWhatEveryUserIsGranted) {
+    const std::string name = "VelmoraTarvello.Test." + std::to_string(GetCurrentProcessId());
+    const UniqueHandle first = Win32FileStore::OpenWritersMutex(name);
+    ASSERT_TRUE(first);
+    const std::string dacl = ObjectDaclText(first.Get());
+    EXPECT_NE(dacl.find("(A;;0x100001;;;WD)"), std::string::npos) << dacl;
+    const UniqueHandle second = Win32FileStore::OpenWritersMutex(name);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(GrantedAccess(second.Get()), static_cast<ACCESS_MASK>(0x100001));
+
+    // The second handle serialises with the first, and can give the lock back.
+    ASSERT_EQ(WaitForSingleObject(first.Get(), 0), WAIT_OBJECT_0);
+    DWORD whileHeld = 0, afterRelease = 0;
+    std::thread other([&] {
+        whileHeld = WaitForSingleObject(second.Get(), 0);
+        if (whileHeld == WAIT_OBJECT_0) ReleaseMutex(second.Get());
+    });
+    other.join();
+    ASSERT_TRUE(ReleaseMutex(first.Get()));
+    std::thread later([&] {
+        afterRelease = WaitForSingleObject(second.Get(), 0);
+        if (afterRelease == WAIT_OBJECT_0 && !ReleaseMutex(second.Get())) afterRelease = 99;
+    });
+    later.join();
+    EXPECT_EQ(whileHeld, static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(afterRelease, static_cast<DWORD>(WAIT_OBJECT_0));
 }
 
 TEST(SettingsOnWindows, TwoProcessesWritingAtOnceLoseNothing) {
