@@ -44,6 +44,9 @@ inline constexpr int kExitApplied = 0;
 inline constexpr int kExitNoSuchConfiguration = 1;
 inline constexpr int kExitApplyFailed = 2;
 inline constexpr int kExitRestored = 3;  // the user did not keep the new settings, or did not answer
+// On a Windows newer than the program was made for, not yet allowed to run there, and started
+// where nobody sees a window to answer the question (a scheduled task, a service's session).
+inline constexpr int kExitNobodyToAsk = 4;
 
 enum class ApplyOutcome {
     Applied,     // every card to be changed was applied, or none needed changing

@@ -34,6 +34,9 @@ class System {
     virtual bool HasAdministratorRights() = 0;
     // Whether the session is a remote desktop one (SM_REMOTESESSION).
     virtual bool IsRemoteSession() { return false; }
+    // Whether a person can see this process's windows: false in a window station that is not
+    // shown (a scheduled task run without its user, a service), where a question waits forever.
+    virtual bool CanShowWindows() { return true; }
     // A millisecond clock for counting down (GetTickCount): only differences count, which stay
     // right across its wrap.
     virtual uint32_t MillisecondsNow() = 0;

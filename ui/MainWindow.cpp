@@ -153,6 +153,13 @@ void TfrmMain::StartSequence() {
 bool TfrmMain::RunsOnNewerWindows() {
     SettingsFile& settings = State.Settings();
     if (settings.ReadInteger(settings::kOptions, settings::kRunOnNewerWindows, 0) == 1) return true;
+    // Where nobody sees the question, nobody answers it: apply mode ends as No ends, with a code
+    // of its own that tells the script why.
+    if (request_.mode == StartMode::Apply && !platform_.system.CanShowWindows()) {
+        exitCode_ = kExitNobodyToAsk;
+        views_.frame.Terminate();
+        return false;
+    }
     // Asked once, instead of the refusal: Yes is remembered, No ends the program.
     if (State.Ask(kNewerWindowsQuestion, kProductTitle, kMbYesNo | kMbIconQuestion) != kIdYes) {
         showMainWindow_ = false;

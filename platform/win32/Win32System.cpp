@@ -108,6 +108,16 @@ std::string Win32System::NewGuid() {
     return text;
 }
 
+bool Win32System::CanShowWindows() {
+    USEROBJECTFLAGS flags{};
+    DWORD needed = 0;
+    // Not known: asked as by a person, as before.
+    if (!GetUserObjectInformationA(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags,
+                                   &needed))
+        return true;
+    return (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
 bool Win32System::HasAdministratorRights() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;

@@ -16,6 +16,7 @@ class Win32System : public System {
     std::string NewGuid() override;
     bool HasAdministratorRights() override;
     bool IsRemoteSession() override { return GetSystemMetrics(SM_REMOTESESSION) != 0; }
+    bool CanShowWindows() override;
     uint32_t MillisecondsNow() override { return GetTickCount(); }
     AnsiCodePage AnsiCodePageRules() override;
     void TraceStartup(const char* step) override;

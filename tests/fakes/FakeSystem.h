@@ -23,10 +23,12 @@ class FakeSystem : public System {
     }
     bool HasAdministratorRights() override { return administrator; }
     bool IsRemoteSession() override { return remoteSession; }
+    bool CanShowWindows() override { return windowsSeen; }
     uint32_t MillisecondsNow() override { return now; }
     int guids = 0;
     bool administrator = false;
     bool remoteSession = false;
+    bool windowsSeen = true;
     uint32_t now = 0;  // moved on by the test
 };
 

@@ -144,6 +144,26 @@ TEST_F(FormCreateTest, RefusedVersionInApplyModeIsNotASuccessForScripts) {
     EXPECT_EQ(windowMode.ExitCode(), 0);
 }
 
+// A scheduled task or a service: nobody would ever answer the question. Apply mode ends as No
+// ends, with nothing written and a code of its own; once allowed, it applies without asking.
+TEST_F(FormCreateTest, NewerWindowsInApplyModeWhereNobodySeesAWindowDoesNotAsk) {
+    system.version = V(kPlatformNT, 10, 0);
+    system.windowsSeen = false;
+    system.commandLine = "vt.exe Office";
+    form->FormCreate();
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(form->ExitCode(), kExitNobodyToAsk);
+    EXPECT_TRUE(view.terminated);
+    EXPECT_FALSE(files.Exists(settingsPath));
+
+    files.Put(settingsPath, "[Options]\r\nRunOnNewerWindows=1\r\n");
+    fakes::FakeMainWindow allowedView;
+    TfrmMain allowed(platform, allowedView.Views(), fakes::RequestFrom(system.commandLine));
+    allowed.FormCreate();
+    EXPECT_EQ(allowed.ExitCode(), kExitNoSuchConfiguration);  // looked for: the gate let it pass
+    for (const auto& box : prompts.shown) EXPECT_EQ(box.text.find("newer"), std::string::npos);
+}
+
 TEST_F(FormCreateTest, AcceptedVersionsStart) {
     for (const OsVersionInfo& accepted :
          {V(kPlatformNT, 5, 0), V(kPlatformNT, 5, 1), V(kPlatformNT, 5, 2), V(kPlatformNT, 6, 0)}) {

@@ -22,13 +22,17 @@ using vt::testing::SeenBox;
 
 class ProgramRun {
   public:
-    // Copies the program into `folder` and starts it there with `arguments`.
-    ProgramRun(const std::string& folder, const std::string& arguments, int answer = IDOK) {
+    // Copies the program into `folder` and starts it there with `arguments`, on the desktop
+    // "station\\desktop" when one is named.
+    ProgramRun(const std::string& folder, const std::string& arguments, int answer = IDOK,
+               const char* desktop = nullptr) {
         exePath_ = folder + "\\VelmoraTarvello.exe";
         CopyFileA((BuildFolder() + "VelmoraTarvello.exe").c_str(), exePath_.c_str(), FALSE);
         std::string command = "\"" + exePath_ + "\"" + (arguments.empty() ? "" : " " + arguments);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
+        std::string desktopName = desktop ? desktop : "";
+        if (desktop) startup.lpDesktop = desktopName.data();
         started_ = CreateProcessA(exePath_.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, folder.c_str(), &startup, &process_);
         if (started_)

@@ -125,6 +125,20 @@ TEST(StartupE2E, WindowsSevenInApplyModeAsksAndNoEndsWithAFailureCode) {
     EXPECT_EQ(TempFolder::ReadFile(folder.File("LocalSettings.Ini")), "<missing>");
 }
 
+// Started where nobody sees a window (a window station of its own, as a scheduled task or a
+// service has): apply mode does not ask, and ends with its own code and nothing written.
+TEST(StartupE2E, WindowsSevenInApplyModeWhereNobodySeesAWindowEndsWithoutAsking) {
+    TempFolder folder("e2e-gate-unseen");
+    WineVersionFor win7("win7");
+    const HWINSTA station = CreateWindowStationA("VtUnseen", 0, WINSTA_ALL_ACCESS, nullptr);
+    ASSERT_NE(station, nullptr);
+    ProgramRun run(folder.Path(), "Office", IDYES, "VtUnseen\\Default");
+    EXPECT_EQ(run.WaitForExit(), 4);
+    EXPECT_TRUE(run.Boxes().empty());
+    EXPECT_EQ(TempFolder::ReadFile(folder.File("LocalSettings.Ini")), "<missing>");
+    CloseWindowStation(station);
+}
+
 TEST(StartupE2E, VistaPasses) {
     TempFolder folder("e2e-vista");
     WineVersionFor vista("vista");
