@@ -78,8 +78,10 @@ file(GLOB VT_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp
 # The program's resources too: the windows under test load its pictures, and the manifest gives
 # them the same common controls.
 add_executable(vt_win32_tests ${VT_WIN32_TESTS} shellext/win32/Registration.cpp resources/app.rc)
-# The extension is tested as Explorer loads it, beside the tests.
-add_dependencies(vt_win32_tests contmenu)
+# The extension is tested as Explorer loads it, beside the tests, with a stand-in for the program
+# it starts.
+add_executable(vt_record_arguments WIN32 tests/win32/standins/RecordArguments.cpp)
+add_dependencies(vt_win32_tests contmenu vt_record_arguments)
 target_link_libraries(vt_win32_tests PRIVATE vt_win32 vt_fakes gtest gmock shlwapi iphlpapi)
 
 file(GLOB VT_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/win32/*.cpp)

@@ -3,9 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vt {
+
+// E_ACCESSDENIED, as a library's export reports a refusal for lack of rights.
+inline constexpr int32_t kAccessDeniedResult = static_cast<int32_t>(0x80070005u);
 
 inline constexpr int kSwHide = 0;
 inline constexpr int kSwShowNormal = 1;
@@ -60,9 +64,10 @@ class Shell {
     virtual bool CreateFolders(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
-    // Loads the library, calls the export without arguments and frees the library; false when
-    // the library or the export is missing.
-    virtual bool CallLibraryExport(const std::string& library, const std::string& exportName) = 0;
+    // Loads the library, calls the export without arguments and frees the library: what the
+    // export returned (an HRESULT), or nothing when the library or the export is missing.
+    virtual std::optional<int32_t> CallLibraryExport(const std::string& library,
+                                                     const std::string& exportName) = 0;
 };
 
 }  // namespace vt

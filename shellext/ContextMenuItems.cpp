@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "base/AnsiText.h"
 #include "core/CommandLine.h"
 #include "core/SettingsFile.h"
 #include "core/SettingsLayout.h"
@@ -45,9 +46,20 @@ std::string ApplyVerb(const std::string& name) {
 
 std::optional<std::string> NameOfApplyVerb(const std::string& verb) {
     const std::string prefix = kApplyVerbPrefix;
-    if (verb.size() <= prefix.size() || verb.compare(0, prefix.size(), prefix) != 0)
+    if (verb.size() <= prefix.size() || FoldCase(verb.substr(0, prefix.size())) != FoldCase(prefix))
         return std::nullopt;
     return verb.substr(prefix.size());
+}
+
+std::optional<size_t> ItemOfVerb(const std::string& verb, const std::vector<std::string>& names) {
+    if (FoldCase(verb) == FoldCase(kOpenVerb)) return names.size();
+    const auto name = NameOfApplyVerb(verb);
+    if (!name) return std::nullopt;
+    // Names differ in more than letter case (the settings file could not tell them apart).
+    const std::string folded = FoldCase(*name);
+    for (size_t i = 0; i < names.size(); ++i)
+        if (FoldCase(names[i]) == folded) return i;
+    return std::nullopt;
 }
 
 }  // namespace vt

@@ -25,7 +25,11 @@ std::string MenuItemText(const std::string& name);
 // The verbs of the items: one per configuration, and the one that opens the program.
 std::string ApplyVerb(const std::string& name);
 inline constexpr char kOpenVerb[] = "VelmoraTarvello.Open";
-// The configuration an apply verb names; nothing for any other text.
+// The configuration an apply verb names; nothing for any other text. Verbs compare without
+// letter case, as the shell's own do.
 std::optional<std::string> NameOfApplyVerb(const std::string& verb);
+// Which item a verb names among `names` (as the menu offered them): a configuration's index,
+// names.size() for "Open"; nothing for any other verb.
+std::optional<size_t> ItemOfVerb(const std::string& verb, const std::vector<std::string>& names);
 
 }  // namespace vt

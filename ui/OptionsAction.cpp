@@ -87,7 +87,13 @@ void Options::Store(const TfrmOptions& dialog, const TfrmOptions& opened) {
         platform.shell.RemoveFile(autorun);
     }
     const bool enable = settings.ReadBool(settings::kOptions, settings::kEnableMenu, true);
-    RegisterContextMenu(platform.shell, FolderOf(executable) + kContextMenuLibrary, enable);
+    int32_t result = 0;
+    // Registering stays silent when it fails; removing that is refused must not pass for done:
+    // the menu would stay for every user of the machine.
+    if (RegisterContextMenu(platform.shell, FolderOf(executable) + kContextMenuLibrary, enable,
+                            result) &&
+        !enable && result == kAccessDeniedResult)
+        state_.Ask(kContextMenuStays, "Options", kMbIconWarning);
 }
 
 }  // namespace vt

@@ -38,8 +38,11 @@ void TfrmOptions::sBitBtn1Click() {
     view_.Close();
 }
 
-bool RegisterContextMenu(Shell& shell, const std::string& path, bool doRegister) {
-    return shell.CallLibraryExport(path, doRegister ? "DllRegisterServer" : "DllUnregisterServer");
+bool RegisterContextMenu(Shell& shell, const std::string& path, bool doRegister, int32_t& result) {
+    const auto returned =
+        shell.CallLibraryExport(path, doRegister ? "DllRegisterServer" : "DllUnregisterServer");
+    result = returned.value_or(0);
+    return returned.has_value();
 }
 
 }  // namespace vt

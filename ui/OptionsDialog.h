@@ -42,6 +42,10 @@ class OptionsView {
 inline constexpr char kNoAdaptersChosen[] =
     "You didn't select any Adapters, The default adapters will be used.   ";
 inline constexpr char kContextMenuLibrary[] = "contmenu.dll";
+inline constexpr char kContextMenuStays[] =
+    "The context menu items stay in Explorer for every user of this computer: an administrator "
+    "added them, and only an administrator can remove them. Run Velmora Tarvello as "
+    "administrator and uncheck the option again.";
 
 class TfrmOptions {
   public:
@@ -90,7 +94,8 @@ class TfrmOptions {
 };
 
 // Loads the extension beside the executable and calls its DllRegisterServer or
-// DllUnregisterServer; true when the entry point was found and called. Nothing is reported.
-bool RegisterContextMenu(Shell& shell, const std::string& path, bool doRegister);
+// DllUnregisterServer; true when the entry point was found and called, with what it returned in
+// `result`. Nothing is reported here.
+bool RegisterContextMenu(Shell& shell, const std::string& path, bool doRegister, int32_t& result);
 
 }  // namespace vt

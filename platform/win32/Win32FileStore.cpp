@@ -15,7 +15,6 @@ namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 constexpr DWORD kRetryMs = 50;
-constexpr uint64_t kLargestSettingsFile = 1u << 30;
 
 uint64_t Join(DWORD high, DWORD low) {
     return (static_cast<uint64_t>(high) << 32) | low;
@@ -70,15 +69,19 @@ FileStamp StampFromAttributes(const std::string& path) {
                      Join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime));
 }
 
-// Reads exactly as many bytes as the file holds; false on a failed or a short read.
-bool ReadWhole(HANDLE file, std::string& content, FileStamp& stamp) {
+// Reads exactly as many bytes as the file holds; false on a failed or a short read, a file larger
+// than the limits take, or one still being read when `outOfTime` says so.
+template <typename OutOfTime>
+bool ReadWhole(HANDLE file, std::string& content, FileStamp& stamp, uint64_t largest,
+               OutOfTime outOfTime) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file, &info)) return false;
     stamp = StampOf(info);
-    if (stamp.size > kLargestSettingsFile) return false;
+    if (stamp.size > largest) return false;
     content.assign(static_cast<size_t>(stamp.size), '\0');
     size_t total = 0;
     while (total < content.size()) {
+        if (outOfTime()) return false;
         DWORD got = 0;
         const DWORD ask = static_cast<DWORD>(std::min<size_t>(content.size() - total, 1 << 20));
         if (!ReadFile(file, content.data() + total, ask, &got, nullptr)) return false;
@@ -159,11 +162,19 @@ FileStamp Win32FileStore::Stamp(const std::string& path) {
 
 ReadResult Win32FileStore::Read(const std::string& path, std::string& content, FileStamp& stamp) {
     const DWORD start = GetTickCount();
+    const auto outOfTime = [&] {
+        return limits_.patienceMs != 0 && GetTickCount() - start >= limits_.patienceMs;
+    };
     for (;;) {
         UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (file && ReadWhole(file.Get(), content, stamp))
+        if (file && ReadWhole(file.Get(), content, stamp, limits_.largestFile, outOfTime))
             return stamp.exists ? ReadResult::Read : ReadResult::Missing;
+        // Larger than the limits take: no wait makes it smaller.
+        if (file && stamp.exists && stamp.size > limits_.largestFile) {
+            content.clear();
+            return ReadResult::Unreadable;
+        }
         if (!file) {
             const DWORD error = GetLastError();
             const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -172,7 +183,10 @@ ReadResult Win32FileStore::Read(const std::string& path, std::string& content, F
                 return ReadResult::Missing;
         }
         // Held by another program, locked in part, or changing under the read: try again.
-        if (GetTickCount() - start >= holdWaitMs_) return ReadResult::Unreadable;
+        if (GetTickCount() - start >= holdWaitMs_ || outOfTime()) {
+            content.clear();
+            return ReadResult::Unreadable;
+        }
         Sleep(kRetryMs);
     }
 }

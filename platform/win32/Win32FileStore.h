@@ -7,11 +7,19 @@
 
 namespace vt::win32 {
 
+// How much a read takes on: a file larger than `largestFile`, or one whose read would take longer
+// than `patienceMs` (0: no limit), hold waits included, is unreadable.
+struct ReadLimits {
+    uint64_t largestFile = uint64_t{1} << 30;
+    uint32_t patienceMs = 0;
+};
+
 class Win32FileStore : public FileStore {
   public:
     // `holdWaitMs`: how long a read waits out another program's hold (Explorer's menu waits less).
-    explicit Win32FileStore(uint32_t lockWaitMs = 10000, uint32_t holdWaitMs = kHoldWaitMs)
-        : lockWaitMs_(lockWaitMs), holdWaitMs_(holdWaitMs) {}
+    explicit Win32FileStore(uint32_t lockWaitMs = 10000, uint32_t holdWaitMs = kHoldWaitMs,
+                            ReadLimits limits = {})
+        : lockWaitMs_(lockWaitMs), holdWaitMs_(holdWaitMs), limits_(limits) {}
 
     FileStamp Stamp(const std::string& path) override;
     ReadResult Read(const std::string& path, std::string& content, FileStamp& stamp) override;
@@ -33,6 +41,7 @@ class Win32FileStore : public FileStore {
   private:
     uint32_t lockWaitMs_;
     uint32_t holdWaitMs_;
+    ReadLimits limits_;
 };
 
 }  // namespace vt::win32

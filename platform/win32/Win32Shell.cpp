@@ -129,15 +129,17 @@ bool Win32Shell::RemoveFile(const std::string& path) {
     return ::DeleteFileA(path.c_str()) != FALSE;
 }
 
-bool Win32Shell::CallLibraryExport(const std::string& library, const std::string& exportName) {
+std::optional<int32_t> Win32Shell::CallLibraryExport(const std::string& library,
+                                                     const std::string& exportName) {
     HMODULE module = LoadLibraryA(library.c_str());
-    if (!module) return false;
+    if (!module) return std::nullopt;
     using Entry = HRESULT(STDAPICALLTYPE*)();
     const auto entry = reinterpret_cast<Entry>(
         reinterpret_cast<void*>(GetProcAddress(module, exportName.c_str())));
-    if (entry) entry();  // its result is not examined
+    std::optional<int32_t> result;
+    if (entry) result = entry();
     FreeLibrary(module);
-    return entry != nullptr;
+    return result;
 }
 
 }  // namespace vt::win32

@@ -21,7 +21,8 @@ class Win32Shell : public Shell {
     bool CreateFolders(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
-    bool CallLibraryExport(const std::string& library, const std::string& exportName) override;
+    std::optional<int32_t> CallLibraryExport(const std::string& library,
+                                             const std::string& exportName) override;
 
   private:
     void* owner_;  // the application's window, owner of what the shell shows

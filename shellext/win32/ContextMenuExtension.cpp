@@ -21,8 +21,11 @@ namespace {
 
 std::atomic<LONG> liveObjects{0}, serverLocks{0};
 
-// Explorer waits on the menu: a settings file held by another program is given this long.
+// Explorer waits on the menu: a settings file held by another program is given this long, and
+// the whole read not much more. A file larger than any menu needs (some ten thousand
+// configurations with their cards) is not read at all: Explorer's memory is not ours to spend.
 constexpr uint32_t kSettingsHoldWaitMs = 250;
+constexpr ReadLimits kMenuReadLimits{8u << 20, 500};
 
 template <typename Body>
 HRESULT Guarded(Body body) {
@@ -108,7 +111,7 @@ STDMETHODIMP ContextMenuExtension::QueryContextMenu(HMENU menu, UINT index, UINT
         if ((flags & CMF_DEFAULTONLY) || lastId < firstId)
             return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
         UseTheSystemsCodePageOnce();
-        Win32FileStore files(0, kSettingsHoldWaitMs);
+        Win32FileStore files(0, kSettingsHoldWaitMs, kMenuReadLimits);
         names_ = ContextMenuConfigurations(files, folder_ + settings::kFileName);
         // As many configurations as the ids Explorer gives leave room for, and "Open" after them.
         const UINT room = lastId - firstId;
@@ -130,28 +133,29 @@ STDMETHODIMP ContextMenuExtension::QueryContextMenu(HMENU menu, UINT index, UINT
 }
 
 int ContextMenuExtension::ItemOfVerb(const CMINVOKECOMMANDINFO& info) const {
-    const int open = static_cast<int>(names_.size());
-    std::string verb;
-    if (IS_INTRESOURCE(info.lpVerb)) {
-        const int offset = LOWORD(reinterpret_cast<UINT_PTR>(info.lpVerb));
-        return offset <= open ? offset : -1;
-    }
+    // The form the caller uses: the Unicode one where it says so and the record is long enough.
     const auto& extended = reinterpret_cast<const CMINVOKECOMMANDINFOEX&>(info);
-    if ((info.fMask & CMIC_MASK_UNICODE) && info.cbSize >= sizeof extended && extended.lpVerbW) {
-        const int size =
-            WideCharToMultiByte(CP_ACP, 0, extended.lpVerbW, -1, nullptr, 0, nullptr, nullptr);
-        if (size <= 0) return -1;
-        verb.resize(static_cast<size_t>(size));
-        WideCharToMultiByte(CP_ACP, 0, extended.lpVerbW, -1, verb.data(), size, nullptr, nullptr);
-        verb.resize(static_cast<size_t>(size - 1));
-    } else {
+    const bool unicode = (info.fMask & CMIC_MASK_UNICODE) && info.cbSize >= sizeof extended;
+    const LPCWSTR wide = unicode ? extended.lpVerbW : nullptr;
+    std::string verb;
+    if (wide && !IS_INTRESOURCE(wide)) {
+        // Only a verb that converts exactly: a look-alike of a name must not apply it.
+        const std::u16string_view text(reinterpret_cast<const char16_t*>(wide), lstrlenW(wide));
+        if (!Win32FileStore().AnsiFromWide(text, verb)) return -1;
+    } else if (!IS_INTRESOURCE(info.lpVerb)) {
+        if (wide) return -1;  // an offset in one form and a verb in the other: nothing is sure
         verb = info.lpVerb;
+    } else {
+        // An offset. A null pointer is offset 0 in a form that is used, and "not given" beside
+        // the other form; two offsets that differ name nothing.
+        const WORD ansiOffset = LOWORD(reinterpret_cast<UINT_PTR>(info.lpVerb));
+        const WORD wideOffset = LOWORD(reinterpret_cast<UINT_PTR>(wide));
+        if (wide && info.lpVerb && ansiOffset != wideOffset) return -1;
+        const int offset = wide ? wideOffset : ansiOffset;
+        return offset <= static_cast<int>(names_.size()) ? offset : -1;
     }
-    if (verb == kOpenVerb) return open;
-    const auto name = NameOfApplyVerb(verb);
-    for (int i = 0; name && i < open; ++i)
-        if (names_[static_cast<size_t>(i)] == *name) return i;
-    return -1;
+    const auto item = vt::ItemOfVerb(verb, names_);
+    return item ? static_cast<int>(*item) : -1;
 }
 
 STDMETHODIMP ContextMenuExtension::InvokeCommand(CMINVOKECOMMANDINFO* info) {

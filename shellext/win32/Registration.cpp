@@ -54,12 +54,34 @@ bool RemoveKey(HKEY root, const std::string& path) {
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
+// Deletes the key if nothing is left in it, neither a subkey nor a value.
+void RemoveIfEmpty(HKEY root, const std::string& path) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return;
+    DWORD subkeys = 1, values = 1;
+    const LONG result = RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, &subkeys, nullptr,
+                                         nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(opened);
+    if (result == ERROR_SUCCESS && subkeys == 0 && values == 0) RegDeleteKeyA(root, path.c_str());
+}
+
 bool RemoveAll(HKEY root) {
     bool removed = RemoveKey(root, ClassKey() + "\\InprocServer32");
     removed = RemoveKey(root, ClassKey()) && removed;
     for (const char* folder : kNetworkFolderClsids)
         removed = RemoveKey(root, HandlerKey(folder)) && removed;
     return removed;
+}
+
+// The keys above the handlers that registering for the user made: the user's classes hold no
+// network folder of their own, so what is left empty there is ours.
+void RemoveEmptyParents(HKEY user) {
+    for (const char* folder : kNetworkFolderClsids) {
+        const std::string clsid = kClasses + "CLSID\\" + folder;
+        RemoveIfEmpty(user, clsid + "\\shellex\\ContextMenuHandlers");
+        RemoveIfEmpty(user, clsid + "\\shellex");
+        RemoveIfEmpty(user, clsid);
+    }
 }
 
 }  // namespace
@@ -73,9 +95,13 @@ HRESULT RegisterExtension(HKEY machine, HKEY user, const std::string& dllPath) {
 }
 
 HRESULT UnregisterExtension(HKEY machine, HKEY user) {
-    // Where the process may not write, the keys stay; that is no failure of this user's.
-    RemoveAll(machine);
-    return RemoveAll(user) ? S_OK : SELFREG_E_CLASS;
+    const bool machineDone = RemoveAll(machine);
+    const bool userDone = RemoveAll(user);
+    RemoveEmptyParents(user);
+    // The machine's keys still there (no rights to remove them): the menu stays for every user,
+    // which the caller must hear rather than a success.
+    if (!machineDone) return E_ACCESSDENIED;
+    return userDone ? S_OK : SELFREG_E_CLASS;
 }
 
 }  // namespace vt::win32

@@ -19,8 +19,9 @@ inline constexpr char kHandlerName[] = "VelmoraTarvello";
 // Under `machine`'s Software\Classes when the process may write there, else under `user`'s
 // (HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER; tests pass keys of their own). S_OK when written.
 HRESULT RegisterExtension(HKEY machine, HKEY user, const std::string& dllPath);
-// Removes what RegisterExtension writes, from both where the process may; S_OK also when there
-// was nothing to remove.
+// Removes what RegisterExtension writes, from both where the process may, and the keys left
+// empty above it under `user`; S_OK also when there was nothing to remove. E_ACCESSDENIED when
+// the machine's keys are there and may not be removed by this process: the menu stays.
 HRESULT UnregisterExtension(HKEY machine, HKEY user);
 
 }  // namespace vt::win32

@@ -40,7 +40,7 @@ class FakeShell : public Shell {
     std::vector<Elevated> elevated;
     ElevatedRun elevatedRun{ElevatedRun::End::Exited, kReportedExitCodes};
     std::vector<std::string> exportsCalled;  // "library!export"
-    std::set<std::string> libraries;         // "library!export" that exist
+    std::map<std::string, int32_t> libraries;  // "library!export" that exist, and what they return
 
     std::string SpecialFolder(int csidl) override {
         const auto it = folders.find(csidl);
@@ -85,10 +85,13 @@ class FakeShell : public Shell {
         links.erase(path);
         return files.erase(path) != 0;
     }
-    bool CallLibraryExport(const std::string& library, const std::string& exportName) override {
+    std::optional<int32_t> CallLibraryExport(const std::string& library,
+                                             const std::string& exportName) override {
         const std::string call = library + "!" + exportName;
         exportsCalled.push_back(call);
-        return libraries.count(call) != 0;
+        const auto found = libraries.find(call);
+        if (found == libraries.end()) return std::nullopt;
+        return found->second;
     }
 };
 

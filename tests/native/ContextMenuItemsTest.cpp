@@ -33,6 +33,12 @@ TEST(ContextMenuItemsTest, TextsVerbsAndTheArgumentsAnItemStarts) {
     EXPECT_EQ(NameOfApplyVerb(ApplyVerb("Home Office")), "Home Office");
     EXPECT_EQ(NameOfApplyVerb(kOpenVerb), std::nullopt);
     EXPECT_EQ(NameOfApplyVerb("VelmoraTarvello.Apply:"), std::nullopt);
+    // Verbs compare without letter case, names as the settings file folds them.
+    const Names names{"Home Office", "Caf\xE9"};
+    EXPECT_EQ(ItemOfVerb("velmoratarvello.OPEN", names), 2u);
+    EXPECT_EQ(ItemOfVerb("VELMORATARVELLO.APPLY:CAF\xC9", names), 1u);
+    EXPECT_EQ(ItemOfVerb("VelmoraTarvello.Apply:Home", names), std::nullopt);
+    EXPECT_EQ(ItemOfVerb("Open", names), std::nullopt);
     EXPECT_EQ(ApplyArguments("Home Office", false), "\"Home Office\"");
 }
 

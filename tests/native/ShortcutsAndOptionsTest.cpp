@@ -121,7 +121,7 @@ class OptionsTest : public fakes::MainWindowFixture {
         registry.store.SeedString(std::string(kAdapterClassKey) + "\\0002\\Ndi\\Interfaces",
                                   "LowerRange", "wan");
         Start(fakes::TwoConfigurations() + "[{K2}]\r\nShowInMenu=1\r\n");
-        shell.libraries.insert("C:\\Tools\\contmenu.dll!DllRegisterServer");
+        shell.libraries["C:\\Tools\\contmenu.dll!DllRegisterServer"] = 0;
     }
     const std::string autorun = "C:\\Users\\Ann\\Startup\\Velmora Tarvello.lnk";
 };
@@ -230,6 +230,16 @@ TEST_F(OptionsTest, ChangedAdaptersAutorunAndNoMenuAreCarriedOut) {
     EXPECT_EQ(shell.exportsCalled,
               std::vector<std::string>{"C:\\Tools\\contmenu.dll!DllUnregisterServer"});
     EXPECT_TRUE(prompts.shown.empty());
+
+    // Registered for the machine, which only an administrator may undo: the user hears that the
+    // menu stays, rather than nothing as for a success.
+    shell.libraries["C:\\Tools\\contmenu.dll!DllUnregisterServer"] = kAccessDeniedResult;
+    view.userInOptions = [](TfrmOptions& dialog) { dialog.sBitBtn1Click(); };
+    form->OptionsAction.actOptionsExecute();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, std::string("\r") + kContextMenuStays + "   \r\r");
+    EXPECT_EQ(prompts.shown[0].caption, "Options");
+    EXPECT_EQ(prompts.shown[0].flags, kMbIconWarning);
 }
 
 // Other adapters mean other tabs: unsaved edits are offered before OK stores anything, for the

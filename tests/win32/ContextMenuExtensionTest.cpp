@@ -2,6 +2,7 @@
 // menu it adds from the settings beside it, its texts, and when it lets itself be unloaded.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -49,6 +50,13 @@ std::vector<std::string> RegisteredAs(const std::string& dll) {
     return {"Velmora Tarvello context menu", dll, "Apartment", kExtensionClsid, kExtensionClsid};
 }
 const std::vector<std::string> kNothing(5, "<missing>");
+
+bool KeyExists(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
 
 class ContextMenuExtensionTest : public ::testing::Test {
   protected:
@@ -137,6 +145,26 @@ TEST_F(ContextMenuExtensionTest, WithoutTheMachinesClassesTheUserIsRegistered) {
     EXPECT_EQ(Registered(user), RegisteredAs(dll));
     EXPECT_EQ(vt::win32::UnregisterExtension(machine, user), S_OK);
     EXPECT_EQ(Registered(user), kNothing);
+    // Nothing of ours is left in the user's classes, not even the folders' empty keys.
+    for (const char* folder : vt::win32::kNetworkFolderClsids)
+        EXPECT_FALSE(KeyExists(user, std::string("Software\\Classes\\CLSID\\") + folder)) << folder;
+
+    // Registered for the machine, and this process may not remove it: unregistering says so.
+    ASSERT_TRUE(vt::testing::DenyAllAccess(machinePath + "\\Software\\Classes", true));
+    EXPECT_EQ(vt::win32::RegisterExtension(machine, user, dll), S_OK);
+    EXPECT_EQ(Registered(machine), RegisteredAs(dll));
+    // (Wine lets an administrator delete whatever the access list says; a key with a subkey is
+    // refused to everyone, with the same error a user without rights gets.)
+    const std::string blocker = HandlerKey(vt::win32::kNetworkFolderClsids[0]) + "\\Held";
+    HKEY held = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(machine, blocker.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &held, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(held);
+    EXPECT_EQ(vt::win32::UnregisterExtension(machine, user), E_ACCESSDENIED);
+    RegDeleteKeyA(machine, blocker.c_str());
+    EXPECT_EQ(vt::win32::UnregisterExtension(machine, user), S_OK);
+    EXPECT_EQ(Registered(machine), kNothing);
     RegCloseKey(machine);
     RegCloseKey(user);
     vt::testing::DenyAllAccess(machinePath + "\\Software\\Classes", true);
@@ -184,12 +212,77 @@ TEST_F(ContextMenuExtensionTest, TheMenuListsTheConfigurationsShownInMenusFromTh
                   (std::vector<std::string>{"Velmora Tarvello:", "100 &Open Velmora Tarvello"}));
         EXPECT_LT(GetTickCount() - start, 1000u);  // Explorer is not held up
     }
+    // Larger than any menu needs: not read at all, only "Open" offered.
+    TempFolder::WriteFile(settings, changed + "[Padding]\r\n" + std::string(9u << 20, ';'));
+    EXPECT_EQ(Items(*extension, CMF_NORMAL, taken),
+              (std::vector<std::string>{"Velmora Tarvello:", "100 &Open Velmora Tarvello"}));
     using CanUnload = HRESULT(__stdcall*)();
     const auto canUnload = reinterpret_cast<CanUnload>(
         reinterpret_cast<void*>(GetProcAddress(library, "DllCanUnloadNow")));
     EXPECT_EQ(canUnload(), S_FALSE);  // the extension lives
     extension->Release();
     EXPECT_EQ(canUnload(), S_OK);
+}
+
+// What an item starts, with the stand-in for the program beside the extension: the arguments it
+// was given, or "<not started>".
+class InvokedItems : public ContextMenuExtensionTest {
+  protected:
+    void SetUp() override {
+        ContextMenuExtensionTest::SetUp();
+        ASSERT_EQ(Call("DllRegisterServer"), S_OK);
+        CopyFileA((vt::testing::BuildFolder() + "vt_record_arguments.exe").c_str(),
+                  folder.File("VelmoraTarvello.exe").c_str(), FALSE);
+        TempFolder::WriteFile(folder.File("LocalSettings.Ini"),
+                              "[Configurations]\r\n{K1}=Home & Lab\r\n{K2}=Office\r\n"
+                              "[{K1}]\r\nShowInMenu=1\r\n[{K2}]\r\nShowInMenu=1\r\n");
+        extension = Extension();
+        ASSERT_NE(extension, nullptr);
+        HRESULT taken = E_FAIL;
+        Items(*extension, CMF_NORMAL, taken);
+        ASSERT_EQ(HRESULT_CODE(taken), 3);
+    }
+    void TearDown() override {
+        if (extension) extension->Release();
+        ContextMenuExtensionTest::TearDown();
+    }
+    // Invokes with the verb in the form given, and waits for what the stand-in writes.
+    std::string Started(const char* ansiVerb, const wchar_t* wideVerb, bool unicode,
+                        HRESULT& result) {
+        const std::string written = folder.File("arguments.txt");
+        DeleteFileA(written.c_str());
+        CMINVOKECOMMANDINFOEX info{};
+        info.cbSize = sizeof info;
+        info.fMask = unicode ? CMIC_MASK_UNICODE : 0;
+        info.lpVerb = ansiVerb;
+        info.lpVerbW = wideVerb;
+        info.nShow = SW_SHOWNORMAL;
+        result = extension->InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&info));
+        if (FAILED(result)) return "<not started>";
+        for (int waited = 0; waited < 20000; waited += 20, Sleep(20))
+            if (GetFileAttributesA(written.c_str()) != INVALID_FILE_ATTRIBUTES)
+                return TempFolder::ReadFile(written);
+        return "<started, nothing written>";
+    }
+    IContextMenu* extension = nullptr;
+};
+
+// The verb is taken from the form the caller uses: a Unicode verb with no ANSI one is that verb,
+// never offset 0 (the first configuration); verbs compare without letter case; an offset counts
+// only where the two forms agree; a verb that converts to ANSI only by look-alikes names nothing.
+TEST_F(InvokedItems, EachFormOfVerbStartsWhatItNames) {
+    HRESULT result = E_FAIL;
+    EXPECT_EQ(Started(nullptr, L"VelmoraTarvello.Open", true, result), "");
+    EXPECT_EQ(Started(nullptr, L"velmoratarvello.apply:OFFICE", true, result), "\"Office\"");
+    EXPECT_EQ(Started("VELMORATARVELLO.APPLY:home & lab", nullptr, false, result),
+              "\"Home & Lab\"");
+    EXPECT_EQ(Started(MAKEINTRESOURCEA(1), nullptr, false, result), "\"Office\"");
+    EXPECT_EQ(Started(MAKEINTRESOURCEA(1), MAKEINTRESOURCEW(1), true, result), "\"Office\"");
+    EXPECT_EQ(Started(MAKEINTRESOURCEA(1), MAKEINTRESOURCEW(2), true, result), "<not started>");
+    EXPECT_EQ(result, E_INVALIDARG);
+    EXPECT_EQ(Started(nullptr, L"VelmoraTarvello.Apply:Offic\x0435", true, result),
+              "<not started>");
+    EXPECT_EQ(Started(MAKEINTRESOURCEA(3), nullptr, false, result), "<not started>");
 }
 
 }  // namespace
