@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <shellapi.h>
 
@@ -472,6 +473,57 @@ TEST_F(MainWindowViewTest, EveryWindowIsItsNinetySixDpiLayoutAtThisDpi) {
     EXPECT_EQ(cut, std::vector<std::string>{});
 }
 
+// Through a DPI move, counts the messages a control receives while the picture list it draws
+// from has been given up by the program already. The test holds a reference of its own to the
+// list, so that such a message is counted instead of reading freed memory.
+class GivenUpPicturesWatch {
+  public:
+    GivenUpPicturesWatch(HWND control, UINT getList, WPARAM which)
+        : control_(control), getList_(getList), which_(which) {
+        list_ = reinterpret_cast<HIMAGELIST>(SendMessageA(control, getList, which, 0));
+        using QueryInterface = HRESULT(WINAPI*)(HIMAGELIST, REFIID, void**);
+        const auto query = reinterpret_cast<QueryInterface>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("comctl32.dll"), "HIMAGELIST_QueryInterface")));
+        if (!list_ || !query ||
+            FAILED(query(list_, IID_IUnknown, reinterpret_cast<void**>(&held_))))
+            return;
+        references_ = References();
+        SetWindowSubclass(control, &Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~GivenUpPicturesWatch() {
+        RemoveWindowSubclass(control_, &Procedure, 1);
+        if (held_) held_->Release();
+    }
+    bool Watching() const { return held_ != nullptr; }
+    int Messages() const { return messages_; }
+
+  private:
+    ULONG References() const {
+        held_->AddRef();
+        return held_->Release();
+    }
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR data) {
+        auto* self = reinterpret_cast<GivenUpPicturesWatch*>(data);
+        if (!self->asking_) {
+            self->asking_ = true;
+            const auto current =
+                reinterpret_cast<HIMAGELIST>(DefSubclassProc(window, self->getList_, self->which_, 0));
+            if (current == self->list_ && self->References() < self->references_) ++self->messages_;
+            self->asking_ = false;
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    HWND control_;
+    UINT getList_;
+    WPARAM which_;
+    HIMAGELIST list_ = nullptr;
+    IUnknown* held_ = nullptr;
+    ULONG references_ = 0;
+    bool asking_ = false;
+    int messages_ = 0;
+};
+
 // Moved to a monitor of another DPI: laid out anew at it, and back again.
 TEST_F(MainWindowViewTest, MovedToAnotherDpiTheWindowIsLaidOutAnewThere) {
     TreeView_SelectItem(tree, Item(0));
@@ -485,7 +537,17 @@ TEST_F(MainWindowViewTest, MovedToAnotherDpiTheWindowIsLaidOutAnewThere) {
                      reinterpret_cast<LPARAM>(&suggested));
         Pump();
     };
-    move(larger);
+    {
+        // No control is ever left drawing from a picture list the window has destroyed.
+        GivenUpPicturesWatch tree(this->tree, TVM_GETIMAGELIST, TVSIL_NORMAL);
+        GivenUpPicturesWatch tabs(GetDlgItem(view->Window(), kIdTabs), TCM_GETIMAGELIST, 0);
+        GivenUpPicturesWatch toolbar(GetDlgItem(view->Window(), kIdToolbar), TB_GETIMAGELIST, 0);
+        ASSERT_TRUE(tree.Watching() && tabs.Watching() && toolbar.Watching());
+        move(larger);
+        EXPECT_EQ(tree.Messages(), 0);
+        EXPECT_EQ(tabs.Messages(), 0);
+        EXPECT_EQ(toolbar.Messages(), 0);
+    }
     EXPECT_EQ(vt::testing::Misplaced(before, vt::testing::LayoutOf(view->Window()),
                                      larger * kBaseDpi / dpi),
               std::vector<std::string>{});

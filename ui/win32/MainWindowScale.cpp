@@ -40,13 +40,21 @@ void MainWindowView::ScaleBarPadding() {
 void MainWindowView::OnDpiChanged(UINT dpi, const RECT& suggested) {
     if (dpi == dpi_ || !toolbar_.Handle()) return;
     const UINT old = std::exchange(dpi_, dpi);
-    LoadPictures();
-    toolbar_.SetImages(actionImages_.Get());
+    // Every control holds its new pictures before the old ones are destroyed, and before any
+    // message below makes it measure itself: a control must never draw from a freed list.
+    {
+        UniqueImageList oldActions = std::move(actionImages_), oldTree = std::move(treeImages_),
+                        oldMarks = std::move(tabMarks_);
+        LoadPictures();
+        toolbar_.SetImages(actionImages_.Get());
+        tree_.SetImages(treeImages_.Get());
+        tabs_.SetMarks(tabMarks_.Get());
+    }
     RescaleChildren(page_.Handle(), old, dpi);
     for (HWND control : {toolbar_.Handle(), statusBar_.Handle(), splitter_.Handle()})
         SetWindowFont(control, MessageFont(dpi));
-    tree_.SetDpi(dpi, treeImages_.Get());
-    tabs_.SetDpi(dpi, tabMarks_.Get());
+    tree_.SetDpi(dpi);
+    tabs_.SetDpi(dpi);
     ScaleBarPadding();
     editor_.SetDpi(dpi);
     status_.SetDpi(dpi);

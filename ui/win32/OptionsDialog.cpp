@@ -176,8 +176,10 @@ bool Win32OptionsDialog::OnNotify(int id, const NMHDR& header) {
 }
 
 void Win32OptionsDialog::OnDpi(UINT dpi) {
-    adapterImages_ = LoadImageStrip(IDB_ADAPTERS, kAdapterImageSize, dpi);
-    ListView(Item(kIdLvCardList)).SetSmallImages(adapterImages_.Get());
+    // The list holds the new pictures before the old ones are destroyed.
+    UniqueImageList images = LoadImageStrip(IDB_ADAPTERS, kAdapterImageSize, dpi);
+    ListView(Item(kIdLvCardList)).SetSmallImages(images.Get());
+    adapterImages_ = std::move(images);
 }
 
 }  // namespace vt::win32

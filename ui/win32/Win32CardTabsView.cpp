@@ -17,9 +17,8 @@ void Win32CardTabsView::Create(HWND parent, CardTabs& logic, HIMAGELIST marks) {
     Subclass(tabs_.Handle());
 }
 
-void Win32CardTabsView::SetDpi(UINT dpi, HIMAGELIST marks) {
+void Win32CardTabsView::SetDpi(UINT dpi) {
     tabs_.SetFont(MessageFont(dpi));
-    tabs_.SetImages(marks);
 }
 
 RECT Win32CardTabsView::PageArea() const {

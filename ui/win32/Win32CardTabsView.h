@@ -20,8 +20,9 @@ class Win32CardTabsView : public CardTabsView, private WindowBase {
   public:
     // The tab control, its events going to `logic`.
     void Create(HWND parent, CardTabs& logic, HIMAGELIST marks);
-    // Its font and marks at the DPI.
-    void SetDpi(UINT dpi, HIMAGELIST marks);
+    void SetMarks(HIMAGELIST marks) { tabs_.SetImages(marks); }
+    // Its font at the DPI.
+    void SetDpi(UINT dpi);
     HWND Tabs() const { return tabs_.Handle(); }
     // The area below the tab strip, in the parent's coordinates; it moves when the first tab
     // gives the strip its height, and then `onStripChanged` runs.

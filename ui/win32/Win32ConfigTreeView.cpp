@@ -68,14 +68,14 @@ void Win32ConfigTreeView::Create(HWND parent, ConfigTree& logic, HIMAGELIST imag
     CreateWindowExA(0, kRoundTripClass, "", WS_CHILD, 0, 0, 0, 0, parent, nullptr, nullptr,
                     static_cast<WindowBase*>(this));
     menu_ = BuildTreeMenu();
-    SetDpi(dpi, images);
+    SetImages(images);
+    SetDpi(dpi);
 }
 
-void Win32ConfigTreeView::SetDpi(UINT dpi, HIMAGELIST images) {
+void Win32ConfigTreeView::SetDpi(UINT dpi) {
     dpi_ = dpi;
     for (HWND control : {title_, tree_.Handle()})
         SetWindowFont(control, MessageFont(dpi));
-    tree_.SetImages(images);
     tree_.SetIndent(Scaled(kIndent, dpi));
     tree_.SetItemHeight(Scaled(kItemHeight, dpi));
     LOGFONTA font{};

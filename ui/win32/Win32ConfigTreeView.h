@@ -20,8 +20,9 @@ class Win32ConfigTreeView : public ConfigTreeView, private WindowBase {
   public:
     // The title and the tree, its events going to `logic`.
     void Create(HWND parent, ConfigTree& logic, HIMAGELIST images, UINT dpi);
-    // Its font, pictures, indent and item height at the DPI.
-    void SetDpi(UINT dpi, HIMAGELIST images);
+    void SetImages(HIMAGELIST images) { tree_.SetImages(images); }
+    // Its font, indent and item height at the DPI.
+    void SetDpi(UINT dpi);
     void Place(int x, int y, int width, int height);
     HWND Tree() const { return tree_.Handle(); }
     HWND Title() const { return title_; }
