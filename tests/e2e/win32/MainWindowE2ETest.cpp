@@ -85,9 +85,13 @@ TEST_F(MainWindowE2E, AddRenameEditSaveAndDelete) {
 
     // Characters the settings file cannot hold are named, and nothing is stored in their place.
     PostMessageA(window, WM_COMMAND, vt::win32::kCmdRename, 0);
-    for (const wchar_t c : std::wstring(L"Caf\u00e9 \u03a9\u20ac\u4e2d"))
-        PostMessageW(labelEdit(), WM_CHAR, c, 1);
-    Sleep(200);
+    const std::wstring typed = L"Caf\u00e9 \u03a9\u20ac\u4e2d";
+    for (const wchar_t c : typed) PostMessageW(labelEdit(), WM_CHAR, c, 1);
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] {  // every character has reached the edit
+        wchar_t text[32] = {};  // asked of the edit itself: it is another process's control
+        SendMessageW(labelEdit(), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text));
+        return typed == text;
+    }));
     SendMessageA(tree, TVM_ENDEDITLABELNOW, FALSE, 0);
     ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.Boxes().size() == 1; }));
     EXPECT_EQ(run.Boxes()[0].text,
@@ -316,11 +320,13 @@ TEST_F(MainWindowE2E, ApplyAskedToKeepRestoresNowThenKeepsTheNextOne) {
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dhcp(), std::string(4, '\0'));  // applied while it asks
         SendMessageA(GetDlgItem(dialog, answer), BM_CLICK, 0, 0);
-        EXPECT_TRUE(ProgramRun::WaitUntil([&] { return !IsWindow(dialog); }));
+        // What the answer promises: the value kept, or written back.
+        const std::string expected =
+            answer == vt::win32::kIdBtnKeep ? std::string(4, '\0') : std::string("\1\0\0\0", 4);
+        EXPECT_TRUE(ProgramRun::WaitUntil([&] { return !IsWindow(dialog) && dhcp() == expected; }));
         DWORD_PTR result = 0;
         EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result));
-        EXPECT_EQ(dhcp(), answer == vt::win32::kIdBtnKeep ? std::string(4, '\0')
-                                                           : std::string("\1\0\0\0", 4));
+        EXPECT_EQ(dhcp(), expected);
     }
     EXPECT_TRUE(run.Boxes().empty());
     EXPECT_EQ(run.CloseAndWait(window), 0);

@@ -209,9 +209,11 @@ TEST_F(ShortcutsE2E, OptionsWriteTheAutorunLinkAndRegisterTheExtension) {
         SendDlgItemMessageA(options, vt::win32::kIdChkAutorun, BM_CLICK, 0, 0);
         PostMessageA(options, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !IsWindow(options); }));
+        // The box is on by default: the extension beside the program registers itself once the
+        // dialog has closed (what OK promises, not the dialog's going, is waited for).
+        EXPECT_TRUE(ProgramRun::WaitUntil([&] { return InprocServer() == folder.File("contmenu.dll"); }))
+            << InprocServer();
         EXPECT_TRUE(IsWindowEnabled(window));
-        // The box is on by default: the extension beside the program registered itself.
-        EXPECT_EQ(InprocServer(), folder.File("contmenu.dll"));
         // Off: unregistered at OK.
         PostMessageA(window, WM_COMMAND, vt::win32::kCmdOptions, 0);
         ASSERT_TRUE(ProgramRun::WaitUntil([&] {
@@ -220,8 +222,8 @@ TEST_F(ShortcutsE2E, OptionsWriteTheAutorunLinkAndRegisterTheExtension) {
         }));
         SendDlgItemMessageA(options, vt::win32::kIdChkEnableMenu, BM_CLICK, 0, 0);
         PostMessageA(options, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !IsWindow(options); }));
-        EXPECT_EQ(InprocServer(), "<missing>");
+        EXPECT_TRUE(ProgramRun::WaitUntil([&] { return InprocServer() == "<missing>"; }))
+            << InprocServer();
         EXPECT_EQ(run.CloseAndWait(window), 0);
         EXPECT_TRUE(run.Boxes().empty());
     }
