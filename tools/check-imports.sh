@@ -58,6 +58,6 @@ done
 stale=$(comm -13 <(for a in win32 win64; do for f in VelmoraTarvello.exe contmenu.dll; do
                      [ -f "$build/$a/$f" ] && imports_of "$build/$a/$f"; done; done | sort -u) \
                  <(awk '!/^[ \t]*(#|$)/ { print tolower($1), $2 }' "$list" | sort -u))
-[ -n "$stale" ] && echo "check-imports: no shipped file imports these any more: $(echo $stale | tr '\n' ' ')"
+[ -n "$stale" ] && echo "check-imports: no shipped file imports these any more:" $(echo "$stale" | tr ' ' '!')
 [ $status -eq 0 ] && echo "imports: the 32-bit files need nothing newer than Windows 2000, the 64-bit ones nothing newer than Server 2003 SP1"
 exit $status
