@@ -37,6 +37,7 @@ test-native: host
 test-wine: win
 	@tools/check-exes.sh $(BUILD)
 	@tools/check-imports.sh $(BUILD)
+	@tools/check-manifest.sh
 	@tools/wine-tests.sh $(BUILD)
 
 # The release zip, and the README's pictures against what the program shows now.
