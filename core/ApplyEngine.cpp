@@ -28,25 +28,31 @@ TcpipValues ValuesOf(const TCardConfig& record) {
     return values;
 }
 
+// Shows the failure now, or keeps it for later.
+void Report(ApplyContext& context, ApplyFailure failure) {
+    if (context.failures)
+        context.failures->push_back(std::move(failure));
+    else
+        ShowMessageBox(context.platform.prompts, context.owner, failure.text, failure.caption,
+                       kMbOk);
+}
+
 }  // namespace
 
+TakenCard TakeCard(ApplyContext& context, const TCardConfig& record, const TACard& card) {
+    return {card, TakeTcpipValues(context.platform.registry, record.CardId, ValuesOf(record)),
+            CardDeviceEnabled(context.platform.devices, card)};
+}
+
 bool ApplyCardConfig(ApplyContext& context, TCardConfig record, TACard card) {
-    RegistryFactory& registry = context.platform.registry;
-    const TcpipValues values = ValuesOf(record);
-    if (context.taken)
-        context.taken->push_back({card, TakeTcpipValues(registry, record.CardId, values),
-                                  CardDeviceStarted(context.platform.devices, card)});
     {
         context.marks.cardBeingWritten = true;
         ScopeExit cardApplyDone([&] { context.marks.cardBeingWritten = false; });
-        try {
-            WriteTcpipValues(registry, record.CardId, values);
-        } catch (...) {
-            if (context.taken && !TcpipValuesChanged(registry, context.taken->back().values))
-                context.taken->pop_back();
-            throw;
-        }
+        WriteTcpipValues(context.platform.registry, record.CardId, ValuesOf(record));
     }
+    if (context.taken)
+        for (TakenCard& taken : *context.taken)
+            if (taken.card.CfgInstanceId == card.CfgInstanceId) taken.written = true;
     bool result = false;
     std::string errorText;
     try {
@@ -55,9 +61,7 @@ bool ApplyCardConfig(ApplyContext& context, TCardConfig record, TACard card) {
     } catch (const std::exception& error) {
         errorText = error.what();
     }
-    if (!result)
-        ShowMessageBox(context.platform.prompts, context.owner, "Apply Failed: " + errorText,
-                       card.ConnectionName, kMbOk);
+    if (!result) Report(context, {"Apply Failed: " + errorText, card.ConnectionName});
     return result;
 }
 
@@ -72,36 +76,64 @@ ApplyOutcome ApplyConfiguration(ApplyContext& context, const std::string& name) 
     context.marks.namedApplyRunning = true;
     ScopeExit namedApplyDone([&] { context.marks.namedApplyRunning = false; });
     // The cards may be replaced while messages run between cards; the loop keeps its own copy.
+    // Every record is read first: once the cards are switched, the settings file may be out of
+    // reach for a while, and nothing may then stand between the writes and the question.
     const TCardList cards = context.cards;
+    std::vector<TCardConfig> records;
+    for (const TACard& card : cards)
+        records.push_back(LoadCardConfig(context.settings, name, card.CfgInstanceId));
+    if (context.taken) {
+        for (size_t i = 0; i < cards.size(); ++i)
+            if (records[i].ToConfig)
+                context.taken->push_back(TakeCard(context, records[i], cards[i]));
+        if (context.beforeFirstWrite) context.beforeFirstWrite(*context.taken);
+    }
     bool allApplied = true;
-    for (const TACard& card : cards) {
+    for (size_t i = 0; i < cards.size(); ++i) {
         context.platform.prompts.ProcessMessages();
-        const TCardConfig record = LoadCardConfig(context.settings, name, card.CfgInstanceId);
-        if (record.ToConfig && !ApplyCardConfig(context, record, card)) allApplied = false;
+        if (records[i].ToConfig && !ApplyCardConfig(context, records[i], cards[i]))
+            allApplied = false;
     }
     return allApplied ? ApplyOutcome::Applied : ApplyOutcome::CardFailed;
 }
 
+void DropUntouchedCards(RegistryFactory& registry, TakenCards& taken) {
+    std::erase_if(taken, [&](const TakenCard& card) {
+        return !card.written && !TcpipValuesChanged(registry, card.values);
+    });
+}
+
 bool RestoreCards(ApplyContext& context, const TakenCards& taken) {
     bool allRestored = true;
+    const auto failed = [&](const TakenCard& each, const std::exception& error) {
+        allRestored = false;
+        Report(context, {std::string("Restore Failed: ") + error.what(), each.card.ConnectionName});
+    };
     for (const TakenCard& each : taken) {
         try {
-            {
-                context.marks.cardBeingWritten = true;
-                ScopeExit cardRestoreDone([&] { context.marks.cardBeingWritten = false; });
-                RestoreTcpipValues(context.platform.registry, each.values);
-            }
-            if (each.wasStarted)
-                SwitchCard(context.platform.devices, context.platform.prompts, each.card,
-                           *each.wasStarted);
+            context.marks.cardBeingWritten = true;
+            ScopeExit cardRestoreDone([&] { context.marks.cardBeingWritten = false; });
+            RestoreTcpipValues(context.platform.registry, each.values);
         } catch (const std::exception& error) {
-            allRestored = false;
-            ShowMessageBox(context.platform.prompts, context.owner,
-                           std::string("Restore Failed: ") + error.what(),
-                           each.card.ConnectionName, kMbOk);
+            failed(each, error);
+        }
+        // The device comes back whatever became of the values: a disabled card cuts a remote
+        // user off for good.
+        try {
+            if (each.wasEnabled)
+                RestoreCardDevice(context.platform.devices, context.platform.prompts, each.card,
+                                  *each.wasEnabled);
+        } catch (const std::exception& error) {
+            failed(each, error);
         }
     }
     return allRestored;
+}
+
+void ShowFailures(ApplyContext& context, const ApplyFailures& failures) {
+    for (const ApplyFailure& failure : failures)
+        ShowMessageBox(context.platform.prompts, context.owner, failure.text, failure.caption,
+                       kMbOk);
 }
 
 }  // namespace vt

@@ -2,6 +2,7 @@
 // card.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,13 +21,22 @@ struct ApplyMarks {
     bool namedApplyRunning = false;  // a named apply's card loop runs (or its copy as administrator)
 };
 
-// What an apply is about to change on a card, taken before it is written, to bring it back.
+// What an apply is about to change on a card, taken before anything is written, to bring it back.
 struct TakenCard {
     TACard card;
     TcpipSnapshot values;
-    std::optional<bool> wasStarted;  // the device's state; nothing when it could not be told
+    std::optional<bool> wasEnabled;  // the device enabled or disabled; nothing when not told
+    bool written = false;            // its values were written and its device switched
 };
 using TakenCards = std::vector<TakenCard>;
+
+// A failure kept to be shown later: its message and caption (the card's connection name).
+struct ApplyFailure {
+    std::string text;
+    std::string caption;
+    friend bool operator==(const ApplyFailure&, const ApplyFailure&) = default;
+};
+using ApplyFailures = std::vector<ApplyFailure>;
 
 struct ApplyContext {
     Platform& platform;
@@ -34,9 +44,13 @@ struct ApplyContext {
     const TCardList& cards;  // the current list; a named apply works on a copy taken at its start
     ApplyMarks& marks;
     WindowHandle owner;  // the main window, owner of every message box
-    // When set, each card is taken here before it is written (a card whose first write was
-    // refused is dropped again: nothing of it changed).
+    // When set, every card to be changed is taken here before the first write, and then
+    // `beforeFirstWrite` runs (it may raise: nothing is written then).
     TakenCards* taken = nullptr;
+    std::function<void(const TakenCards&)> beforeFirstWrite;
+    // When set, a card's failure is kept here instead of shown: no message waits for a person
+    // while the new settings may have cut them off.
+    ApplyFailures* failures = nullptr;
 };
 
 // Exit codes of apply mode, for scripts.
@@ -56,19 +70,31 @@ enum class ApplyOutcome {
     Restored,    // applied, then brought back as it was
 };
 
+// What the record is about to change on the card: its values as they are, its device's state.
+TakenCard TakeCard(ApplyContext& context, const TCardConfig& record, const TACard& card);
+
 // Writes the record's TCP/IP values into both keys of the card, then switches its device. A
 // refused registry write passes to the caller with the device untouched; a device error is
-// shown as "Apply Failed: <text>" captioned with the card's connection name, and gives false.
+// shown (or kept) as "Apply Failed: <text>" captioned with the card's connection name, and gives
+// false. Marks the card taken for it as written.
 bool ApplyCardConfig(ApplyContext& context, TCardConfig record, TACard card);
 
 // Applies the named configuration to every card whose record has ToConfig on, letting waiting
-// messages run before each card. A refused registry write ends the loop and passes to the caller.
+// messages run before each card. Every record is read before the first write. A refused registry
+// write ends the loop and passes to the caller.
 ApplyOutcome ApplyConfiguration(ApplyContext& context, const std::string& name);
 
-// Brings each card taken back, in the order taken: its values as they were, then its device as it
-// was (a running one restarted so that the values take effect, a disabled one disabled again). A
-// card that fails shows "Restore Failed: <text>" captioned with its connection name, and the others
-// are still restored; false then.
+// Drops the cards taken that an apply left as they were: not reached, or refused at their first
+// write.
+void DropUntouchedCards(RegistryFactory& registry, TakenCards& taken);
+
+// Brings each card taken back, in the order taken: its values as they were, then its device
+// enabled or disabled as it was, also when its values could not be written back. A failure is
+// shown (or kept) as "Restore Failed: <text>" captioned with the card's connection name, and the
+// other cards are still restored; false then.
 bool RestoreCards(ApplyContext& context, const TakenCards& taken);
+
+// Shows the failures kept, in order.
+void ShowFailures(ApplyContext& context, const ApplyFailures& failures);
 
 }  // namespace vt

@@ -51,9 +51,12 @@ std::string EnumeratorOf(const TACard& card) {
     return slash == std::string::npos ? "" : card.PnpInstanceId.substr(0, slash);
 }
 
-}  // namespace
+constexpr uint32_t kProblemDisabled = 0x16;  // CM_PROB_DISABLED
 
-bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) {
+// Finds the card's device, the short walk first, and hands it to `change` with its state; a
+// device whose state cannot be read is left alone. The wait cursor shows meanwhile.
+template <typename Change>
+void ChangeCardDevice(Devices& devices, Prompts& prompts, const TACard& card, Change change) {
     const std::string enumerator = EnumeratorOf(card);
     for (const bool networkClassOnly : {true, false}) {
         const std::unique_ptr<DeviceSet> set =
@@ -67,13 +70,37 @@ bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) 
         const std::optional<uint32_t> index = FindDevice(*set, card.PnpInstanceId, prompts);
         if (!index) continue;
         uint32_t status = 0, problem = 0;
-        if (set->DevNodeStatus(*index, status, problem)) {
-            if (status & kDnStarted) ChangeState(*set, *index, kDicsDisable);
-            if (toEnable) ChangeState(*set, *index, kDicsEnable);
-        }
-        return true;
+        if (set->DevNodeStatus(*index, status, problem)) change(*set, *index, status, problem);
+        return;
     }
     throw Error(card.DriverDesc + " does not exist.");
+}
+
+}  // namespace
+
+bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable) {
+    ChangeCardDevice(devices, prompts, card,
+                     [&](DeviceSet& set, uint32_t index, uint32_t status, uint32_t) {
+                         if (status & kDnStarted) ChangeState(set, index, kDicsDisable);
+                         if (toEnable) ChangeState(set, index, kDicsEnable);
+                     });
+    return true;
+}
+
+void RestoreCardDevice(Devices& devices, Prompts& prompts, const TACard& card, bool enabled) {
+    ChangeCardDevice(devices, prompts, card,
+                     [&](DeviceSet& set, uint32_t index, uint32_t status, uint32_t problem) {
+                         const bool disabled = problem == kProblemDisabled;
+                         if (!enabled) {
+                             if (!disabled) ChangeState(set, index, kDicsDisable);
+                         } else if (disabled) {
+                             ChangeState(set, index, kDicsEnable);
+                         } else if (status & kDnStarted) {
+                             // Running: restarted, so that the values written back take effect.
+                             ChangeState(set, index, kDicsDisable);
+                             ChangeState(set, index, kDicsEnable);
+                         }
+                     });
 }
 
 namespace {
@@ -102,16 +129,15 @@ std::optional<DevNodeState> CardDeviceState(Devices& devices, const TACard& card
 
 }  // namespace
 
-std::optional<bool> CardDeviceStarted(Devices& devices, const TACard& card) {
-    const auto state = CardDeviceState(devices, card);
-    if (!state) return std::nullopt;
-    return (state->status & kDnStarted) != 0;
-}
-
 bool CardDeviceDisabled(Devices& devices, const TACard& card) {
-    constexpr uint32_t kProblemDisabled = 0x16;  // CM_PROB_DISABLED
     const auto state = CardDeviceState(devices, card);
     return state && state->problem == kProblemDisabled;
+}
+
+std::optional<bool> CardDeviceEnabled(Devices& devices, const TACard& card) {
+    const auto state = CardDeviceState(devices, card);
+    if (!state) return std::nullopt;
+    return state->problem != kProblemDisabled;
 }
 
 void RefreshCardNames(Devices& devices, TCardList& cards) {
@@ -121,8 +147,9 @@ void RefreshCardNames(Devices& devices, TCardList& cards) {
         // The instance id costs no registry read: the properties are read for the cards' own
         // devices only.
         const std::string id = GetDeviceInstanceId(*set, index);
-        const auto card = std::find_if(cards.begin(), cards.end(),
-                                       [&](const TACard& each) { return each.PnpInstanceId == id; });
+        const auto card = std::find_if(cards.begin(), cards.end(), [&](const TACard& each) {
+            return each.PnpInstanceId == id;
+        });
         if (card == cards.end() || GetDeviceProperty(*set, index, kSpdrpClass) != "Net") continue;
         const std::string friendlyName = GetDeviceProperty(*set, index, kSpdrpFriendlyName);
         if (!friendlyName.empty()) card->DriverDesc = friendlyName;

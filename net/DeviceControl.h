@@ -27,9 +27,14 @@ bool SwitchCard(Devices& devices, Prompts& prompts, TACard card, bool toEnable);
 // Gives each card whose "Net" device has a friendly name that name as its description.
 void RefreshCardNames(Devices& devices, TCardList& cards);
 
-// Whether the card's device is started (running) now; nothing when it is not present or its
-// state cannot be read.
-std::optional<bool> CardDeviceStarted(Devices& devices, const TACard& card);
+// Whether the card's device is enabled (not disabled, whether or not it runs); nothing when it is
+// not present or its state cannot be read.
+std::optional<bool> CardDeviceEnabled(Devices& devices, const TACard& card);
+
+// Brings the card's device back to enabled or disabled: a disabled one is enabled, a running one
+// restarted so that its values take effect, an enabled one that does not run left so; disabling
+// leaves a disabled one alone. Errors as SwitchCard's.
+void RestoreCardDevice(Devices& devices, Prompts& prompts, const TACard& card, bool enabled);
 
 // Whether the card's device is disabled now; false when that cannot be told.
 bool CardDeviceDisabled(Devices& devices, const TACard& card);

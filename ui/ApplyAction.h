@@ -27,10 +27,19 @@ class ApplyAction {
     ApplyOutcome ApplyCard(const TCardConfig& record, const TACard& card);
 
   private:
-    // The context of an apply that takes the cards into `taken` when the user is to be asked.
-    ApplyContext ContextTaking(TakenCards& taken);
-    // After an apply that wrote cards: the keep dialog, and the cards brought back unless kept.
-    ApplyOutcome KeepOrRestore(const std::string& name, const TakenCards& taken,
+    // What a confirmed apply keeps while it runs: every card taken before the first write, the
+    // failures held back until the user has answered, the seconds read before the first write.
+    struct Confirmation {
+        TakenCards taken;
+        ApplyFailures failures;
+        int seconds = 0;
+    };
+    // The context of an apply; it takes the cards into `confirmation` when the user is to be
+    // asked, and then `confirmation` is set.
+    ApplyContext ContextFor(std::optional<Confirmation>& confirmation);
+    // After an apply: for a confirmed one that changed cards, the keep dialog and the cards
+    // brought back unless kept; then the failures held back.
+    ApplyOutcome KeepOrRestore(const std::string& name, std::optional<Confirmation>& confirmation,
                                ApplyOutcome outcome);
     // Nothing when the copy did not start (the user declined).
     std::optional<ApplyOutcome> ApplyAsAdministrator(const std::string& name);

@@ -299,21 +299,58 @@ TEST_F(ApplyEngineTest, ConfigurationWithNothingToChangeDoesNothing) {
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(ApplyEngineTest, TakesOnlyTheCardsItWritesAndDropsOneRefusedBeforeAnyChange) {
+// Every card to be changed is taken before anything is written, with its device enabled or
+// disabled; a hook that refuses then stops the apply before any write; what the apply left as it
+// was is dropped afterwards.
+TEST_F(ApplyEngineTest, TakesEveryCardBeforeTheFirstWriteAndDropsWhatStayedAsItWas) {
     Save(StaticRecord(1));
     Save(StaticRecord(2));
-    devices.devices[2].status = 0;  // disabled
+    devices.devices[2].status = 0;
+    devices.devices[2].problem = 0x16;  // disabled
     TakenCards taken;
     context.taken = &taken;
+    size_t takenFirst = 0;
+    context.beforeFirstWrite = [&](const TakenCards& all) {
+        takenFirst = all.size();
+        EXPECT_FALSE(Touched(1) || Touched(2));
+    };
     EXPECT_EQ(ApplyConfiguration(context, "Office"), ApplyOutcome::Applied);
+    EXPECT_EQ(takenFirst, 2u);
     ASSERT_EQ(taken.size(), 2u);
     EXPECT_EQ(taken[0].card.CfgInstanceId, kCardIds[1]);
-    EXPECT_EQ(taken[0].wasStarted, true);
-    EXPECT_EQ(taken[1].wasStarted, false);
+    EXPECT_EQ(taken[0].wasEnabled, true);
+    EXPECT_EQ(taken[1].wasEnabled, false);
+    EXPECT_TRUE(taken[0].written && taken[1].written);
+
+    taken.clear();
+    registry.store = {};
+    context.beforeFirstWrite = [](const TakenCards&) { throw Error("Unable to write to X"); };
+    EXPECT_THROW(ApplyConfiguration(context, "Office"), Error);
+    EXPECT_FALSE(Touched(1) || Touched(2));
+    context.beforeFirstWrite = nullptr;
     taken.clear();
     registry.store.refusedValues = {fakes::FakeRegistryStore::Fold("EnableDHCP")};
     EXPECT_THROW(ApplyConfiguration(context, "Office"), Error);
+    EXPECT_EQ(taken.size(), 2u);
+    DropUntouchedCards(registry, taken);  // refused at its first write, and never reached
     EXPECT_TRUE(taken.empty());
+}
+
+// A confirmed apply keeps its failures for later: no message box while the user may be cut off.
+TEST_F(ApplyEngineTest, KeptFailuresAreShownOnlyWhenAsked) {
+    Save(StaticRecord(0));
+    Save(StaticRecord(1));
+    devices.devices.erase(devices.devices.begin());  // card 0's device is gone
+    ApplyFailures failures;
+    context.failures = &failures;
+    EXPECT_EQ(ApplyConfiguration(context, "Office"), ApplyOutcome::CardFailed);
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(Touched(1));  // the loop went on
+    EXPECT_EQ(failures, (ApplyFailures{{"Apply Failed: Adapter 0 does not exist.", "Connection 0"}}));
+    ShowFailures(context, failures);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "\rApply Failed: Adapter 0 does not exist.   \r\r");
+    EXPECT_EQ(prompts.shown[0].caption, "Connection 0");
 }
 
 TEST_F(ApplyEngineTest, RestoreBringsEachCardBackAndGoesOnPastOneThatFails) {
@@ -326,6 +363,7 @@ TEST_F(ApplyEngineTest, RestoreBringsEachCardBackAndGoesOnPastOneThatFails) {
     for (int i = 0; i < 3; ++i) {
         TCardConfig r = StaticRecord(i);
         r.ToEnable = true;
+        taken.push_back(TakeCard(context, r, cards[i]));
         ApplyCardConfig(context, r, cards[i]);
     }
     devices.calls.clear();
@@ -336,14 +374,16 @@ TEST_F(ApplyEngineTest, RestoreBringsEachCardBackAndGoesOnPastOneThatFails) {
     EXPECT_EQ(prompts.shown[0].text, "\rRestore Failed: Failed to set data for 'EnableDHCP'   \r\r");
     EXPECT_EQ(prompts.shown[0].caption, "Connection 0");
     EXPECT_EQ(prompts.shown[0].flags, kMbOk);
-    // Card 0 failed before its device; card 1 is disabled again, card 2 restarted.
+    // Card 0's values failed, its device still comes back (restarted); card 1 is disabled
+    // again, card 2 restarted.
     const std::vector<std::string> switched = [&] {
         std::vector<std::string> calls;
         for (const std::string& call : devices.calls)
             if (call.rfind("params", 0) == 0) calls.push_back(call);
         return calls;
     }();
-    EXPECT_EQ(switched, (std::vector<std::string>{"params 1 disable", "params 2 disable",
+    EXPECT_EQ(switched, (std::vector<std::string>{"params 0 disable", "params 0 enable",
+                                                  "params 1 disable", "params 2 disable",
                                                   "params 2 enable"}));
     EXPECT_EQ(devices.devices[1].problem, 0x16u);
     for (int i = 1; i < 3; ++i) {
@@ -351,6 +391,22 @@ TEST_F(ApplyEngineTest, RestoreBringsEachCardBackAndGoesOnPastOneThatFails) {
                   before.at(fakes::FakeRegistryStore::Fold(AdapterKeyPath(kCardIds[i]))).values);
     }
     EXPECT_FALSE(marks.cardBeingWritten);
+}
+
+// The device comes back enabled or disabled as it was, whatever it ran: an enabled one that did
+// not run is not disabled, a disabled one is disabled again also when it does not run now.
+TEST_F(ApplyEngineTest, RestoreBringsTheDeviceBackEnabledOrDisabledNotRunning) {
+    devices.devices[0].status = 0;  // enabled, not running
+    TakenCards taken{TakeCard(context, StaticRecord(0), cards[0])};
+    devices.devices[0].status = kDnStarted;  // the apply started it
+    ASSERT_TRUE(RestoreCards(context, taken));
+    EXPECT_EQ(devices.devices[0].problem, 0u);  // restarted, still enabled
+    devices.devices[1].problem = 0x16;
+    taken = {TakeCard(context, StaticRecord(1), cards[1])};
+    devices.devices[1].problem = 0;  // the apply enabled it; it did not start
+    devices.calls.clear();
+    ASSERT_TRUE(RestoreCards(context, taken));
+    EXPECT_EQ(devices.devices[1].problem, 0x16u);
 }
 
 }  // namespace

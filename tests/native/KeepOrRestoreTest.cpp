@@ -54,6 +54,41 @@ TEST_F(KeepOrRestoreTest, UnansweredTheCountdownRunsOutAndEverythingComesBack) {
     EXPECT_EQ(devices.InstallerCalls(), 4);
 }
 
+// A card that fails on the way holds up nothing: the question comes as soon as the last card is
+// done, and the failure is told once the user has answered, or nobody has and the cards are back.
+TEST_F(KeepOrRestoreTest, AFailingCardHoldsUpNeitherTheQuestionNorTheRestore) {
+    SeedLanDevice();  // WLAN's device is gone
+    for (const char* card : {"{CA}", "{CB}"})
+        for (const std::string& key : {AdapterKeyPath(card), InterfaceKeyPath(card)})
+            registry.store.SeedDword(key, "EnableDHCP", 1);
+    std::string ini = "[Options]\r\nConfirmApply=1\r\n" + fakes::TwoConfigurations();
+    ini.replace(ini.find("[{K1}{CB}]\r\nToConfig=0"), 21, "[{K1}{CB}]\r\nToConfig=1");
+    Start(ini);
+    before = registry.store.Keys();
+    size_t shownWhileAsking = 99;
+    keep.answer = [&](TfrmKeep&) { shownWhileAsking = prompts.shown.size(); };
+    EXPECT_EQ(form->Applying.ApplyConfiguration("Office"), ApplyOutcome::CardFailed);
+    EXPECT_EQ(shownWhileAsking, 0u);
+    EXPECT_TRUE(AsBefore());  // WLAN's values too
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].caption, "WLAN");
+    EXPECT_EQ(prompts.shown[0].text.rfind("\rApply Failed: ", 0), 0u) << prompts.shown[0].text;
+}
+
+// Everything the apply reads is read before its first write: a settings file held from then on
+// (another program, a slow share) skips neither the question nor the restore.
+TEST_F(KeepOrRestoreTest, ASettingsFileHeldOnceTheCardsAreWrittenStopsNothing) {
+    StartWith("ConfirmApply=1\r\n");
+    prompts.onPump = [&] {  // changed and then held: any read from now on fails
+        files.Put(kPath, Ini() + "\r\n");
+        files.unreadableReads = 1000;
+    };
+    EXPECT_EQ(form->Applying.ApplyConfiguration("Office"), ApplyOutcome::Restored);
+    EXPECT_EQ(keep.runs, 1);
+    EXPECT_TRUE(AsBefore());
+    files.unreadableReads = 0;
+}
+
 TEST_F(KeepOrRestoreTest, KeepLeavesTheNewSettingsAndAnotherApplyAsksAgain) {
     StartWith("ConfirmApply=1\r\nConfirmSeconds=900\r\n");  // above 600: 600
     keep.answer = [](TfrmKeep& dialog) { dialog.btnKeepClick(); };
