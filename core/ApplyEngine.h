@@ -47,7 +47,7 @@ struct ApplyContext {
     // When set, every card to be changed is taken here before the first write, and then
     // `beforeFirstWrite` runs (it may raise: nothing is written then).
     TakenCards* taken = nullptr;
-    std::function<void(const TakenCards&)> beforeFirstWrite;
+    std::function<void(const TakenCards&)> beforeFirstWrite = nullptr;
     // When set, a card's failure is kept here instead of shown: no message waits for a person
     // while the new settings may have cut them off.
     ApplyFailures* failures = nullptr;
@@ -68,6 +68,7 @@ enum class ApplyOutcome {
     CardFailed,  // a card's device could not be switched (its message was shown)
     Ignored,     // another named apply was running
     Restored,    // applied, then brought back as it was
+    Refused,     // another copy's apply waits for the user's answer: nothing was written
 };
 
 // What the record is about to change on the card: its values as they are, its device's state.

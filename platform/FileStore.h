@@ -52,6 +52,11 @@ class FileStore {
     // refuses (a read-only file among others); then `path` is as it was.
     virtual bool Replace(const std::string& path, const std::string& content) = 0;
 
+    // Deletes the file; false when it is there and could not be deleted.
+    virtual bool Remove(const std::string& path) = 0;
+    // Gives the file another name in its folder; false when it could not (also when `to` exists).
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+
     // Serialises the writers of that file across processes, whatever path spells it; null when
     // the lock cannot be had in time.
     virtual std::unique_ptr<Lock> LockForWriting(const std::string& path) = 0;

@@ -29,6 +29,9 @@ class Prompts {
     // Shows the text exactly as given; returns the pressed button's identifier.
     virtual int ShowBox(WindowHandle owner, const std::string& text, const std::string& caption,
                         unsigned flags) = 0;
+    // Brings the window of that caption to the front, in whatever program it is; nothing when
+    // there is none.
+    virtual void BringToFront(const std::string& caption) { (void)caption; }
     // Lets the messages waiting for this thread run, then returns.
     virtual void ProcessMessages() = 0;
     // Shows the system's wait cursor and gives the cursor it replaced, for RestoreCursor.

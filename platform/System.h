@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "base/AnsiText.h"
@@ -20,6 +21,13 @@ struct OsVersionInfo {
 
 inline constexpr uint32_t kPlatformWin9x = 1;  // VER_PLATFORM_WIN32_WINDOWS
 inline constexpr uint32_t kPlatformNT = 2;     // VER_PLATFORM_WIN32_NT
+
+// Held by the one copy on the machine whose apply may change the cards or waits for the user to
+// keep them; it ends with that copy, also when the copy is killed.
+class ApplyLock {
+  public:
+    virtual ~ApplyLock() = default;
+};
 
 class System {
   public:
@@ -40,6 +48,12 @@ class System {
     // A millisecond clock for counting down (GetTickCount): only differences count, which stay
     // right across its wrap.
     virtual uint32_t MillisecondsNow() = 0;
+    // The wall clock in seconds (since 1970, UTC), which a later process and a restart go on
+    // with.
+    virtual int64_t SecondsNow() = 0;
+    // The machine's apply lock; nothing while another running copy holds it. A copy may take it
+    // again while it holds it.
+    virtual std::unique_ptr<ApplyLock> TakeApplyLock() = 0;
     // How the system's ANSI code page folds letter case and where its characters begin, as its
     // private-profile functions compare names.
     virtual AnsiCodePage AnsiCodePageRules() { return AnsiCodePage::Cp1252(); }

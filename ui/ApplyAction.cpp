@@ -24,13 +24,9 @@ std::string ExitCodeText(uint32_t code) {
 }  // namespace
 
 ApplyOutcome ApplyAction::ApplyConfiguration(const std::string& name) {
-    std::optional<Confirmation> confirmation;
-    ApplyContext context = ContextFor(confirmation);
-    ApplyOutcome outcome;
     try {
-        outcome = vt::ApplyConfiguration(context, name);
+        return ApplyHere(name);
     } catch (const AccessDenied&) {
-        KeepOrRestore(name, confirmation, ApplyOutcome::CardFailed);  // the cards before it
         // A copy that has the rights already would only meet the same refusal again.
         if (!offersElevation_ || state_.platform.system.HasAdministratorRights()) throw;
         const std::string why = WhyNotPassable(name);
@@ -47,72 +43,189 @@ ApplyOutcome ApplyAction::ApplyConfiguration(const std::string& name) {
             throw;
         if (const auto elevated = ApplyAsAdministrator(name)) return *elevated;
         throw;  // declined: the refusal as it was
+    }
+}
+
+ApplyOutcome ApplyAction::ApplyHere(const std::string& name) {
+    if (state_.Marks().namedApplyRunning) return ApplyOutcome::Ignored;
+    // Held until the user has answered: no copy changes the cards under another's checkpoint.
+    // Released before a copy run as administrator takes over.
+    const std::unique_ptr<ApplyLock> lock = LockOrRefuse(name);
+    if (!lock) return ApplyOutcome::Refused;
+    RecoverCheckpoint();
+    std::optional<Confirmation> confirmation;
+    ApplyContext context = ContextFor(name, confirmation);
+    ApplyOutcome outcome;
+    try {
+        outcome = vt::ApplyConfiguration(context, name);
     } catch (...) {
-        KeepOrRestore(name, confirmation, ApplyOutcome::CardFailed);
+        KeepOrRestore(confirmation, ApplyOutcome::CardFailed);  // the cards before the error
         throw;
     }
-    return KeepOrRestore(name, confirmation, outcome);
+    return KeepOrRestore(confirmation, outcome);
 }
 
 ApplyOutcome ApplyAction::ApplyCard(const TCardConfig& record, const TACard& card) {
+    const std::unique_ptr<ApplyLock> lock = LockOrRefuse(record.ConfigName);
+    if (!lock) return ApplyOutcome::Refused;
+    RecoverCheckpoint();
     std::optional<Confirmation> confirmation;
-    ApplyContext context = ContextFor(confirmation);
+    ApplyContext context = ContextFor(record.ConfigName, confirmation);
     bool applied = false;
     try {
         if (confirmation) {
-            confirmation->taken.push_back(TakeCard(context, record, card));
-            if (context.beforeFirstWrite) context.beforeFirstWrite(confirmation->taken);
+            confirmation->checkpoint.cards.push_back(TakeCard(context, record, card));
+            context.beforeFirstWrite(confirmation->checkpoint.cards);
         }
         applied = ApplyCardConfig(context, record, card);
     } catch (...) {
-        KeepOrRestore(record.ConfigName, confirmation, ApplyOutcome::CardFailed);
+        KeepOrRestore(confirmation, ApplyOutcome::CardFailed);
         throw;
     }
-    return KeepOrRestore(record.ConfigName, confirmation,
-                         applied ? ApplyOutcome::Applied : ApplyOutcome::CardFailed);
+    return KeepOrRestore(confirmation, applied ? ApplyOutcome::Applied : ApplyOutcome::CardFailed);
 }
 
-ApplyContext ApplyAction::ContextFor(std::optional<Confirmation>& confirmation) {
+std::unique_ptr<ApplyLock> ApplyAction::LockOrRefuse(const std::string& name) {
+    std::unique_ptr<ApplyLock> lock = state_.platform.system.TakeApplyLock();
+    if (lock) return lock;
+    // The copy that holds it asks about the checkpoint beside this one's settings, as a rule.
+    std::string waiting;
+    try {
+        if (const auto checkpoint = ReadCheckpoint(state_.platform.files, CheckpointPath()))
+            waiting = checkpoint->configuration;
+    } catch (const CheckpointUnreadable&) {
+    }
+    state_.Ask((waiting.empty() ? std::string("Another apply") : "\"" + waiting + "\"") +
+                   " waits for an answer: keep its new settings, or let the previous ones come "
+                   "back. Then apply \"" +
+                   name + "\" again.",
+               "Apply Failed: " + name, kMbIconError);
+    if (!waiting.empty()) state_.platform.prompts.BringToFront("Keep - " + waiting);
+    return nullptr;
+}
+
+std::string ApplyAction::CheckpointPath() {
+    return CheckpointPathFor(state_.Settings().Path());
+}
+
+ApplyContext ApplyAction::ContextFor(const std::string& name,
+                                     std::optional<Confirmation>& confirmation) {
     ApplyContext context = state_.ApplyContextNow();
     SettingsFile& settings = state_.Settings();
     if (!AsksToKeep(settings, state_.platform.system.IsRemoteSession())) return context;
     confirmation.emplace();
     confirmation->seconds = SecondsToKeep(settings);
-    context.taken = &confirmation->taken;
+    confirmation->checkpoint.configuration = name;
+    context.taken = &confirmation->checkpoint.cards;
     context.failures = &confirmation->failures;
+    // On disk before the first write: a copy that ends from here on is made good by the next.
+    context.beforeFirstWrite = [this, &confirmation](const TakenCards&) {
+        confirmation->checkpoint.keepBy =
+            state_.platform.system.SecondsNow() + confirmation->seconds;
+        WriteCheckpoint(state_.platform.files, CheckpointPath(), confirmation->checkpoint);
+    };
     return context;
 }
 
-ApplyOutcome ApplyAction::KeepOrRestore(const std::string& name,
-                                        std::optional<Confirmation>& confirmation,
+ApplyOutcome ApplyAction::KeepOrRestore(std::optional<Confirmation>& confirmation,
                                         ApplyOutcome outcome) {
     if (!confirmation) return outcome;
     ApplyContext context = state_.ApplyContextNow();
-    TakenCards& taken = confirmation->taken;
+    TakenCards& taken = confirmation->checkpoint.cards;
     DropUntouchedCards(state_.platform.registry, taken);
     if (!taken.empty()) {
-        // No other apply starts while the user decides or the cards come back. The engine
-        // cleared the mark just before, with no message run in between.
-        ApplyMarks& marks = state_.Marks();
-        const bool wasRunning = marks.namedApplyRunning;
-        marks.namedApplyRunning = true;
-        ScopeExit done([&] { marks.namedApplyRunning = wasRunning; });
-        TfrmKeep dialog(keepHost_.KeepDialogView(), state_.platform.system, name,
-                        confirmation->seconds);
-        keepHost_.RunKeepDialog(dialog);
-        if (!dialog.Kept) {
-            context.failures = &confirmation->failures;
-            const bool restored = RestoreCards(context, taken);
-            outcome = restored && outcome != ApplyOutcome::CardFailed ? ApplyOutcome::Restored
-                                                                      : ApplyOutcome::CardFailed;
+        if (!AskThenKeepOrRestore(*confirmation, confirmation->seconds))
+            outcome = outcome == ApplyOutcome::CardFailed ? outcome : ApplyOutcome::Restored;
+        if (!confirmation->failures.empty() && outcome == ApplyOutcome::Restored)
+            outcome = ApplyOutcome::CardFailed;
+    } else {
+        try {  // a checkpoint written before a refusal changed nothing: it goes
+            DeleteCheckpoint(state_.platform.files, CheckpointPath());
+        } catch (const Error& error) {
+            confirmation->failures.push_back({error.what(), kProductTitle});
         }
     }
     // What failed, now that the user has answered or the cards are back.
     const ApplyFailures failures = std::exchange(confirmation->failures, {});
     confirmation.reset();
-    context.failures = nullptr;
     ShowFailures(context, failures);
     return outcome;
+}
+
+bool ApplyAction::AskThenKeepOrRestore(Confirmation& confirmation, int seconds) {
+    Platform& platform = state_.platform;
+    const std::string path = CheckpointPath();
+    // No other apply starts while the user decides or the cards come back. The engine cleared the
+    // mark just before, with no message run in between.
+    ApplyMarks& marks = state_.Marks();
+    const bool wasRunning = marks.namedApplyRunning;
+    marks.namedApplyRunning = true;
+    ScopeExit done([&] { marks.namedApplyRunning = wasRunning; });
+    // The time to keep runs from the question on; only the cards the apply changed come back.
+    confirmation.checkpoint.keepBy = platform.system.SecondsNow() + seconds;
+    try {
+        WriteCheckpoint(platform.files, path, confirmation.checkpoint);
+    } catch (const Error&) {
+        // The one written before the first write still stands, for more cards: no less safe.
+    }
+    TfrmKeep dialog(keepHost_.KeepDialogView(), platform.system,
+                    confirmation.checkpoint.configuration, seconds);
+    keepHost_.RunKeepDialog(dialog);
+    if (!dialog.Kept) {
+        ApplyContext context = state_.ApplyContextNow();
+        context.failures = &confirmation.failures;
+        RestoreCards(context, confirmation.checkpoint.cards);
+    }
+    try {
+        DeleteCheckpoint(platform.files, path);
+    } catch (const Error& error) {
+        // Left behind, it would undo a Keep at the next start: the user must know.
+        confirmation.failures.push_back({error.what(), kProductTitle});
+    }
+    return dialog.Kept;
+}
+
+void ApplyAction::RecoverCheckpoint() {
+    Platform& platform = state_.platform;
+    const std::string path = CheckpointPath();
+    if (!platform.files.Stamp(path).exists) return;
+    // Held by a running copy: that copy asks about it.
+    const std::unique_ptr<ApplyLock> lock = platform.system.TakeApplyLock();
+    if (!lock) return;
+    Confirmation confirmation;
+    try {
+        const auto checkpoint = ReadCheckpoint(platform.files, path);
+        if (!checkpoint) return;
+        confirmation.checkpoint = *checkpoint;
+    } catch (const CheckpointUnreadable& error) {
+        const auto aside = SetCheckpointAside(platform.files, path);
+        state_.Ask(std::string(error.what()) +
+                       ": it holds the settings from before an apply that was not confirmed. " +
+                       (aside ? "It was kept as " + *aside : std::string("It was left as it is")) +
+                       "; nothing was restored from it.",
+                   kProductTitle, kMbIconWarning);
+        return;
+    }
+    const std::string& name = confirmation.checkpoint.configuration;
+    const int64_t left = confirmation.checkpoint.keepBy - platform.system.SecondsNow();
+    if (left > 0) {
+        AskThenKeepOrRestore(confirmation,
+                             static_cast<int>(std::min<int64_t>(left, kMaxKeepSeconds)));
+    } else {
+        ApplyContext context = state_.ApplyContextNow();
+        context.failures = &confirmation.failures;
+        RestoreCards(context, confirmation.checkpoint.cards);
+        try {
+            DeleteCheckpoint(platform.files, path);
+        } catch (const Error& error) {
+            confirmation.failures.push_back({error.what(), kProductTitle});
+        }
+        state_.Ask("The new settings of \"" + name +
+                       "\" were not kept in time: the previous settings were restored.",
+                   kProductTitle, kMbIconInformation);
+    }
+    ApplyContext context = state_.ApplyContextNow();
+    ShowFailures(context, confirmation.failures);
 }
 
 std::optional<ApplyOutcome> ApplyAction::ApplyAsAdministrator(const std::string& name) {

@@ -131,6 +131,11 @@ void TfrmMain::StartSequence() {
                                    request_.mode == StartMode::Window);
     platform_.system.TraceStartup("status thread started");
 
+    // A copy that ended while it asked whether to keep new settings left them on record: they
+    // are made good before anything else, in every mode (the tray start at logon among them).
+    Applying.RecoverCheckpoint();
+    platform_.system.TraceStartup("checkpoint");
+
     switch (request_.mode) {
         case StartMode::Window:
             break;
@@ -142,6 +147,7 @@ void TfrmMain::StartSequence() {
             const ApplyOutcome outcome = Applying.ApplyConfiguration(request_.configName);
             exitCode_ = outcome == ApplyOutcome::NotFound     ? kExitNoSuchConfiguration
                         : outcome == ApplyOutcome::CardFailed ? kExitApplyFailed
+                        : outcome == ApplyOutcome::Refused    ? kExitApplyFailed
                         : outcome == ApplyOutcome::Restored   ? kExitRestored
                                                               : kExitApplied;
             views_.frame.Terminate();

@@ -151,4 +151,15 @@ std::u16string PosixFileStore::WideFromAnsi(std::string_view ansi) {
     return WideFromCp1252(ansi);
 }
 
+bool PosixFileStore::Remove(const std::string& path) {
+    return unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+bool PosixFileStore::Rename(const std::string& from, const std::string& to) {
+    // link() refuses an existing name, as the system's rename does on Windows.
+    if (link(from.c_str(), to.c_str()) != 0) return false;
+    unlink(from.c_str());
+    return true;
+}
+
 }  // namespace vt

@@ -15,6 +15,8 @@ class PosixFileStore : public FileStore {
     // A file without write permission refuses, as a read-only file does on Windows; a symbolic
     // link's target is replaced, the link stays.
     bool Replace(const std::string& path, const std::string& content) override;
+    bool Remove(const std::string& path) override;
+    bool Rename(const std::string& from, const std::string& to) override;
     std::unique_ptr<Lock> LockForWriting(const std::string& path) override;
     bool AnsiFromWide(std::u16string_view wide, std::string& ansi) override;
     std::u16string WideFromAnsi(std::string_view ansi) override;

@@ -238,6 +238,16 @@ bool Win32FileStore::Replace(const std::string& path, const std::string& content
     return replaced || discard();
 }
 
+bool Win32FileStore::Remove(const std::string& path) {
+    if (DeleteFileA(path.c_str())) return true;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool Win32FileStore::Rename(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 std::string Win32FileStore::LockNameFor(const std::string& path) {
     const std::string full = FullPathOf(path);
     const size_t slash = full.find_last_of("\\/");

@@ -25,6 +25,8 @@ class Win32FileStore : public FileStore {
     ReadResult Read(const std::string& path, std::string& content, FileStamp& stamp) override;
     // A read-only file refuses, as it does for the system's own writer.
     bool Replace(const std::string& path, const std::string& content) override;
+    bool Remove(const std::string& path) override;
+    bool Rename(const std::string& from, const std::string& to) override;
     std::unique_ptr<Lock> LockForWriting(const std::string& path) override;
     bool AnsiFromWide(std::u16string_view wide, std::string& ansi) override;
     std::u16string WideFromAnsi(std::string_view ansi) override;

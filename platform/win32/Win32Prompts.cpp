@@ -13,6 +13,15 @@ int Win32Prompts::ShowBox(WindowHandle owner, const std::string& text, const std
                        flags);
 }
 
+void Win32Prompts::BringToFront(const std::string& caption) {
+    // A dialog of ours, in this program or another copy; this program is in the foreground
+    // (the user just asked it for something), so it may hand the foreground on.
+    const HWND window = FindWindowA("#32770", caption.c_str());
+    if (!window) return;
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+}
+
 void Win32Prompts::ProcessMessages() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

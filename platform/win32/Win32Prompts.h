@@ -9,6 +9,7 @@ class Win32Prompts : public Prompts {
   public:
     int ShowBox(WindowHandle owner, const std::string& text, const std::string& caption,
                 unsigned flags) override;
+    void BringToFront(const std::string& caption) override;
     void ProcessMessages() override;
     uintptr_t ShowWaitCursor() override;
     void RestoreCursor(uintptr_t previous) override;

@@ -12,6 +12,7 @@
 
 #include "base/Error.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32FileStore.h"
 
 namespace vt::win32 {
 
@@ -106,6 +107,37 @@ std::string Win32System::NewGuid() {
     WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     CoTaskMemFree(wide);
     return text;
+}
+
+int64_t Win32System::SecondsNow() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const uint64_t ticks = (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    constexpr uint64_t kTicksFrom1601To1970 = 116444736000000000ull;
+    return static_cast<int64_t>((ticks - kTicksFrom1601To1970) / 10000000);
+}
+
+namespace {
+
+class MutexApplyLock : public ApplyLock {
+  public:
+    explicit MutexApplyLock(UniqueHandle mutex) : mutex_(std::move(mutex)) {}
+    ~MutexApplyLock() override { ReleaseMutex(mutex_.Get()); }
+
+  private:
+    UniqueHandle mutex_;
+};
+
+}  // namespace
+
+std::unique_ptr<ApplyLock> Win32System::TakeApplyLock() {
+    // Every user's copies share it, as the writers' lock of the settings file; a copy that was
+    // killed leaves it abandoned, which the next one takes.
+    UniqueHandle mutex = Win32FileStore::OpenWritersMutex("VelmoraTarvello.Apply");
+    if (!mutex) return std::make_unique<ApplyLock>();  // no lock to be had: nothing to wait for
+    const DWORD waited = WaitForSingleObject(mutex.Get(), 0);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return nullptr;
+    return std::make_unique<MutexApplyLock>(std::move(mutex));
 }
 
 bool Win32System::CanShowWindows() {

@@ -18,6 +18,8 @@ class Win32System : public System {
     bool IsRemoteSession() override { return GetSystemMetrics(SM_REMOTESESSION) != 0; }
     bool CanShowWindows() override;
     uint32_t MillisecondsNow() override { return GetTickCount(); }
+    int64_t SecondsNow() override;
+    std::unique_ptr<ApplyLock> TakeApplyLock() override;
     AnsiCodePage AnsiCodePageRules() override;
     void TraceStartup(const char* step) override;
 

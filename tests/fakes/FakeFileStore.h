@@ -69,7 +69,18 @@ class FakeFileStore : public FileStore {
         files_[path].content = content;
     }
     bool Exists(const std::string& path) const { return files_.count(path) != 0; }
-    void Remove(const std::string& path) { files_.erase(path); }
+    bool refuseRemove = false;
+    bool Remove(const std::string& path) override {
+        if (refuseRemove && Exists(path)) return false;
+        files_.erase(path);
+        return true;
+    }
+    bool Rename(const std::string& from, const std::string& to) override {
+        if (!Exists(from) || Exists(to)) return false;
+        files_[to] = files_[from];
+        files_.erase(from);
+        return true;
+    }
     const std::string& Content(const std::string& path) { return files_[path].content; }
 
   private:

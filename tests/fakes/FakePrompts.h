@@ -34,6 +34,9 @@ class FakePrompts : public Prompts {
         return answer;
     }
     std::function<void()> onPump;  // what the waiting messages do, when a test needs it
+    std::vector<std::string> broughtToFront;
+
+    void BringToFront(const std::string& caption) override { broughtToFront.push_back(caption); }
 
     void ProcessMessages() override {
         ++pumps;

@@ -103,6 +103,7 @@ void FakeRegistry::WriteInteger(const std::string& name, int32_t value) {
 
 bool FakeRegistry::SetRawValue(const std::string& name, uint32_t type, const std::string& data) {
     store_.calls.push_back("set " + name);
+    if (store_.onWrite) store_.onWrite();
     FakeRegistryStore::Key* key = OpenKeyData();
     if (!key || store_.refusedValues.count(FakeRegistryStore::Fold(name))) return false;
     key->values[FakeRegistryStore::Fold(name)] = {type, data};

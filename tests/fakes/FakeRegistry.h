@@ -2,6 +2,7 @@
 // refuse a key or a value write.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -28,6 +29,7 @@ class FakeRegistryStore {
     std::set<std::string> refusedValues;  // value names whose writes fail, in any key
     bool refusedForRights = false;        // refusals are for lack of rights (AccessDenied)
     std::vector<std::string> calls;       // "open PATH", "set NAME", ... in order
+    std::function<void()> onWrite;        // runs before each value is set, when a test needs it
 
     Key* Find(const std::string& path);
     Key& Create(const std::string& path);

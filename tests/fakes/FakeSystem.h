@@ -25,11 +25,18 @@ class FakeSystem : public System {
     bool IsRemoteSession() override { return remoteSession; }
     bool CanShowWindows() override { return windowsSeen; }
     uint32_t MillisecondsNow() override { return now; }
+    int64_t SecondsNow() override { return wallSeconds; }
+    std::unique_ptr<ApplyLock> TakeApplyLock() override {
+        if (applyLockHeldElsewhere) return nullptr;
+        return std::make_unique<ApplyLock>();
+    }
     int guids = 0;
     bool administrator = false;
     bool remoteSession = false;
     bool windowsSeen = true;
     uint32_t now = 0;  // moved on by the test
+    int64_t wallSeconds = 1800000000;
+    bool applyLockHeldElsewhere = false;  // another copy asks
 };
 
 }  // namespace vt::fakes

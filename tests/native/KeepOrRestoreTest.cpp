@@ -2,6 +2,7 @@
 // apply actions, apply mode and the editor's Apply do with the answer.
 #include <gtest/gtest.h>
 
+#include "core/Checkpoint.h"
 #include "core/SettingsLayout.h"
 #include "net/TcpipRegistry.h"
 #include "tests/fakes/MainWindowFixture.h"
@@ -156,6 +157,111 @@ TEST_F(KeepOrRestoreTest, TheEditorsApplyAsksForItsCard) {
     EXPECT_EQ(keep.caption, "Keep - Office");
     EXPECT_TRUE(AsBefore());
     EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");  // the record stays saved
+}
+
+// The checkpoint stands on disk from before the first write, with what the cards held, until the
+// user has answered: gone after Keep, gone after the restore.
+TEST_F(KeepOrRestoreTest, TheCheckpointStandsFromBeforeTheFirstWriteUntilTheAnswer) {
+    StartWith("ConfirmApply=1\r\nConfirmSeconds=20\r\n");
+    const std::string path = "C:\\Tools\\KeepOrRestore.Ini";
+    std::optional<Checkpoint> first, asked;
+    registry.store.onWrite = [&] {
+        if (!first) first = ReadCheckpoint(files, path);
+    };
+    for (const bool kept : {false, true}) {
+        first.reset();
+        keep.answer = [&](TfrmKeep& dialog) {
+            asked = ReadCheckpoint(files, path);
+            if (kept) dialog.btnKeepClick();
+        };
+        form->Applying.ApplyConfiguration("Office");
+        ASSERT_TRUE(first && asked);
+        EXPECT_EQ(first->configuration, "Office");
+        ASSERT_EQ(asked->cards.size(), 1u);
+        EXPECT_EQ(asked->cards[0].card.ConnectionName, "LAN");
+        EXPECT_EQ(asked->cards[0].wasEnabled, true);
+        EXPECT_EQ(asked->keepBy, system.wallSeconds + 20);
+        EXPECT_FALSE(files.Exists(path));
+        EXPECT_EQ(AsBefore(), !kept);
+    }
+}
+
+// A copy killed while it asks leaves the checkpoint and the new settings: the next start (the
+// tray start at logon) restores them once the time has passed, and asks again for the time left
+// before.
+TEST_F(KeepOrRestoreTest, TheNextStartMakesGoodACopyThatEndedWhileItAsked) {
+    StartWith("ConfirmApply=1\r\nConfirmSeconds=60\r\n");
+    struct Killed {};
+    keep.answer = [](TfrmKeep&) { throw Killed{}; };
+    EXPECT_THROW(form->Applying.ApplyConfiguration("Office"), Killed);
+    const std::string path = "C:\\Tools\\KeepOrRestore.Ini";
+    ASSERT_TRUE(files.Exists(path));
+    const std::string left = files.Content(path);
+    const auto applied = registry.store.Keys();
+    ASSERT_FALSE(AsBefore());
+
+    // 20 seconds later: asked again for the 40 left, and kept.
+    system.wallSeconds += 20;
+    fakes::FakeMainWindow again;
+    again.keep.clock = &system;
+    again.keep.answer = [](TfrmKeep& dialog) { dialog.btnKeepClick(); };
+    TfrmMain early(platform, again.Views(), fakes::RequestFrom("vt.exe {1193B663-4421-44C4-9523-35DC33C01133}"));
+    early.FormCreate();
+    EXPECT_EQ(again.keep.lines.front(), "The previous settings come back in 40 seconds.");
+    EXPECT_EQ(registry.store.Keys(), applied);
+    EXPECT_FALSE(files.Exists(path));
+
+    // Past its time: restored without a question, and told.
+    files.Put(path, left);
+    system.wallSeconds += 60;
+    prompts.shown.clear();
+    fakes::FakeMainWindow late;
+    TfrmMain after(platform, late.Views(), fakes::RequestFrom("vt.exe"));
+    after.FormCreate();
+    EXPECT_EQ(late.keep.runs, 0);
+    EXPECT_TRUE(AsBefore());
+    EXPECT_FALSE(files.Exists(path));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "\rThe new settings of \"Office\" were not kept in time: the "
+                                     "previous settings were restored.   \r\r");
+    EXPECT_EQ(prompts.shown[0].flags, kMbIconInformation);
+}
+
+// A checkpoint that cannot be read is kept aside, never deleted, and reported; nothing is restored.
+TEST_F(KeepOrRestoreTest, AnUnreadableCheckpointIsSetAsideAndReported) {
+    const std::string path = "C:\\Tools\\KeepOrRestore.Ini";
+    files.Put(path, "[Checkpoint]\r\nConfiguration=\"Office\"\r\nKeepBy=soon\r\n");
+    StartWith("");
+    EXPECT_FALSE(files.Exists(path));
+    EXPECT_EQ(files.Content(path + ".unreadable"),
+              "[Checkpoint]\r\nConfiguration=\"Office\"\r\nKeepBy=soon\r\n");
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "\rUnable to read " + path +
+                  ": it holds the settings from before an apply that was not confirmed. It was "
+                  "kept as " + path + ".unreadable; nothing was restored from it.   \r\r");
+    EXPECT_EQ(prompts.shown[0].flags, kMbIconWarning);
+}
+
+// While another copy asks, no copy applies: refused with the configuration that waits, which
+// comes to the front; apply mode ends with 2 and nothing written.
+TEST_F(KeepOrRestoreTest, ASecondApplyIsRefusedWhileAnotherCopyAsks) {
+    StartWith("");
+    WriteCheckpoint(files, "C:\\Tools\\KeepOrRestore.Ini", {"Home", system.wallSeconds + 30, {}});
+    system.applyLockHeldElsewhere = true;
+    EXPECT_EQ(form->Applying.ApplyConfiguration("Office"), ApplyOutcome::Refused);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              "\r\"Home\" waits for an answer: keep its new settings, or let the previous ones "
+              "come back. Then apply \"Office\" again.   \r\r");
+    EXPECT_EQ(prompts.shown[0].caption, "Apply Failed: Office");
+    EXPECT_EQ(prompts.broughtToFront, std::vector<std::string>{"Keep - Home"});
+    EXPECT_TRUE(AsBefore());
+    fakes::FakeMainWindow applyMode;
+    TfrmMain script(platform, applyMode.Views(), fakes::RequestFrom("vt.exe Office"));
+    script.FormCreate();
+    EXPECT_EQ(script.ExitCode(), kExitApplyFailed);
+    EXPECT_TRUE(AsBefore());
 }
 
 }  // namespace
