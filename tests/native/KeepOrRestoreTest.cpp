@@ -40,12 +40,12 @@ TEST_F(KeepOrRestoreTest, UnansweredTheCountdownRunsOutAndEverythingComesBack) {
     EXPECT_EQ(form->Applying.ApplyConfiguration("Office"), ApplyOutcome::Restored);
     EXPECT_EQ(keep.caption, "Keep - Office");
     EXPECT_EQ(keep.question, "Keep the new settings of \"Office\"?");
-    EXPECT_EQ(keep.lines, (std::vector<std::string>{
-                              "The previous settings come back in 5 seconds.",
-                              "The previous settings come back in 4 seconds.",
-                              "The previous settings come back in 3 seconds.",
-                              "The previous settings come back in 2 seconds.",
-                              "The previous settings come back in 1 second."}));
+    EXPECT_EQ(keep.lines,
+              (std::vector<std::string>{"The previous settings come back in 5 seconds.",
+                                        "The previous settings come back in 4 seconds.",
+                                        "The previous settings come back in 3 seconds.",
+                                        "The previous settings come back in 2 seconds.",
+                                        "The previous settings come back in 1 second."}));
     EXPECT_EQ(system.now, 5000u);  // closed at the fifth second, not before
     EXPECT_TRUE(markedMeanwhile);
     EXPECT_EQ(second, ApplyOutcome::Ignored);
@@ -94,10 +94,13 @@ TEST_F(KeepOrRestoreTest, KeepLeavesTheNewSettingsAndAnotherApplyAsksAgain) {
     StartWith("ConfirmApply=1\r\nConfirmSeconds=900\r\n");  // above 600: 600
     keep.answer = [](TfrmKeep& dialog) { dialog.btnKeepClick(); };
     EXPECT_EQ(form->Applying.ApplyConfiguration("Office"), ApplyOutcome::Applied);
-    EXPECT_EQ(keep.lines, std::vector<std::string>{"The previous settings come back in 600 seconds."});
+    EXPECT_EQ(keep.lines,
+              std::vector<std::string>{"The previous settings come back in 600 seconds."});
     EXPECT_FALSE(AsBefore());
     EXPECT_EQ(registry.store.Get(InterfaceKeyPath("{CA}"), "IPAddress")->data,
-              std::string("10.0.0.2\0" "10.0.0.3\0", 18));
+              std::string("10.0.0.2\0"
+                          "10.0.0.3\0",
+                          18));
     keep.answer = [](TfrmKeep& dialog) { dialog.btnRestoreClick(); };  // Enter, Escape, close
     EXPECT_EQ(form->Applying.ApplyConfiguration("Office"), ApplyOutcome::Restored);
     EXPECT_EQ(keep.runs, 2);
@@ -111,9 +114,9 @@ TEST_F(KeepOrRestoreTest, TheOptionDecidesAndIsOnByDefaultOnlyInARemoteSession) 
         bool asks;
     };
     SeedCard("0000", "{CA}", "LAN");
-    for (const Case& c : {Case{"", false, false}, Case{"", true, true},
-                          Case{"ConfirmApply=0\r\n", true, false},
-                          Case{"ConfirmApply=1\r\n", false, true}}) {
+    for (const Case& c :
+         {Case{"", false, false}, Case{"", true, true}, Case{"ConfirmApply=0\r\n", true, false},
+          Case{"ConfirmApply=1\r\n", false, true}}) {
         SCOPED_TRACE(std::string(c.options) + (c.remote ? " remote" : ""));
         fakes::FakeMainWindow localView;
         localView.keep.clock = &system;
@@ -205,7 +208,8 @@ TEST_F(KeepOrRestoreTest, TheNextStartMakesGoodACopyThatEndedWhileItAsked) {
     fakes::FakeMainWindow again;
     again.keep.clock = &system;
     again.keep.answer = [](TfrmKeep& dialog) { dialog.btnKeepClick(); };
-    TfrmMain early(platform, again.Views(), fakes::RequestFrom("vt.exe {1193B663-4421-44C4-9523-35DC33C01133}"));
+    TfrmMain early(platform, again.Views(),
+                   fakes::RequestFrom("vt.exe {1193B663-4421-44C4-9523-35DC33C01133}"));
     early.FormCreate();
     EXPECT_EQ(again.keep.lines.front(), "The previous settings come back in 40 seconds.");
     EXPECT_EQ(registry.store.Keys(), applied);
@@ -222,8 +226,9 @@ TEST_F(KeepOrRestoreTest, TheNextStartMakesGoodACopyThatEndedWhileItAsked) {
     EXPECT_TRUE(AsBefore());
     EXPECT_FALSE(files.Exists(path));
     ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, "\rThe new settings of \"Office\" were not kept in time: the "
-                                     "previous settings were restored.   \r\r");
+    EXPECT_EQ(prompts.shown[0].text,
+              "\rThe new settings of \"Office\" were not kept in time: the "
+              "previous settings were restored.   \r\r");
     EXPECT_EQ(prompts.shown[0].flags, kMbIconInformation);
 }
 
@@ -239,7 +244,8 @@ TEST_F(KeepOrRestoreTest, AnUnreadableCheckpointIsSetAsideAndReported) {
     EXPECT_EQ(prompts.shown[0].text,
               "\rUnable to read " + path +
                   ": it holds the settings from before an apply that was not confirmed. It was "
-                  "kept as " + path + ".unreadable; nothing was restored from it.   \r\r");
+                  "kept as " +
+                  path + ".unreadable; nothing was restored from it.   \r\r");
     EXPECT_EQ(prompts.shown[0].flags, kMbIconWarning);
 }
 

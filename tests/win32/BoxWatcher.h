@@ -20,6 +20,9 @@ struct SeenBox {
     std::string icon;  // "error", "information", "question", "warning", "none" or "unknown"
 };
 
+// An answer that is none: the box is recorded and left as it is.
+inline constexpr int kNoAnswer = 0;
+
 class BoxWatcher {
   public:
     explicit BoxWatcher(DWORD processId, int answer = IDOK)
@@ -162,6 +165,10 @@ class BoxWatcher {
                         answer = next_.front();
                         next_.pop_front();
                     }
+                }
+                if (answer == kNoAnswer) {  // as nobody at the machine: until it goes by itself
+                    while (!stop_ && IsWindow(box) && IsWindowVisible(box)) Sleep(10);
+                    continue;
                 }
                 PostMessageA(box, WM_COMMAND, answer, 0);
                 for (int i = 0; i < 200 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(10);

@@ -398,5 +398,76 @@ TEST_F(KeepOrRestoreE2E, KeepKeepsTheNewValuesAndTheProgramEndsWithZero) {
     ExpectFirstCardWritten();
 }
 
+// Nobody at the machine: a card that fails on the way holds up neither the question nor the
+// restore; its failure is told after, when the cards are back.
+TEST_F(KeepOrRestoreE2E, AFailingCardWithNobodyAnsweringComesBackAndIsToldAfter) {
+    std::string ini = TempFolder::ReadFile(folder.File("LocalSettings.Ini"));
+    ini.replace(ini.find("ToConfig=0\r\nToEnable=1"), 10, "ToConfig=1");  // the card whose device is gone
+    TempFolder::WriteFile(folder.File("LocalSettings.Ini"), ini);
+    ProgramRun run(folder.Path(), "\"Office Net\"", vt::testing::kNoAnswer);
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return Values() == before; }, 30000));
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return run.Boxes().size() == 1; }));
+    EXPECT_EQ(run.Boxes()[0].text, "\rApply Failed: Seeded adapter 9103 does not exist.   \r\r");
+    EXPECT_EQ(Value(AdapterKey(2), "EnableDHCP", REG_DWORD), "<missing>");  // it had none
+    run.Kill();
+}
+
+// Killed while it asks (the Task Manager, a crash, the end of the session): the new values stay,
+// and so does the checkpoint; the next start, the tray start at logon, brings the old values back
+// once their time has passed, and says so.
+TEST_F(KeepOrRestoreE2E, KilledWhileItAsksTheNextStartBringsTheOldValuesBack) {
+    const std::string checkpoint = folder.File("KeepOrRestore.Ini");
+    {
+        ProgramRun run(folder.Path(), "\"Office Net\"");
+        ASSERT_NE(run.WaitForWindow("#32770"), nullptr);
+        ASSERT_TRUE(ProgramRun::WaitUntil([&] { return TempFolder::ReadFile(checkpoint) != "<missing>"; }));
+        run.Kill();
+    }
+    ExpectFirstCardWritten();
+    // Its time passed: the file as the system's own functions read and write it.
+    char configuration[64] = {};
+    GetPrivateProfileStringA("Checkpoint", "Configuration", "", configuration, sizeof configuration,
+                             checkpoint.c_str());
+    EXPECT_STREQ(configuration, "Office Net");
+    ASSERT_TRUE(WritePrivateProfileStringA("Checkpoint", "KeepBy", "1", checkpoint.c_str()));
+    ProgramRun tray(folder.Path(), "{1193B663-4421-44C4-9523-35DC33C01133}");
+    ASSERT_TRUE(ProgramRun::WaitUntil([&] { return !tray.Boxes().empty(); }));
+    EXPECT_EQ(tray.Boxes()[0].text, "\rThe new settings of \"Office Net\" were not kept in time: "
+                                    "the previous settings were restored.   \r\r");
+    EXPECT_EQ(Values(), before);
+    EXPECT_EQ(TempFolder::ReadFile(checkpoint), "<missing>");
+    HWND hidden = nullptr;
+    ASSERT_TRUE(ProgramRun::WaitUntil(
+        [&] { return (hidden = FindWindowA("TfrmMain", "Velmora Tarvello 1.50")) != nullptr; }));
+    EXPECT_EQ(tray.CloseAndWait(hidden), 0);
+}
+
+// A second copy (a shortcut, a script, the Explorer menu) while the first asks: refused with the
+// configuration that waits, nothing written; the first's answer is what stands.
+TEST_F(KeepOrRestoreE2E, ASecondCopyIsRefusedWhileTheFirstAsks) {
+    std::string ini = TempFolder::ReadFile(folder.File("LocalSettings.Ini"));
+    const std::string home = "{E2E00000-0000-4000-8000-0000000000C2}";
+    ini.replace(ini.find("[FriendlyName]\r\n"), 16,
+                "[FriendlyName]\r\nHome Net=" + home + "\r\n");
+    ini += "\r\n[" + home + kIds[0] + "]\r\nToConfig=1\r\nToEnable=0\r\nAutoDHCP=1\r\nAutoDNS=1\r\n";
+    TempFolder::WriteFile(folder.File("LocalSettings.Ini"), ini);
+    ProgramRun first(folder.Path(), "\"Office Net\"");
+    HWND dialog = first.WaitForWindow("#32770");
+    ASSERT_NE(dialog, nullptr);
+    {
+        ProgramRun second(folder.Path(), "\"Home Net\"");
+        EXPECT_EQ(second.WaitForExit(), 2);
+        ASSERT_EQ(second.Boxes().size(), 1u);
+        EXPECT_EQ(second.Boxes()[0].caption, "Apply Failed: Home Net");
+        EXPECT_EQ(second.Boxes()[0].text,
+                  "\r\"Office Net\" waits for an answer: keep its new settings, or let the "
+                  "previous ones come back. Then apply \"Home Net\" again.   \r\r");
+    }
+    ExpectFirstCardWritten();  // Office Net's, untouched by the second
+    SendMessageA(GetDlgItem(dialog, vt::win32::kIdBtnKeep), BM_CLICK, 0, 0);
+    EXPECT_EQ(first.WaitForExit(), 0);
+    ExpectFirstCardWritten();
+}
+
 }  // namespace
 }  // namespace vt::e2e

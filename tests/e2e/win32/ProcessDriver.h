@@ -58,6 +58,12 @@ class ProgramRun {
         return static_cast<int>(code);
     }
 
+    // Ends the process as the Task Manager, a logoff or a crash would: nothing of it runs on.
+    void Kill() {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, INFINITE);
+    }
+
     // Closes the window as its close button would and waits for the process to end.
     int CloseAndWait(HWND window) {
         PostMessageA(window, WM_CLOSE, 0, 0);
