@@ -148,12 +148,14 @@ void RequireConfiguration(const SettingsFile::Batch& batch, const std::string& c
                 " is no longer in the settings file.");
 }
 
-std::optional<TCardConfig> SaveCardChanges(SettingsFile& settings, const TCardConfig& shown,
-                                           const TCardConfig& edited,
-                                           const std::function<bool()>& overwrite,
-                                           const RecordForm& asEdited) {
-    for (bool asked = false;;) {
-        std::optional<TCardConfig> written;
+std::optional<TCardConfig> SaveCardChanges(
+    SettingsFile& settings, const TCardConfig& shown, const TCardConfig& edited,
+    const std::function<bool()>& overwrite, const RecordForm& asEdited,
+    const std::function<bool(const TCardConfig&)>& keepMerged) {
+    bool overwriteAsked = false, mergedKept = false;
+    for (;;) {
+        std::optional<TCardConfig> written, toKeep;
+        bool bothChanged = false;
         settings.Update([&](SettingsFile::Batch& batch) {
             const RecordValues underLock = [&batch](std::string_view section,
                                                     std::string_view key) {
@@ -164,27 +166,37 @@ std::optional<TCardConfig> SaveCardChanges(SettingsFile& settings, const TCardCo
                 ReadCardConfig(underLock, edited.ConfigName, edited.ConfigKey, edited.CardId);
             if (asEdited) stored = asEdited(stored);
             TCardConfig merged = stored;  // saved in the editor's form, as a whole record
-            bool bothChanged = false;
-            const auto take = [&](auto TCardConfig::*field) {
-                if (edited.*field == shown.*field) return;  // not changed here: the file's stays
-                bothChanged |= stored.*field != shown.*field && stored.*field != edited.*field;
-                merged.*field = edited.*field;
+            const auto take = [&](auto... fields) {
+                const bool changedHere = ((edited.*fields != shown.*fields) || ...);
+                if (!changedHere) return;  // not changed here: the file's stays
+                const bool changedThere = ((stored.*fields != shown.*fields) || ...);
+                const bool sameThere = ((stored.*fields == edited.*fields) && ...);
+                bothChanged |= changedThere && !sameThere;
+                ((merged.*fields = edited.*fields), ...);
             };
             take(&TCardConfig::ToConfig);
             take(&TCardConfig::ToEnable);
             take(&TCardConfig::AutoDHCP);
             take(&TCardConfig::AutoDNS);
-            take(&TCardConfig::IPAddr);
-            take(&TCardConfig::SubnetMask);
+            take(&TCardConfig::IPAddr, &TCardConfig::SubnetMask);  // an address with its mask
             take(&TCardConfig::Gateway);
             take(&TCardConfig::DNSAddr);
-            if (bothChanged && !asked) return;  // asked first, outside the writers' lock
+            if (bothChanged && !overwriteAsked) return;  // asked first, outside the writers' lock
+            if (keepMerged && !mergedKept && !SameStoredRecord(merged, edited)) {
+                toKeep = merged;
+                return;
+            }
             WriteCardConfig(batch, merged);
             written = merged;
         });
         if (written) return written;
-        if (!overwrite()) return std::nullopt;
-        asked = true;
+        if (toKeep) {
+            if (!keepMerged(*toKeep)) return std::nullopt;
+            mergedKept = true;
+        } else {
+            if (!overwrite()) return std::nullopt;
+            overwriteAsked = true;
+        }
     }
 }
 

@@ -70,14 +70,16 @@ using RecordForm = std::function<TCardConfig(const TCardConfig&)>;
 
 // Saves what the user changed: the fields of `edited` that differ from `shown` (the record as it
 // was loaded for editing, in the editor's form) go over what the file holds now, the others keep
-// what it holds. When another program changed one of those fields since, to something else,
-// `overwrite` is asked first (outside the writers' lock); no writes nothing. `asEdited` puts
-// what the file holds in the editor's form for that comparison. Gives the record as saved, or
-// nothing.
-std::optional<TCardConfig> SaveCardChanges(SettingsFile& settings, const TCardConfig& shown,
-                                           const TCardConfig& edited,
-                                           const std::function<bool()>& overwrite,
-                                           const RecordForm& asEdited = {});
+// what it holds. The addresses and their masks are one field: an address goes with its own mask.
+// When another program changed one of those fields since, to something else, `overwrite` is
+// asked first (outside the writers' lock); no writes nothing. When the record saved would hold
+// another program's changes beside the user's, `keepMerged` decides about it first (outside the
+// lock; none keeps it). `asEdited` puts what the file holds in the editor's form for those
+// comparisons. Gives the record as saved, or nothing.
+std::optional<TCardConfig> SaveCardChanges(
+    SettingsFile& settings, const TCardConfig& shown, const TCardConfig& edited,
+    const std::function<bool()>& overwrite, const RecordForm& asEdited = {},
+    const std::function<bool(const TCardConfig&)>& keepMerged = {});
 
 // Raises when the configuration key is no longer in section "Configurations" (another copy
 // deleted it, or the file went): a write for it would leave a section without its names.

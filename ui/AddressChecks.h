@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "core/ConfigRecords.h"
+
 namespace vt {
 
 // What a field holds: nothing (no digit in any segment), or an address (0.0.0.0 when its digits
@@ -16,5 +18,23 @@ std::optional<uint32_t> TypedAddress(const std::string& text, const std::string&
 // to type instead); empty when `why` is.
 std::string FieldRefusal(const std::string& label, uint32_t address, const std::string& why,
                          const std::string& none);
+
+// What the editor judges: the first address, its mask and the gateway where the addresses are
+// the user's own, the two DNS servers where those are.
+struct EditorAddresses {
+    bool staticIP = false;
+    std::optional<uint32_t> ip, mask, gateway;
+    bool staticDns = false;
+    std::optional<uint32_t> dns[2];
+};
+enum class AddressField { ip, mask, gateway, dns0, dns1 };
+struct AddressRefusal {
+    AddressField field;
+    std::string text;
+};
+// The editor's first refusal of them, in its words; nothing when it takes them.
+std::optional<AddressRefusal> RefusalOf(const EditorAddresses& addresses);
+// The same of a stored record: its first address and mask, first gateway and two DNS servers.
+std::optional<AddressRefusal> RefusalOf(const TCardConfig& record);
 
 }  // namespace vt

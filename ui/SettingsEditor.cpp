@@ -189,43 +189,26 @@ std::optional<uint32_t> SettingsEditor::Typed(EditorControl field) const {
 
 bool SettingsEditor::ValidateEditor(const TConfigNode& node) {
     if (!view_.IsEnabled(C::checkIP)) return true;  // neither addresses nor servers are applied
-    const auto refuse = [&](EditorControl field, const std::string& text) {
-        if (text.empty()) return false;
-        state_.Ask(text, "Save - " + node.Text, kMbIconInformation);
-        view_.Focus(field);
-        return true;
-    };
-    const bool staticIP = !view_.IsChecked(C::checkIP);
-    std::optional<uint32_t> ip, mask, gateway;
-    if (staticIP) {
-        ip = Typed(C::edtIP);
-        mask = Typed(C::edtMask);
-        gateway = Typed(C::edtGateway);
-        if (!ip) return !refuse(C::edtIP, "IP Address: can not be empty.");
-        if (refuse(C::edtIP, FieldRefusal("IP Address:", *ip, WhyNoHostAddress(*ip),
-                                          "type the adapter's own address")))
-            return false;
-        if (!mask) return !refuse(C::edtMask, "Subnet Mask: can not be empty.");
-        if (refuse(C::edtMask, FieldRefusal("Subnet Mask:", *mask, WhyNoSubnetMask(*mask),
-                                            "type the adapter's subnet mask")) ||
-            refuse(C::edtIP, FieldRefusal("IP Address:", *ip, WhyNoHostAddress(*ip, *mask), "")))
-            return false;
-        const bool near = gateway && InSubnet(*gateway, *ip, *mask);
-        if (gateway && refuse(C::edtGateway,
-                              FieldRefusal("Default Gateway:", *gateway,
-                                           WhyNoHostAddress(*gateway, near ? mask : std::nullopt),
-                                           "leave the field empty for none")))
-            return false;
+    EditorAddresses typed;
+    typed.staticIP = !view_.IsChecked(C::checkIP);
+    if (typed.staticIP) {
+        typed.ip = Typed(C::edtIP);
+        typed.mask = Typed(C::edtMask);
+        typed.gateway = Typed(C::edtGateway);
     }
-    if (!view_.IsChecked(C::checkDNS))
-        for (const auto& [field, label] : {std::pair{C::edtDns0, "Preferred DNS Server:"},
-                                           std::pair{C::edtDns1, "Alternate DNS Server:"}}) {
-            const auto server = Typed(field);
-            if (server && refuse(field, FieldRefusal(label, *server, WhyNoDnsServer(*server),
-                                                     "leave the field empty for none")))
-                return false;
-        }
-    return !gateway || GatewayKept(node, *ip, *mask, *gateway);
+    typed.staticDns = !view_.IsChecked(C::checkDNS);
+    if (typed.staticDns) {
+        typed.dns[0] = Typed(C::edtDns0);
+        typed.dns[1] = Typed(C::edtDns1);
+    }
+    if (const auto refusal = RefusalOf(typed)) {
+        static constexpr C kFields[] = {C::edtIP, C::edtMask, C::edtGateway, C::edtDns0,
+                                        C::edtDns1};
+        state_.Ask(refusal->text, "Save - " + node.Text, kMbIconInformation);
+        view_.Focus(kFields[static_cast<int>(refusal->field)]);
+        return false;
+    }
+    return !typed.gateway || GatewayKept(node, *typed.ip, *typed.mask, *typed.gateway);
 }
 
 // A gateway no address of the card can reach directly is most often a typing error; the user
@@ -279,8 +262,18 @@ std::optional<TCardConfig> SettingsEditor::SaveEditor(TConfigNode& node, bool ap
                               " was changed by another program. Overwrite it?",
                           "Save - " + node.Text, kMbYesNo | kMbIconQuestion) == kIdYes;
     };
+    // Another program's changes beside the user's: a record the editor would refuse is not
+    // written without the user's word.
+    const auto keepMerged = [&](const TCardConfig& merged) {
+        const auto refusal = RefusalOf(merged);
+        return !refusal ||
+               state_.Ask("\"" + node.Text + "\" for " + card.ConnectionName +
+                              " was changed by another program too. Together with your changes: " +
+                              refusal->text + " Save it anyway?",
+                          "Save - " + node.Text, kMbYesNo | kMbIconQuestion) == kIdYes;
+    };
     auto saved = SaveCardChanges(state_.Settings(), draft_ ? draft_->shown : TCardConfig{},
-                                 record, overwrite, AsEdited);
+                                 record, overwrite, AsEdited, keepMerged);
     if (!saved) return std::nullopt;
     if (apply) applying_.ApplyCard(*saved, card);
     return saved;

@@ -246,6 +246,30 @@ TEST_F(SettingsEditorTest, ASaveKeepsAnotherCopysChangesUnlessTheUserOverwritesT
     prompts.answers = {kIdYes};
     editor.btnSaveClick();
     EXPECT_EQ(Read("{K1}{CA}", "DNSAddr0"), "10.0.0.77");
+
+    // An address goes with its own mask: another copy's new mask never meets this one's new
+    // address (10.1.2.0/24 would be a network's own address).
+    other.WriteString("{K1}{CA}", "SubnetMask0", "255.255.255.0");
+    view.UserTypes(C::edtIP, "10.1.2.0");
+    prompts.shown.clear();
+    prompts.answers = {kIdYes};
+    editor.btnSaveClick();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_NE(prompts.shown[0].text.find("Overwrite it?"), std::string::npos);
+    EXPECT_EQ(Read("{K1}{CA}", "IPAddr0"), "10.1.2.0");
+    EXPECT_EQ(Read("{K1}{CA}", "SubnetMask0"), "255.0.0.0");
+    // Another copy's change that the editor would refuse is not saved beside this one's unasked.
+    other.WriteString("{K1}{CA}", "DNSAddr1", "224.0.0.1");
+    view.UserTypes(C::edtGateway, "10.0.0.253");
+    prompts.shown.clear();
+    prompts.answers = {kIdNo};
+    editor.btnSaveClick();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    const std::string& asked = prompts.shown[0].text;
+    EXPECT_EQ(asked.rfind("\r\"Office\" for LAN was changed by another program too. Together with "
+                          "your changes: Alternate DNS Server: 224.0.0.1 ", 0), 0u) << asked;
+    EXPECT_NE(asked.find(" Save it anyway?   \r\r"), std::string::npos) << asked;
+    EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
 }
 
 TEST_F(SettingsEditorTest, TitleBoxStoresAtOnceAndAddsToAnEmptyTree) {
