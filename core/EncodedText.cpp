@@ -86,7 +86,7 @@ EncodedText EncodedText::Decode(std::string_view bytes, FileStore& codePage) {
         const LineSpan span = NextLine(view, pos);
         const std::u16string_view line = view.substr(pos, span.contentEnd - pos);
         if (!codePage.AnsiFromWide(line, ansiLine))
-            text.unmappableLines_.emplace(ansiLine, BytesFromWide(line, text.form_));
+            text.unmappableLines_[ansiLine].push_back(BytesFromWide(line, text.form_));
         text.ansi_ += ansiLine;
         // The line break itself is plain ASCII in every form.
         for (size_t i = span.contentEnd; i < span.next; ++i)
@@ -99,12 +99,16 @@ EncodedText EncodedText::Decode(std::string_view bytes, FileStore& codePage) {
 std::string EncodedText::Encode(std::string_view ansi, FileStore& codePage) const {
     if (form_ == TextForm::Ansi || form_ == TextForm::Unknown) return std::string(ansi);
     std::string bytes(MarkOf(form_));
+    // The program never moves a line: the n-th line that reads so is the n-th that was read so.
+    std::unordered_map<std::string, size_t> used;
     for (size_t pos = 0; pos < ansi.size();) {
         const LineSpan span = NextLine(ansi, pos);
         const std::string line(ansi.substr(pos, span.contentEnd - pos));
         const auto kept = unmappableLines_.find(line);
-        bytes += kept != unmappableLines_.end() ? kept->second
-                                                : BytesFromWide(codePage.WideFromAnsi(line), form_);
+        if (kept != unmappableLines_.end() && used[line] < kept->second.size())
+            bytes += kept->second[used[line]++];
+        else
+            bytes += BytesFromWide(codePage.WideFromAnsi(line), form_);
         std::u16string lineBreak;
         for (size_t i = span.contentEnd; i < span.next; ++i) lineBreak.push_back(char16_t(ansi[i]));
         bytes += BytesFromWide(lineBreak, form_);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/FileStore.h"
 
@@ -19,7 +20,8 @@ enum class TextForm { Ansi, Utf8, Utf16Le, Utf16Be, Utf16LeUnmarked, Unknown };
 class EncodedText {
   public:
     // Converts through the system's ANSI code page. A line with characters that have no ANSI
-    // form is remembered, so that it is written back as it was when it comes back unchanged.
+    // form is remembered, so that it is written back as it was when it comes back unchanged; of
+    // lines that read the same in ANSI, each keeps its own bytes, in the order they stand.
     static EncodedText Decode(std::string_view bytes, FileStore& codePage);
 
     const std::string& Ansi() const { return ansi_; }
@@ -31,7 +33,8 @@ class EncodedText {
   private:
     TextForm form_ = TextForm::Ansi;
     std::string ansi_;
-    std::unordered_map<std::string, std::string> unmappableLines_;  // ANSI form -> original bytes
+    // ANSI form -> the original bytes of each line that reads so, in file order.
+    std::unordered_map<std::string, std::vector<std::string>> unmappableLines_;
 };
 
 }  // namespace vt
