@@ -187,6 +187,17 @@ TEST_F(KeepOrRestoreTest, TheCheckpointStandsFromBeforeTheFirstWriteUntilTheAnsw
         EXPECT_FALSE(files.Exists(path));
         EXPECT_EQ(AsBefore(), !kept);
     }
+    // No safety net, no apply: a checkpoint that cannot be written stops it before any write.
+    registry.store.SeedDword(InterfaceKeyPath("{CA}"), "EnableDHCP", 1);
+    const auto now = registry.store.Keys();
+    files.refuseReplace = true;
+    try {
+        form->Applying.ApplyConfiguration("Office");
+        ADD_FAILURE() << "applied without its checkpoint";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+    }
+    EXPECT_EQ(registry.store.Keys(), now);
 }
 
 // A copy killed while it asks leaves the checkpoint and the new settings: the next start (the
