@@ -347,10 +347,6 @@ TEST_F(ApplyEngineTest, KeptFailuresAreShownOnlyWhenAsked) {
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_TRUE(Touched(1));  // the loop went on
     EXPECT_EQ(failures, (ApplyFailures{{"Apply Failed: Adapter 0 does not exist.", "Connection 0"}}));
-    ShowFailures(context, failures);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, "\rApply Failed: Adapter 0 does not exist.   \r\r");
-    EXPECT_EQ(prompts.shown[0].caption, "Connection 0");
 }
 
 TEST_F(ApplyEngineTest, RestoreBringsEachCardBackAndGoesOnPastOneThatFails) {

@@ -28,32 +28,11 @@ Checkpoint Sample() {
     return {"Caf\xE9 \"Lab\"", 1800000060, {card, second}};
 }
 
-void ExpectSame(const Checkpoint& a, const Checkpoint& b) {
-    EXPECT_EQ(a.configuration, b.configuration);
-    EXPECT_EQ(a.keepBy, b.keepBy);
-    ASSERT_EQ(a.cards.size(), b.cards.size());
-    for (size_t c = 0; c < a.cards.size(); ++c) {
-        const TakenCard &x = a.cards[c], &y = b.cards[c];
-        EXPECT_EQ(x.card.CfgInstanceId, y.card.CfgInstanceId);
-        EXPECT_EQ(x.card.PnpInstanceId, y.card.PnpInstanceId);
-        EXPECT_EQ(x.card.DriverDesc, y.card.DriverDesc);
-        EXPECT_EQ(x.card.ConnectionName, y.card.ConnectionName);
-        EXPECT_EQ(x.wasEnabled, y.wasEnabled);
-        EXPECT_EQ(x.written, y.written);
-        ASSERT_EQ(x.values.size(), y.values.size());
-        for (size_t k = 0; k < x.values.size(); ++k) {
-            EXPECT_EQ(x.values[k].path, y.values[k].path);
-            ASSERT_EQ(x.values[k].values.size(), y.values[k].values.size());
-            for (size_t v = 0; v < x.values[k].values.size(); ++v) {
-                const TakenValue &p = x.values[k].values[v], &q = y.values[k].values[v];
-                EXPECT_EQ(p.name, q.name);
-                EXPECT_EQ(p.existed, q.existed);
-                EXPECT_EQ(p.readable, q.readable);
-                EXPECT_EQ(p.type, q.type);
-                EXPECT_EQ(p.data, q.data);
-            }
-        }
-    }
+// What a checkpoint comes to on disk: a field lost or changed on the way back writes other bytes.
+std::string Written(const Checkpoint& checkpoint) {
+    fakes::FakeFileStore files;
+    WriteCheckpoint(files, kPath, checkpoint);
+    return files.Content(kPath);
 }
 
 TEST(CheckpointTest, WhatItKeepsReadsBackExactly) {
@@ -62,12 +41,15 @@ TEST(CheckpointTest, WhatItKeepsReadsBackExactly) {
     WriteCheckpoint(files, kPath, Sample());
     const auto read = ReadCheckpoint(files, kPath);
     ASSERT_TRUE(read);
-    ExpectSame(*read, Sample());
+    EXPECT_EQ(Written(*read), Written(Sample()));
+    EXPECT_EQ(read->cards[0].card.ConnectionName, " Local Area Connection ");
+    EXPECT_EQ(read->cards[0].values[0].values[0].data, std::string("10.0.0.2\0\0", 10));
+    EXPECT_EQ(read->cards[0].wasEnabled, std::nullopt);
     EXPECT_EQ(CheckpointPathFor("C:\\Tools\\LocalSettings.Ini"), kPath);
 
     files.refuseReplace = true;
     EXPECT_THROW(WriteCheckpoint(files, kPath, {}), Error);
-    ExpectSame(*ReadCheckpoint(files, kPath), Sample());  // the old one stands
+    EXPECT_EQ(files.Content(kPath), Written(Sample()));  // the old one stands
     Checkpoint broken = Sample();
     broken.configuration = "two\r\nlines";
     files.refuseReplace = false;
