@@ -90,13 +90,14 @@ bool ConfigTree::Shows(const std::vector<std::pair<std::string, std::string>>& c
 
 void ConfigTree::Follow(const std::vector<std::pair<std::string, std::string>>& configurations) {
     std::vector<std::unique_ptr<TConfigNode>> shown;
-    for (const auto& [key, name] : configurations) {
+    for (const auto& configuration : configurations) {
+        const std::string& key = configuration.first;
         const auto same = std::find_if(nodes_.begin(), nodes_.end(), [&](const auto& node) {
             return node && node->ConfigKey == key;
         });
         shown.push_back(same != nodes_.end() ? std::move(*same) : std::make_unique<TConfigNode>());
         shown.back()->ConfigKey = key;
-        shown.back()->Text = name;
+        shown.back()->Text = configuration.second;
     }
     TConfigNode* selected = nullptr;
     for (const auto& node : shown)
