@@ -1,6 +1,8 @@
 // Byte-order marks, UTF-16 and UTF-8 lines to and from the ANSI code page.
 #include "core/EncodedText.h"
 
+#include <algorithm>
+
 #include "base/TextConversion.h"
 #include "core/LineBreaks.h"
 
@@ -85,14 +87,21 @@ EncodedText EncodedText::Decode(std::string_view bytes, FileStore& codePage) {
     for (size_t pos = 0; pos < view.size();) {
         const LineSpan span = NextLine(view, pos);
         const std::u16string_view line = view.substr(pos, span.contentEnd - pos);
-        if (!codePage.AnsiFromWide(line, ansiLine))
-            text.unmappableLines_[ansiLine].push_back(BytesFromWide(line, text.form_));
+        const bool faithful = codePage.AnsiFromWide(line, ansiLine);
+        // Every line has its place in the list of those that read so, an ANSI line that reads
+        // like one with no ANSI form too, so that neither takes the other's bytes.
+        text.linesReadAs_[ansiLine].push_back(faithful ? std::string()
+                                                       : BytesFromWide(line, text.form_));
         text.ansi_ += ansiLine;
         // The line break itself is plain ASCII in every form.
         for (size_t i = span.contentEnd; i < span.next; ++i)
             text.ansi_.push_back(static_cast<char>(view[i]));
         pos = span.next;
     }
+    std::erase_if(text.linesReadAs_, [](const auto& readAs) {
+        return std::all_of(readAs.second.begin(), readAs.second.end(),
+                           [](const std::string& bytes) { return bytes.empty(); });
+    });
     return text;
 }
 
@@ -104,9 +113,12 @@ std::string EncodedText::Encode(std::string_view ansi, FileStore& codePage) cons
     for (size_t pos = 0; pos < ansi.size();) {
         const LineSpan span = NextLine(ansi, pos);
         const std::string line(ansi.substr(pos, span.contentEnd - pos));
-        const auto kept = unmappableLines_.find(line);
-        if (kept != unmappableLines_.end() && used[line] < kept->second.size())
-            bytes += kept->second[used[line]++];
+        const auto kept = linesReadAs_.find(line);
+        const std::string* original = nullptr;
+        if (kept != linesReadAs_.end() && used[line] < kept->second.size())
+            original = &kept->second[used[line]++];
+        if (original && !original->empty())
+            bytes += *original;
         else
             bytes += BytesFromWide(codePage.WideFromAnsi(line), form_);
         std::u16string lineBreak;

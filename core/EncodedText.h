@@ -33,8 +33,9 @@ class EncodedText {
   private:
     TextForm form_ = TextForm::Ansi;
     std::string ansi_;
-    // ANSI form -> the original bytes of each line that reads so, in file order.
-    std::unordered_map<std::string, std::vector<std::string>> unmappableLines_;
+    // ANSI form -> for each line that reads so, in file order, its original bytes, or nothing
+    // where the ANSI form is faithful; kept only for forms that some line has no ANSI form for.
+    std::unordered_map<std::string, std::vector<std::string>> linesReadAs_;
 };
 
 }  // namespace vt

@@ -259,11 +259,12 @@ TEST_F(SettingsFileTest, Utf16FileIsReadAndWrittenAsUtf16) {
     // The line with no ANSI form comes back as it was, not as "?mega".
     EXPECT_EQ(store.Content(kPath),
               Utf16Le(u"[Options]\r\nAppPath=C:\\\u00e9.exe\r\nNote=\u03a9mega\r\nFilters={A},\r\n"));
-    // Lines that read the same in ANSI each keep their own bytes.
-    Given(Utf16Le(u";\u6771\u4eac\r\n;\u5927\u962a\r\n[Options]\r\n;\u6771\u4eac\r\n"));
+    // Lines that read the same in ANSI each keep their own bytes, a line that is "??" too.
+    Given(Utf16Le(u";??\r\n;\u6771\u4eac\r\n;\u5927\u962a\r\n[Options]\r\n;\u6771\u4eac\r\n"));
     settings.WriteString("Options", "Filters", "{A},");
-    EXPECT_EQ(store.Content(kPath), Utf16Le(u";\u6771\u4eac\r\n;\u5927\u962a\r\n[Options]\r\n"
-                                            u";\u6771\u4eac\r\nFilters={A},\r\n"));
+    EXPECT_EQ(store.Content(kPath),
+              Utf16Le(u";??\r\n;\u6771\u4eac\r\n;\u5927\u962a\r\n[Options]\r\n"
+                      u";\u6771\u4eac\r\nFilters={A},\r\n"));
 }
 
 // Without its mark, as the system tells text apart: UTF-16 laid out with NULs keeps its form. A
