@@ -8,8 +8,9 @@ FUZZ     := $(BUILD)/fuzz
 JOBS     ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 FUZZ_SECONDS ?= 120
+FUZZ_SMOKE_SECONDS ?= 5
 
-.PHONY: all deps host win win32 win64 test test-native test-wine test-release run dist screenshots bench fuzz clean
+.PHONY: all deps host win win32 win64 test test-native test-wine test-fuzz test-release run dist screenshots bench fuzz clean
 
 all: host win
 
@@ -45,7 +46,11 @@ test-release: win
 	@tests/release/dist-check.sh $(BUILD)
 	@tests/release/screenshots-check.sh $(BUILD)
 
-test: test-native test-wine test-release
+# Every fuzz target still builds with clang and survives its corpus and a few seconds of fuzzing.
+test-fuzz: deps
+	@tools/fuzz.sh $(FUZZ) $(FUZZ_SMOKE_SECONDS) --smoke
+
+test: test-native test-fuzz test-wine test-release
 
 run: win
 	@tools/run-demo.sh $(BUILD)
@@ -64,12 +69,9 @@ bench: deps win
 	@$(RELEASE)/vt_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@tools/wine-bench.sh $(BUILD)
 
-fuzz:
-	@tools/bootstrap.sh --fuzz
-	@CXX=clang++ cmake -S . -B $(FUZZ) -DVT_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(FUZZ) -j $(JOBS) --target vt_fuzz_settings
-	@mkdir -p $(FUZZ)/corpus && cp -n fuzz/corpus/* $(FUZZ)/corpus/ 2>/dev/null || true
-	@$(FUZZ)/vt_fuzz_settings -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ)/corpus
+# The long run: each fuzz target for FUZZ_SECONDS, its corpus growing in build/fuzz/corpus.
+fuzz: deps
+	@tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)

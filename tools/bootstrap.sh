@@ -9,8 +9,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev
           g++-mingw-w64-i686-posix binutils-mingw-w64-i686
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          wine wine64 xvfb xauth imagemagick x11-apps fonts-wine fp-utils zip unzip libxml2-utils)
-[ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-14-dev)
+          wine wine64 xvfb xauth imagemagick x11-apps fonts-wine fp-utils zip unzip libxml2-utils
+          clang libclang-rt-dev)
 i386=no
 if "$here/can-run-i386.sh"; then
   i386=yes
