@@ -9,7 +9,7 @@
 #include "core/ApplyEngine.h"
 #include "core/SettingsFile.h"
 #include "platform/Platform.h"
-#include "ui/CardSet.h"
+#include "core/CardSet.h"
 #include "ui/ConfigNode.h"
 
 namespace vt {

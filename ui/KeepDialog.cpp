@@ -1,21 +1,7 @@
-// The countdown of the keep dialog and the options it follows.
+// The countdown of the keep dialog.
 #include "ui/KeepDialog.h"
 
-#include <algorithm>
-
-#include "core/SettingsLayout.h"
-
 namespace vt {
-
-bool AsksToKeep(SettingsFile& settings, bool remoteSession) {
-    return settings.ReadBool(settings::kOptions, settings::kConfirmApply, remoteSession);
-}
-
-int SecondsToKeep(SettingsFile& settings) {
-    return std::clamp(
-        settings.ReadInteger(settings::kOptions, settings::kConfirmSeconds, kDefaultKeepSeconds),
-        kMinKeepSeconds, kMaxKeepSeconds);
-}
 
 std::string TfrmKeep::Countdown() const {
     const int left = SecondsLeft();

@@ -6,19 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "core/SettingsFile.h"
+#include "core/KeepOptions.h"
 #include "platform/System.h"
 
 namespace vt {
-
-inline constexpr int kDefaultKeepSeconds = 15;
-inline constexpr int kMinKeepSeconds = 5;
-inline constexpr int kMaxKeepSeconds = 600;
-
-// ConfirmApply, by default on in a remote desktop session: there a wrong apply cuts the user off.
-bool AsksToKeep(SettingsFile& settings, bool remoteSession);
-// ConfirmSeconds, within 5 and 600.
-int SecondsToKeep(SettingsFile& settings);
 
 // What the keep dialog's logic asks of its window.
 class KeepView {

@@ -1,7 +1,6 @@
 // What the Options action shows, and what OK stores and carries out.
 #include "ui/OptionsAction.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "base/PathText.h"
@@ -9,7 +8,7 @@
 #include "core/ProductIdentity.h"
 #include "core/SettingsLayout.h"
 #include "net/DeviceControl.h"
-#include "ui/KeepDialog.h"
+#include "core/KeepOptions.h"
 #include "ui/Shortcuts.h"
 
 namespace vt {
@@ -65,7 +64,7 @@ void Options::Store(const TfrmOptions& dialog, const TfrmOptions& opened) {
         flag(settings::kConfirmApply, dialog.ConfirmApply, opened.ConfirmApply);
         if (dialog.ConfirmSeconds != opened.ConfirmSeconds)
             batch.WriteInteger(settings::kOptions, settings::kConfirmSeconds,
-                               std::clamp(dialog.ConfirmSeconds, kMinKeepSeconds, kMaxKeepSeconds));
+                               KeepSecondsWithin(dialog.ConfirmSeconds));
     });
     if (filtersChanged) {
         state_.Cards().Load(platform.registry, platform.devices, dialog.NewFilters, true);

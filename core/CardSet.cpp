@@ -1,5 +1,5 @@
 // Filling the managed cards, and the current one.
-#include "ui/CardSet.h"
+#include "core/CardSet.h"
 
 #include "base/Error.h"
 #include "net/DeviceControl.h"
