@@ -1,7 +1,6 @@
 // The apply engine: registry phase, device phase, and the loop over the cards.
 #include "core/ApplyEngine.h"
 
-#include "base/ScopeExit.h"
 #include "core/MessageBox.h"
 #include "core/SettingsLayout.h"
 #include "net/DeviceControl.h"
@@ -46,8 +45,7 @@ TakenCard TakeCard(ApplyContext& context, const TCardConfig& record, const TACar
 
 bool ApplyCardConfig(ApplyContext& context, TCardConfig record, TACard card) {
     {
-        context.marks.cardBeingWritten = true;
-        ScopeExit cardApplyDone([&] { context.marks.cardBeingWritten = false; });
+        const HeldMark writing(context.marks.cardBeingWritten);
         WriteTcpipValues(context.platform.registry, record.CardId, ValuesOf(record));
     }
     if (context.taken)
@@ -73,8 +71,7 @@ ApplyOutcome ApplyConfiguration(ApplyContext& context, const std::string& name) 
                        kMbOk);
         return ApplyOutcome::NotFound;
     }
-    context.marks.namedApplyRunning = true;
-    ScopeExit namedApplyDone([&] { context.marks.namedApplyRunning = false; });
+    const HeldMark running(context.marks.namedApplyRunning);
     // The cards may be replaced while messages run between cards; the loop keeps its own copy.
     // Every record is read first: once the cards are switched, the settings file may be out of
     // reach for a while, and nothing may then stand between the writes and the question.
@@ -111,8 +108,7 @@ bool RestoreCards(ApplyContext& context, const TakenCards& taken) {
     };
     for (const TakenCard& each : taken) {
         try {
-            context.marks.cardBeingWritten = true;
-            ScopeExit cardRestoreDone([&] { context.marks.cardBeingWritten = false; });
+            const HeldMark writing(context.marks.cardBeingWritten);
             RestoreTcpipValues(context.platform.registry, each.values);
         } catch (const std::exception& error) {
             failed(each, error);

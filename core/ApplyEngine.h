@@ -21,6 +21,19 @@ struct ApplyMarks {
     bool namedApplyRunning = false;  // a named apply's card loop runs (or its copy as administrator)
 };
 
+// Sets a busy mark for its life, then gives back the value it found: the one way marks are held.
+class HeldMark {
+  public:
+    explicit HeldMark(bool& mark) : mark_(mark), previous_(mark) { mark = true; }
+    ~HeldMark() { mark_ = previous_; }
+    HeldMark(const HeldMark&) = delete;
+    HeldMark& operator=(const HeldMark&) = delete;
+
+  private:
+    bool& mark_;
+    bool previous_;
+};
+
 // What an apply is about to change on a card, taken before anything is written, to bring it back.
 struct TakenCard {
     TACard card;

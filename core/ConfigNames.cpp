@@ -30,4 +30,13 @@ std::string WhyNotPassable(std::string_view name) {
     return "the program takes its name for the request to start in the tray.";
 }
 
+std::vector<std::pair<std::string, std::string>> MenuConfigurations(SettingsFile& settings) {
+    const SettingsFile::Snapshot once(settings);
+    std::vector<std::pair<std::string, std::string>> offered;
+    for (auto& [key, name] : settings.ReadSectionValues(settings::kConfigurations))
+        if (settings.ReadBool(key, settings::kShowInMenu, false))
+            offered.emplace_back(std::move(key), std::move(name));
+    return offered;
+}
+
 }  // namespace vt

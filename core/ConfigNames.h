@@ -4,6 +4,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/SettingsFile.h"
 
@@ -24,5 +26,9 @@ bool NameTakenInFile(const SettingsFile::Batch& batch, std::string_view name,
 // the copy run as administrator): the end of a sentence about the configuration; empty when it
 // can.
 std::string WhyNotPassable(std::string_view name);
+
+// The configurations that menus offer (the tray's, Explorer's): key and name of each whose
+// ShowInMenu is on, in the order of section "Configurations". Read at once.
+std::vector<std::pair<std::string, std::string>> MenuConfigurations(SettingsFile& settings);
 
 }  // namespace vt

@@ -5,8 +5,8 @@
 
 #include "base/AnsiText.h"
 #include "core/CommandLine.h"
+#include "core/ConfigNames.h"
 #include "core/SettingsFile.h"
-#include "core/SettingsLayout.h"
 
 namespace vt {
 
@@ -21,10 +21,8 @@ std::vector<std::string> ContextMenuConfigurations(FileStore& files,
     std::vector<std::string> names;
     try {
         SettingsFile settings(files, settingsPath);
-        const SettingsFile::Snapshot once(settings);
-        for (const auto& [key, name] : settings.ReadSectionValues(settings::kConfigurations))
-            if (settings.ReadBool(key, settings::kShowInMenu, false) && PassesAsArgument(name))
-                names.push_back(name);
+        for (auto& offered : MenuConfigurations(settings))
+            if (PassesAsArgument(offered.second)) names.push_back(std::move(offered.second));
     } catch (const std::exception&) {
         names.clear();  // the menu is never worth an error in Explorer
     }

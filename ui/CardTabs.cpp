@@ -7,7 +7,7 @@ void CardTabs::FillCardTabs() {
     {
         const FormState::UpdatingScope updating(state_);
         view_.ClearTabs();
-        const TCardList& cards = state_.Cards().List();
+        const TCardList& cards = session_.Cards().List();
         for (size_t i = 0; i < cards.size(); ++i) {
             const TACard& card = cards[i];
             view_.AddTab(card.ConnectionName + "  ", "|" + card.DriverDesc, static_cast<int>(i));
@@ -26,7 +26,7 @@ void CardTabs::tbCardsChange() {
     if (state_.Updating()) return;
     const int tab = view_.SelectedTab();
     if (tab < 0) return;
-    state_.Cards().SetCurrentIndex(view_.TabCardIndex(tab));
+    session_.Cards().SetCurrentIndex(view_.TabCardIndex(tab));
     if (state_.Selected()) editor_.ShowSelection();
 }
 

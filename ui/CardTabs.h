@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/ConfigSession.h"
 #include "ui/FormState.h"
 #include "ui/SettingsEditor.h"
 
@@ -21,8 +22,8 @@ class CardTabsView : public TabMarksView {
 
 class CardTabs {
   public:
-    CardTabs(FormState& state, SettingsEditor& editor, CardTabsView& view)
-        : state_(state), editor_(editor), view_(view) {}
+    CardTabs(ConfigSession& session, FormState& state, SettingsEditor& editor, CardTabsView& view)
+        : session_(session), state_(state), editor_(editor), view_(view) {}
 
     // Rebuilds the tabs from the cards and selects the first as a click would: the save prompt
     // may refuse it, leaving no tab selected.
@@ -34,6 +35,7 @@ class CardTabs {
     void tbCardsChange();
 
   private:
+    ConfigSession& session_;
     FormState& state_;
     SettingsEditor& editor_;
     CardTabsView& view_;

@@ -66,13 +66,6 @@ bool ConfigTree::ConfigNameExists(const std::string& name, const TConfigNode* ex
     return false;
 }
 
-std::string ConfigTree::NewConfigName(const std::function<bool(const std::string&)>& taken) const {
-    for (int n = 1;; ++n) {
-        std::string name = "New Configuration" + std::to_string(n);
-        if (!ConfigNameExists(name) && !(taken && taken(name))) return name;
-    }
-}
-
 void ConfigTree::Select(TConfigNode* node) {
     if (!tvConfigChanging()) return;
     view_.SelectNode(node);
@@ -133,19 +126,8 @@ void ConfigTree::tvConfigEdited(TConfigNode& node, std::string text,
     if (text.find('"') != std::string::npos) return RejectName(node, kNameQuoted);
     if (!PassesAsArgument(text)) return RejectName(node, kNameStartsTray);
     if (!NameReadsBack(node.ConfigKey, text)) return RejectName(node, kNameUnstorable);
-    // Both directions of the name in one write, checked against the file under its lock: a
-    // refusal half-way, or a name another instance gave meanwhile, would leave a name that finds
-    // no configuration, or another one.
-    bool taken = false;
-    state_.Settings().Update([&](SettingsFile::Batch& batch) {
-        RequireConfiguration(batch, node.ConfigKey, node.Text);
-        taken = NameTakenInFile(batch, text, node.ConfigKey);
-        if (taken) return;
-        batch.WriteString(settings::kConfigurations, node.ConfigKey, text);
-        batch.DeleteKey(settings::kFriendlyName, node.Text);
-        batch.WriteString(settings::kFriendlyName, text, node.ConfigKey);
-    });
-    if (taken) return RejectName(node, kNameTaken);
+    if (!session_.RenameConfiguration(node.ConfigKey, node.Text, text))
+        return RejectName(node, kNameTaken);
     node.Text = text;
     view_.ShowNodeText(node);
 }
@@ -158,19 +140,9 @@ void ConfigTree::actAddExecute() {
     state_.FollowTheFile();
     // The edits of the configuration being left are offered first; Cancel cancels the Add.
     if (!tvConfigChanging()) return;
-    const std::string key = state_.platform.system.NewGuid();
-    SettingsFile& settings = state_.Settings();
-    const bool inMenu = settings.ReadBool(settings::kOptions, settings::kDefaultAddToMenu, true);
-    std::string name;
-    settings.Update([&](SettingsFile::Batch& batch) {
-        // Free in the file too: another instance may have added one since.
-        name = NewConfigName([&](const std::string& candidate) {
-            return NameTakenInFile(batch, candidate);
-        });
-        batch.WriteString(settings::kConfigurations, key, name);
-        batch.WriteString(settings::kFriendlyName, name, key);
-        if (inMenu) batch.WriteBool(key, settings::kShowInMenu, true);
-    });
+    const std::string key = session_.platform.system.NewGuid();
+    const std::string name = session_.AddConfiguration(
+        key, [&](const std::string& candidate) { return ConfigNameExists(candidate); });
     const FormState::UpdatingScope updating(state_);
     AddConfigNode(key, name, true, 0);
 }
@@ -187,14 +159,7 @@ void ConfigTree::actDeleteExecute() {
     if (state_.Ask("Are you sure to delete this configurations? ", "Delete - " + node->Text,
                    kMbYesNo | kMbIconQuestion) != kIdYes)
         return;
-    // One write: a refusal keeps the whole configuration, never a part of it.
-    state_.Settings().Update([&](SettingsFile::Batch& batch) {
-        for (const TACard& card : state_.Cards().List())
-            batch.EraseSection(CardSectionName(node->ConfigKey, card.CfgInstanceId));
-        batch.EraseSection(node->ConfigKey);
-        batch.DeleteKey(settings::kConfigurations, node->ConfigKey);
-        batch.DeleteKey(settings::kFriendlyName, node->Text);
-    });
+    session_.DeleteConfiguration(node->ConfigKey, node->Text);
     // Its edits go with it: no prompt may write it back. The next node, else the previous one,
     // is selected the ordinary way.
     const auto at = std::find_if(nodes_.begin(), nodes_.end(),

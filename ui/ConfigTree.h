@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/ApplyAction.h"
+#include "core/ApplyFlow.h"
 #include "ui/ConfigNode.h"
 #include "ui/FormState.h"
 #include "ui/SettingsEditor.h"
@@ -37,8 +37,8 @@ class ConfigTreeView {
 
 class ConfigTree {
   public:
-    ConfigTree(FormState& state, SettingsEditor& editor, ApplyAction& apply, ConfigTreeView& view)
-        : state_(state), editor_(editor), apply_(apply), view_(view) {}
+    ConfigTree(ConfigSession& session, FormState& state, SettingsEditor& editor, ApplyFlow& apply, ConfigTreeView& view)
+        : session_(session), state_(state), editor_(editor), apply_(apply), view_(view) {}
 
     const std::vector<std::unique_ptr<TConfigNode>>& Nodes() const { return nodes_; }
     TConfigNode* Selected() const { return state_.Selected(); }
@@ -48,8 +48,6 @@ class ConfigTree {
                        int imageIndex);
     // Whether a node other than `except` has that name, letter case aside.
     bool ConfigNameExists(const std::string& name, const TConfigNode* except = nullptr) const;
-    // "New Configuration" and the first number whose name no node has and `taken` refuses.
-    std::string NewConfigName(const std::function<bool(const std::string&)>& taken = {}) const;
     // Selects the node (or none) as a click does: asks first, reports after.
     void Select(TConfigNode* node);
     // Whether the tree shows exactly these configurations (key, name), in this order.
@@ -78,9 +76,10 @@ class ConfigTree {
     // Keeps the old name and starts the label edit again.
     void RejectName(TConfigNode& node, const std::string& why);
 
+    ConfigSession& session_;
     FormState& state_;
     SettingsEditor& editor_;
-    ApplyAction& apply_;
+    ApplyFlow& apply_;
     ConfigTreeView& view_;
     std::vector<std::unique_ptr<TConfigNode>> nodes_;
 };

@@ -1,15 +1,12 @@
-// What the main window's parts share: the platform and its prompts, the settings file, the managed
-// cards, the selected configuration, the updating flag, the tab marks and the apply marks.
+// What the main window's parts share of the window: the selected configuration, the updating
+// flag, the tab marks, the message boxes the main window owns. The settings file and the cards
+// are the session's.
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 
-#include "core/ApplyEngine.h"
-#include "core/SettingsFile.h"
-#include "platform/Platform.h"
-#include "core/CardSet.h"
+#include "platform/Prompts.h"
 #include "ui/ConfigNode.h"
 
 namespace vt {
@@ -28,28 +25,14 @@ class TabMarksView {
 class FormState {
   public:
     // `owner` is the main window: it owns every message box of the parts.
-    FormState(Platform& platform, WindowHandle owner, TabMarksView& tabs)
-        : platform(platform), owner_(owner), tabs_(tabs) {}
+    FormState(Prompts& prompts, WindowHandle owner, TabMarksView& tabs)
+        : prompts_(prompts), owner_(owner), tabs_(tabs) {}
     FormState(const FormState&) = delete;
     FormState& operator=(const FormState&) = delete;
-
-    Platform& platform;
-
-    // The managed cards and the current one (the card of the selected tab).
-    CardSet& Cards() { return cards_; }
-    const CardSet& Cards() const { return cards_; }
-    const TACard& CurrentCard() const { return cards_.Current(); }
 
     // The configuration the editor shows, or none; the tree selects it.
     TConfigNode* Selected() const { return selected_; }
     void SetSelected(TConfigNode* node) { selected_ = node; }
-
-    ApplyMarks& Marks() { return marks_; }
-
-    void OpenSettings(const std::string& path);
-    // Raises while the start has not opened it.
-    SettingsFile& Settings();
-    SettingsFile* SettingsIfOpen() { return settings_.get(); }
 
     // Set while the window changes its own controls: no save prompt, no reload, no edit marks,
     // no status refresh.
@@ -79,18 +62,16 @@ class FormState {
         if (FollowFile) FollowFile();
     }
 
-    ApplyContext ApplyContextNow();
-
     const TabMarksView& Tabs() const { return tabs_; }
     void SetTabMark(int tab, bool on) { tabs_.SetTabImage(tab, on ? 1 : 0); }
 
+    WindowHandle Owner() const { return owner_; }
+
   private:
+    Prompts& prompts_;
     WindowHandle owner_;
     TabMarksView& tabs_;
-    std::unique_ptr<SettingsFile> settings_;
-    CardSet cards_;
     TConfigNode* selected_ = nullptr;
-    ApplyMarks marks_;
     bool updating_ = false;
 };
 

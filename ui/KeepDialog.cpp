@@ -1,5 +1,7 @@
-// The countdown of the keep dialog.
+// The countdown of the keep dialog, and the host that runs it over a window.
 #include "ui/KeepDialog.h"
+
+#include "core/MessageBox.h"
 
 namespace vt {
 
@@ -32,6 +34,16 @@ void TfrmKeep::TimerTick() {
 void TfrmKeep::btnKeepClick() {
     Kept = true;
     view_.Close();
+}
+
+int WindowApplyHost::Ask(const std::string& text, const std::string& caption, unsigned flags) {
+    return ShowMessageBox(prompts_, owner_, text, caption, flags);
+}
+
+bool WindowApplyHost::KeepNewSettings(const std::string& name, int seconds) {
+    TfrmKeep dialog(keep_.KeepDialogView(), clock_, name, seconds);
+    keep_.RunKeepDialog(dialog);
+    return dialog.Kept;
 }
 
 }  // namespace vt

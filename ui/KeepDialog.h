@@ -6,7 +6,9 @@
 #include <string>
 #include <utility>
 
+#include "core/ApplyFlow.h"
 #include "core/KeepOptions.h"
+#include "platform/Prompts.h"
 #include "platform/System.h"
 
 namespace vt {
@@ -62,6 +64,24 @@ class TfrmKeep {
     int seconds_;
     uint32_t start_ = 0;
     int shown_ = -1;  // the seconds the line shows
+};
+
+// The apply's host where a window owns the message boxes and the keep dialog runs over it: the
+// main window, and apply mode's window that never shows.
+class WindowApplyHost : public ApplyHost {
+  public:
+    WindowApplyHost(Prompts& prompts, System& clock, WindowHandle owner, KeepDialogHost& keep)
+        : prompts_(prompts), clock_(clock), owner_(owner), keep_(keep) {}
+
+    WindowHandle MessageOwner() const override { return owner_; }
+    int Ask(const std::string& text, const std::string& caption, unsigned flags) override;
+    bool KeepNewSettings(const std::string& name, int seconds) override;
+
+  private:
+    Prompts& prompts_;
+    System& clock_;
+    WindowHandle owner_;
+    KeepDialogHost& keep_;
 };
 
 }  // namespace vt

@@ -20,15 +20,17 @@ std::string SettingsPathFor(const std::string& executablePath) {
 }
 
 TfrmMain::TfrmMain(Platform& platform, MainViews views, StartRequest request)
-    : State(platform, views.frame.Handle(), views.tabs),
-      Applying(State, views.frame),
-      Editor(State, Applying, views.editor),
-      Tabs(State, Editor, views.tabs),
-      Tree(State, Editor, Applying, views.tree),
-      Status(State, views.status),
-      Tray(State, Tree, Applying, views.tray),
-      Actions(State, views.frame),
-      OptionsAction(State, Tree, Editor, Tabs, views.frame),
+    : Session(platform),
+      State(platform.prompts, views.frame.Handle(), views.tabs),
+      ApplyHostWindow(platform.prompts, platform.system, views.frame.Handle(), views.frame),
+      Applying(Session, ApplyHostWindow),
+      Editor(Session, State, Applying, views.editor),
+      Tabs(Session, State, Editor, views.tabs),
+      Tree(Session, State, Editor, Applying, views.tree),
+      Status(Session, State, views.status),
+      Tray(Session, State, Applying, views.tray),
+      Actions(Session, State, views.frame),
+      OptionsAction(Session, State, Tree, Editor, Tabs, views.frame),
       platform_(platform),
       views_(views),
       request_(std::move(request)) {
@@ -40,7 +42,7 @@ TfrmMain::TfrmMain(Platform& platform, MainViews views, StartRequest request)
 }
 
 void TfrmMain::FollowSettingsFile() {
-    SettingsFile* settings = State.SettingsIfOpen();
+    SettingsFile* settings = Session.SettingsIfOpen();
     if (!settings) return;
     const auto configurations = settings->ReadSectionValues(settings::kConfigurations);
     if (Tree.Shows(configurations)) return;
@@ -50,8 +52,7 @@ void TfrmMain::FollowSettingsFile() {
         for (const auto& entry : configurations) replaced &= entry.first != node->ConfigKey;
     Tree.Follow(configurations);
     if (!replaced) return;  // another copy's changes: followed without a word
-    State.Cards().Load(platform_.registry, platform_.devices,
-                       settings->ReadString(settings::kOptions, settings::kFilters, ""), true);
+    Session.LoadCards(true);
     Tabs.FillCardTabs();
     State.Ask("The settings file " + settings->Path() +
                   " was removed or replaced. The window now shows what it holds.",
@@ -82,7 +83,7 @@ void TfrmMain::StartSequence() {
     const OsVersionInfo version = platform_.system.QueryVersion();
     bool passes = PassesVersionGate(OSVersionClass(version));
     if (!passes && IsNewerWindows(version)) {
-        State.OpenSettings(SettingsPathFor(executable));
+        Session.OpenSettings(SettingsPathFor(executable));
         passes = RunsOnNewerWindows();
         if (!passes) return;  // the user said No: ended as the refusal ends, nothing written
         Applying.OfferElevation(true);
@@ -96,8 +97,8 @@ void TfrmMain::StartSequence() {
 
     platform_.system.TraceStartup("version gate");
     views_.frame.SetApplicationTitle(kProductTitle);
-    if (!State.SettingsIfOpen()) State.OpenSettings(SettingsPathFor(executable));
-    SettingsFile& settings = State.Settings();
+    if (!Session.SettingsIfOpen()) Session.OpenSettings(SettingsPathFor(executable));
+    SettingsFile& settings = Session.Settings();
     views_.frame.SetCaption(kMainWindowCaption);
     try {
         settings.WriteString(settings::kOptions, settings::kAppPath, executable);
@@ -116,8 +117,7 @@ void TfrmMain::StartSequence() {
     }
 
     // Apply mode names a card's device only when it is missing, which has no friendly name.
-    State.Cards().Load(platform_.registry, platform_.devices,
-                       settings.ReadString(settings::kOptions, settings::kFilters, ""), shows);
+    Session.LoadCards(shows);
     platform_.system.TraceStartup(shows ? "cards and their devices' names" : "cards");
     if (shows) {
         FillConfigTree();
@@ -157,7 +157,7 @@ void TfrmMain::StartSequence() {
 }
 
 bool TfrmMain::RunsOnNewerWindows() {
-    SettingsFile& settings = State.Settings();
+    SettingsFile& settings = Session.Settings();
     if (settings.ReadInteger(settings::kOptions, settings::kRunOnNewerWindows, 0) == 1) return true;
     // Where nobody sees the question, nobody answers it: apply mode ends as No ends, with a code
     // of its own that tells the script why.
@@ -185,7 +185,7 @@ void TfrmMain::FillConfigTree() {
     Tree.Clear();
     views_.tree.SetTreeRedraw(false);
     ScopeExit redrawAgain([&] { views_.tree.SetTreeRedraw(true); });
-    for (const auto& [key, name] : State.Settings().ReadSectionValues(settings::kConfigurations)) {
+    for (const auto& [key, name] : Session.Settings().ReadSectionValues(settings::kConfigurations)) {
         const FormState::UpdatingScope updating(State);
         Tree.AddConfigNode(key, name, false, 0);
     }

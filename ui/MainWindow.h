@@ -7,6 +7,7 @@
 #include "core/CommandLine.h"
 #include "platform/Platform.h"
 #include "ui/FormState.h"
+#include "ui/KeepDialog.h"
 #include "ui/MainViews.h"
 #include "ui/UpdateNetStatus.h"
 
@@ -47,8 +48,10 @@ class TfrmMain {
 
     MainParts Parts() { return {Tree, Tabs, Editor, Status, Tray, Actions, OptionsAction}; }
 
+    ConfigSession Session;
     FormState State;
-    ApplyAction Applying;
+    WindowApplyHost ApplyHostWindow;
+    ApplyFlow Applying;
     SettingsEditor Editor;
     CardTabs Tabs;
     ConfigTree Tree;

@@ -15,11 +15,11 @@ namespace vt {
 
 void Options::actOptionsExecute() {
     state_.FollowTheFile();
-    SettingsFile& settings = state_.Settings();
-    Platform& platform = state_.platform;
+    SettingsFile& settings = session_.Settings();
+    Platform& platform = session_.platform;
     TfrmOptions dialog(frame_.OptionsDialogView(), platform.prompts);
     std::optional<SettingsFile::Snapshot> look(std::in_place, settings);
-    dialog.LoadCardList(platform.registry, state_.Cards().List());
+    dialog.LoadCardList(platform.registry, session_.Cards().List());
     dialog.Autorun = settings.ReadBool(settings::kOptions, settings::kAutorun, false);
     dialog.EnableMenu = settings.ReadBool(settings::kOptions, settings::kEnableMenu, true);
     dialog.CustomizeIcon = settings.ReadBool(settings::kOptions, settings::kCustomizeIcon, false);
@@ -38,8 +38,8 @@ void Options::actOptionsExecute() {
 }
 
 void Options::Store(const TfrmOptions& dialog, const TfrmOptions& opened) {
-    SettingsFile& settings = state_.Settings();
-    Platform& platform = state_.platform;
+    SettingsFile& settings = session_.Settings();
+    Platform& platform = session_.platform;
     const bool filtersChanged = dialog.NewFilters != dialog.OldFilters;
     // Every choice in one write: quick with many configurations, and a refusal stores none of
     // them and changes nothing else. Only what the user changed in the dialog is written, over
@@ -67,7 +67,7 @@ void Options::Store(const TfrmOptions& dialog, const TfrmOptions& opened) {
                                KeepSecondsWithin(dialog.ConfirmSeconds));
     });
     if (filtersChanged) {
-        state_.Cards().Load(platform.registry, platform.devices, dialog.NewFilters, true);
+        session_.Cards().Load(platform.registry, platform.devices, dialog.NewFilters, true);
         tabs_.FillCardTabs();
     }
 

@@ -46,8 +46,8 @@ void SettingsEditor::ShowSelection() {
         ShowStartState();
         return;
     }
-    const TACard card = state_.CurrentCard();
-    SettingsFile& settings = state_.Settings();
+    const TACard card = session_.Cards().Current();
+    SettingsFile& settings = session_.Settings();
     const SettingsFile::Snapshot look(settings);
     TCardConfig record;
     try {
@@ -59,7 +59,7 @@ void SettingsEditor::ShowSelection() {
     }
     ShowRecord(record);
     const TabMarksView& tabs = state_.Tabs();
-    const TCardList& cards = state_.Cards().List();
+    const TCardList& cards = session_.Cards().List();
     for (int tab = 0; tab < tabs.TabCount(); ++tab) {
         const int cardIndex = tabs.TabCardIndex(tab);
         if (cardIndex < 0 || cardIndex >= static_cast<int>(cards.size())) continue;
@@ -156,8 +156,8 @@ void SettingsEditor::checkSelectedClick() {
     if (!RecordShown()) return;
     const bool checked = view_.IsChecked(C::checkSelected);
     if (TConfigNode* node = state_.Selected()) {
-        const TACard& card = state_.CurrentCard();
-        WriteToConfig(state_.Settings(), node->ConfigKey, card.CfgInstanceId, checked);
+        const TACard& card = session_.Cards().Current();
+        WriteToConfig(session_.Settings(), node->ConfigKey, card.CfgInstanceId, checked);
         if (draft_) draft_->shown.ToConfig = checked;  // stored: no longer an edit of this editor
         ShowStateOfTheBoxes(true);
     }
@@ -232,7 +232,7 @@ bool SettingsEditor::GatewayKept(const TConfigNode& node, uint32_t ip, uint32_t 
 }
 
 std::optional<TCardConfig> SettingsEditor::SaveEditor(TConfigNode& node, bool apply) {
-    const TACard card = state_.CurrentCard();
+    const TACard card = session_.Cards().Current();
     TCardConfig record;
     record.ConfigName = node.Text;
     record.ConfigKey = node.ConfigKey;
@@ -272,7 +272,7 @@ std::optional<TCardConfig> SettingsEditor::SaveEditor(TConfigNode& node, bool ap
                               refusal->text + " Save it anyway?",
                           "Save - " + node.Text, kMbYesNo | kMbIconQuestion) == kIdYes;
     };
-    auto saved = SaveCardChanges(state_.Settings(), draft_ ? draft_->shown : TCardConfig{},
+    auto saved = SaveCardChanges(session_.Settings(), draft_ ? draft_->shown : TCardConfig{},
                                  record, overwrite, AsEdited, keepMerged);
     if (!saved) return std::nullopt;
     if (apply) applying_.ApplyCard(*saved, card);
@@ -283,7 +283,7 @@ void SettingsEditor::ShowSaved(const TConfigNode& node, const std::optional<TCar
     // No: the other program's version. The selection may have moved while a device was switched:
     // then it shows already what it now selects.
     if (!saved) return ShowSelection();
-    if (state_.Selected() != &node || state_.CurrentCard().CfgInstanceId != saved->CardId) return;
+    if (state_.Selected() != &node || session_.Cards().Current().CfgInstanceId != saved->CardId) return;
     ShowRecord(*saved);  // as saved: nothing read back
     const int tab = state_.Tabs().SelectedTab();
     if (tab >= 0) state_.SetTabMark(tab, saved->ToConfig);
@@ -299,7 +299,7 @@ void SettingsEditor::btnSaveClick() {
 void SettingsEditor::btnApplyClick() {
     state_.FollowTheFile();
     TConfigNode* node = state_.Selected();
-    if (state_.Marks().cardBeingWritten || !node || !RecordShown() || !ValidateEditor(*node))
+    if (session_.Marks().cardBeingWritten || !node || !RecordShown() || !ValidateEditor(*node))
         return;
     ShowSaved(*node, SaveEditor(*node, true));
 }
@@ -312,14 +312,14 @@ void SettingsEditor::btnCancelClick() {
 void SettingsEditor::actTakeCurrentExecute() {
     state_.FollowTheFile();
     if (!state_.Selected() || !RecordShown()) return;
-    const TACard card = state_.CurrentCard();
-    const auto now = ReadCurrentTcpipSettings(state_.platform.registry, card.CfgInstanceId);
+    const TACard card = session_.Cards().Current();
+    const auto now = ReadCurrentTcpipSettings(session_.platform.registry, card.CfgInstanceId);
     if (!now) {
         state_.Ask("No current settings can be read for " + card.ConnectionName + ".",
                    kProductTitle, kMbIconInformation);
         return;
     }
-    const bool enabled = !CardDeviceDisabled(state_.platform.devices, card);
+    const bool enabled = !CardDeviceDisabled(session_.platform.devices, card);
     {
         const FormState::UpdatingScope updating(state_);
         // On DHCP the addresses typed before stay, as the user would leave them.

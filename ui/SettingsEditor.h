@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/ConfigRecords.h"
-#include "ui/ApplyAction.h"
+#include "core/ApplyFlow.h"
 #include "ui/ConfigNode.h"
 #include "ui/FormState.h"
 #include "ui/IPListDialog.h"
@@ -44,8 +44,8 @@ inline constexpr char kSavePrompt[] = "The settings has been changed, do you wan
 
 class SettingsEditor {
   public:
-    SettingsEditor(FormState& state, ApplyAction& applying, EditorView& view)
-        : state_(state), applying_(applying), view_(view) {}
+    SettingsEditor(ConfigSession& session, FormState& state, ApplyFlow& applying, EditorView& view)
+        : session_(session), state_(state), applying_(applying), view_(view) {}
 
     // Adds a configuration when the tree has none: the title box clicked in an empty tree.
     std::function<void()> EnsureConfiguration;
@@ -111,8 +111,9 @@ class SettingsEditor {
     // ShowEditorState with the boxes as they stand.
     void ShowStateOfTheBoxes(bool modified);
 
+    ConfigSession& session_;
     FormState& state_;
-    ApplyAction& applying_;
+    ApplyFlow& applying_;
     EditorView& view_;
     std::optional<Draft> draft_;  // nothing while no record is shown
 };

@@ -57,7 +57,7 @@ bool CreateLink(Shell& shell, ShellLink link) {
 }
 
 void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
-    Platform& platform = state_.platform;
+    Platform& platform = session_.platform;
     // The link would start the program with another name, or in the tray.
     if (const std::string why = WhyNotPassable(name); !why.empty()) {
         state_.Ask("Cannot create a shortcut for \"" + name + "\": " + why +
@@ -66,7 +66,7 @@ void Shortcuts::CreateShortcut(ShortcutKind kind, const std::string& name) {
         return;
     }
     std::string iconFile;
-    if (state_.Settings().ReadBool(settings::kOptions, settings::kCustomizeIcon, false)) {
+    if (session_.Settings().ReadBool(settings::kOptions, settings::kCustomizeIcon, false)) {
         const auto chosen = frame_.ChooseShortcutIcon();
         if (!chosen) return;  // cancelled: no file, no message
         iconFile = *chosen;
@@ -109,22 +109,22 @@ void Shortcuts::actQuickLaunchExecute() {
 void Shortcuts::actHelpExecute() {
     // The current folder first, as the shell looks; then beside the program, for a program
     // started from anywhere else.
-    Platform& platform = state_.platform;
+    Platform& platform = session_.platform;
     const std::string beside = FolderOf(platform.system.ExecutablePath()) + kHelpFile;
     const bool here = platform.shell.FileExists(kHelpFile) || !platform.shell.FileExists(beside);
     platform.shell.Open("open", here ? kHelpFile : beside, "", kSwShowNormal);
 }
 
 void Shortcuts::actHomepageExecute() {
-    state_.platform.shell.Open("open", "IEXPLORE.EXE", kHomePage, kSwShowNormal);
+    session_.platform.shell.Open("open", "IEXPLORE.EXE", kHomePage, kSwShowNormal);
 }
 
 void Shortcuts::actWebsiteExecute() {
-    state_.platform.shell.Open("open", "IEXPLORE.EXE", kProductPage, kSwShowNormal);
+    session_.platform.shell.Open("open", "IEXPLORE.EXE", kProductPage, kSwShowNormal);
 }
 
 void Shortcuts::actSendFeedbackExecute() {
-    state_.platform.shell.Open("", std::string("mailto:") + kSupportMail, "", kSwShow);
+    session_.platform.shell.Open("", std::string("mailto:") + kSupportMail, "", kSwShow);
 }
 
 void Shortcuts::actAboutExecute() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Shell.h"
+#include "core/ConfigSession.h"
 #include "ui/FormState.h"
 #include "ui/MainView.h"
 
@@ -24,7 +25,7 @@ bool CreateLink(Shell& shell, ShellLink link);
 
 class Shortcuts {
   public:
-    Shortcuts(FormState& state, MainView& frame) : state_(state), frame_(frame) {}
+    Shortcuts(ConfigSession& session, FormState& state, MainView& frame) : session_(session), state_(state), frame_(frame) {}
 
     void CreateShortcut(ShortcutKind kind, const std::string& name);
     void actDesktopShortCutExecute();
@@ -37,6 +38,7 @@ class Shortcuts {
     void actExitExecute();
 
   private:
+    ConfigSession& session_;
     FormState& state_;
     MainView& frame_;
 };

@@ -16,12 +16,12 @@ constexpr int kWirelessOffset = 3;
 }  // namespace
 
 void StatusPanel::RefreshStatusPanel(const TAdapterStatuses* taken) {
-    if (!view_.IsShowing() || state_.Updating() || state_.Cards().Empty()) return;
-    Platform& platform = state_.platform;
+    if (!view_.IsShowing() || state_.Updating() || session_.Cards().Empty()) return;
+    Platform& platform = session_.platform;
     TAdapterStatuses own;
     if (!taken) GetAdapterStatuses(platform.ipHelper, own);
     const TAdapterStatuses& statuses = taken ? *taken : own;
-    const TACard card = state_.CurrentCard();
+    const TACard card = session_.Cards().Current();
     int image = kDisabled;
     bool dhcp = false;
     for (const TAdapterStatus& status : statuses) {
@@ -56,9 +56,9 @@ void StatusPanel::RefreshStatusPanel(const TAdapterStatuses* taken) {
 }
 
 void StatusPanel::raNetStatusDblClick() {
-    const int version = OSVersionClass(state_.platform.system.QueryVersion());
+    const int version = OSVersionClass(session_.platform.system.QueryVersion());
     if (version != kOsWindowsXP && version != kOsWindows2003) throw Error(kVersionNotSupported);
-    state_.platform.shell.WinExec(kNetworkConnectionsCommand, kSwShowNormal);
+    session_.platform.shell.WinExec(kNetworkConnectionsCommand, kSwShowNormal);
 }
 
 }  // namespace vt

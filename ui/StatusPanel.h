@@ -5,6 +5,7 @@
 #include <string>
 
 #include "net/AdapterStatus.h"
+#include "core/ConfigSession.h"
 #include "ui/FormState.h"
 
 namespace vt {
@@ -28,7 +29,7 @@ inline constexpr char kNetworkConnectionsCommand[] =
 
 class StatusPanel {
   public:
-    StatusPanel(FormState& state, StatusPanelView& view) : state_(state), view_(view) {}
+    StatusPanel(ConfigSession& session, FormState& state, StatusPanelView& view) : session_(session), state_(state), view_(view) {}
 
     // `taken`: the live snapshot when the refresh thread took it; without one it is taken here.
     void RefreshStatusPanel(const TAdapterStatuses* taken = nullptr);
@@ -37,6 +38,7 @@ class StatusPanel {
     void raNetStatusDblClick();
 
   private:
+    ConfigSession& session_;
     FormState& state_;
     StatusPanelView& view_;
 };

@@ -1,7 +1,7 @@
 // The tray icon's events and the tray menu's configuration items.
 #include "ui/TrayMenu.h"
 
-#include "core/SettingsLayout.h"
+#include "core/ConfigNames.h"
 
 namespace vt {
 
@@ -28,11 +28,8 @@ void TrayMenu::Restore1Click() {
 void TrayMenu::FillTrayMenu() {
     state_.FollowTheFile();
     std::vector<TrayItem> items;
-    SettingsFile& settings = state_.Settings();
-    const SettingsFile::Snapshot look(settings);
-    for (const auto& node : tree_.Nodes())
-        if (settings.ReadBool(node->ConfigKey, settings::kShowInMenu, false))
-            items.push_back({node->Text, node->Text});
+    for (const auto& [key, name] : MenuConfigurations(session_.Settings()))
+        items.push_back({name, name});
     view_.SetTrayItems(items);
 }
 

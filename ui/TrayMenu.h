@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/ApplyAction.h"
-#include "ui/ConfigTree.h"
+#include "core/ApplyFlow.h"
 #include "ui/FormState.h"
 
 namespace vt {
@@ -35,8 +34,8 @@ enum class TrayButton { Left, Right, Other };
 
 class TrayMenu {
   public:
-    TrayMenu(FormState& state, const ConfigTree& tree, ApplyAction& apply, TrayView& view)
-        : state_(state), tree_(tree), apply_(apply), view_(view) {}
+    TrayMenu(ConfigSession& session, FormState& state, ApplyFlow& apply, TrayView& view)
+        : session_(session), state_(state), apply_(apply), view_(view) {}
 
     // The window goes to the tray (minimising, or the tray start).
     void MinimizeToTray();
@@ -46,9 +45,9 @@ class TrayMenu {
     void TrayItemClick(const std::string& hint);
 
   private:
+    ConfigSession& session_;
     FormState& state_;
-    const ConfigTree& tree_;
-    ApplyAction& apply_;
+    ApplyFlow& apply_;
     TrayView& view_;
 };
 

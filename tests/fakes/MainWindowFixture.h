@@ -26,7 +26,7 @@ class MainWindowFixture : public ::testing::Test, protected FakePlatform {
     }
     std::string Ini() { return files.Content(kPath); }
     std::string Read(const std::string& section, const std::string& key) {
-        return form->State.Settings().ReadString(section, key, "<none>");
+        return form->Session.Settings().ReadString(section, key, "<none>");
     }
     TConfigNode* Node(const std::string& name) { return view.Node(name); }
 

@@ -35,9 +35,9 @@ class PartsFixture : public ::testing::Test, protected FakePlatform {
             SeedCard("0000", "{CA}", "LAN");
             SeedCard("0001", "{CB}", "WLAN");
         }
-        state.Cards().Load(registry, devices, "", true);
+        session.Cards().Load(registry, devices, "", true);
         files.Put(kPath, ini);
-        state.OpenSettings(kPath);
+        session.OpenSettings(kPath);
         for (const auto& [key, name] : Settings().ReadSectionValues(settings::kConfigurations)) {
             const FormState::UpdatingScope updating(state);
             tree.AddConfigNode(key, name, false, 0);
@@ -45,7 +45,7 @@ class PartsFixture : public ::testing::Test, protected FakePlatform {
         editor.ShowStartState();
         cardTabs.FillCardTabs();
     }
-    SettingsFile& Settings() { return state.Settings(); }
+    SettingsFile& Settings() { return session.Settings(); }
     std::string Ini() { return files.Content(kPath); }
     std::string Read(const std::string& section, const std::string& key) {
         return Settings().ReadString(section, key, "<none>");
@@ -53,12 +53,14 @@ class PartsFixture : public ::testing::Test, protected FakePlatform {
     TConfigNode* Node(const std::string& name) { return view.Node(name); }
 
     struct Views : FakeTreeView, FakeTabsView, FakeEditorView {} view;
-    FormState state{platform, 0x1234, view};
+    ConfigSession session{platform};
+    FormState state{prompts, 0x1234, view};
     FakeKeepHost keepHost{&system};
-    ApplyAction applying{state, keepHost};
-    SettingsEditor editor{state, applying, view};
-    CardTabs cardTabs{state, editor, view};
-    ConfigTree tree{state, editor, applying, view};
+    WindowApplyHost applyHost{prompts, system, 0x1234, keepHost};
+    ApplyFlow applying{session, applyHost};
+    SettingsEditor editor{session, state, applying, view};
+    CardTabs cardTabs{session, state, editor, view};
+    ConfigTree tree{session, state, editor, applying, view};
 };
 
 // Office {K1} changes the LAN card (static 10.0.0.2/255.0.0.0); Home {K2} changes nothing.

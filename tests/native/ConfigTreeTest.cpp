@@ -40,7 +40,7 @@ TEST_F(ConfigTreeTest, StartFillsTabsWithCardIndexesAndMarksOnSelection) {
     // A tab dragged elsewhere keeps its card: the card comes from the tab's data.
     std::swap(view.tabs[0], view.tabs[1]);
     view.UserSelectsTab(1);
-    EXPECT_EQ(state.CurrentCard().ConnectionName, "LAN");
+    EXPECT_EQ(session.Cards().Current().ConnectionName, "LAN");
 }
 
 TEST_F(ConfigTreeTest, SavePromptOnATreeChange) {
@@ -281,7 +281,7 @@ TEST_F(ConfigTreeTest, NoCardsOrAVanishedCardStopTheChangeWithTheirMessage) {
         EXPECT_STREQ(e.what(), kNoAdapters);
     }
     SeedCard("0000", "{CA}", "LAN");
-    state.Cards().Load(registry, devices, "", true);
+    session.Cards().Load(registry, devices, "", true);
     view.tabs = {{"LAN  ", "|", 5}};
     try {
         view.UserSelectsTab(0);

@@ -34,7 +34,7 @@ TEST_F(KeepOrRestoreTest, UnansweredTheCountdownRunsOutAndEverythingComesBack) {
     bool markedMeanwhile = false;
     ApplyOutcome second = ApplyOutcome::Applied;
     keep.answer = [&](TfrmKeep&) {
-        markedMeanwhile = form->State.Marks().namedApplyRunning;
+        markedMeanwhile = form->Session.Marks().namedApplyRunning;
         second = form->Applying.ApplyConfiguration("Office");  // from the tray meanwhile
     };
     EXPECT_EQ(form->Applying.ApplyConfiguration("Office"), ApplyOutcome::Restored);
@@ -49,7 +49,7 @@ TEST_F(KeepOrRestoreTest, UnansweredTheCountdownRunsOutAndEverythingComesBack) {
     EXPECT_EQ(system.now, 5000u);  // closed at the fifth second, not before
     EXPECT_TRUE(markedMeanwhile);
     EXPECT_EQ(second, ApplyOutcome::Ignored);
-    EXPECT_FALSE(form->State.Marks().namedApplyRunning);
+    EXPECT_FALSE(form->Session.Marks().namedApplyRunning);
     EXPECT_TRUE(AsBefore());
     // Restarted with the old values: the apply's disable and enable, then the restore's.
     EXPECT_EQ(devices.InstallerCalls(), 4);

@@ -326,10 +326,10 @@ TEST_F(SettingsEditorTest, ApplyWritesTheRecordAlsoWhenTheDeviceFails) {
     Start(fakes::TwoConfigurations());
     view.UserSelects(Node("Office"));
     view.UserTypes(C::edtGateway, "10.0.0.254");
-    state.Marks().cardBeingWritten = true;  // a card's registry values are being written
+    session.Marks().cardBeingWritten = true;  // a card's registry values are being written
     editor.btnApplyClick();
     EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.1");
-    state.Marks().cardBeingWritten = false;
+    session.Marks().cardBeingWritten = false;
     editor.btnApplyClick();
     EXPECT_EQ(Read("{K1}{CA}", "Gateway0"), "10.0.0.254");
     ASSERT_EQ(prompts.shown.size(), 1u);
@@ -350,7 +350,7 @@ TEST_F(SettingsEditorTest, TakeCurrentSettingsReadsWhatTheSystemStores) {
     registry.store.Seed(key, "SubnetMask", kRegMultiSz, std::string("255.255.255.0\0\0", 15));
     registry.store.SeedString(key, "NameServer", "192.0.2.53  192.0.2.54,192.0.2.55");
     registry.store.SeedString(ConnectionKeyPath("{CA}"), "PnpInstanceID", "PCI\\VEN_1");
-    state.Cards().Load(registry, devices, "", true);
+    session.Cards().Load(registry, devices, "", true);
     devices.devices = {fakes::FakeDevice{"PCI\\VEN_1", "Net", "", 0, 0x16}};  // CM_PROB_DISABLED
     view.UserSelects(Node("Home"));
     editor.actTakeCurrentExecute();

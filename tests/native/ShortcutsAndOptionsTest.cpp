@@ -217,7 +217,7 @@ TEST_F(OptionsTest, ChangedAdaptersAutorunAndNoMenuAreCarriedOut) {
     };
     form->OptionsAction.actOptionsExecute();
     EXPECT_EQ(Read("Options", "Filters"), "{CC},");
-    ASSERT_EQ(form->State.Cards().List().size(), 1u);
+    ASSERT_EQ(form->Session.Cards().List().size(), 1u);
     EXPECT_EQ(view.tabs.size(), 1u);
     EXPECT_EQ(view.tabs[0].caption, "Other  ");
     EXPECT_EQ(Read("{K1}", "ShowInMenu"), "1");
@@ -287,7 +287,7 @@ TEST_F(OptionsTest, NoAdapterCheckedWarnsThenHandsTheChoiceToTheDefaultRule) {
     EXPECT_EQ(prompts.shown[0].flags, kMbOk | 0x30u);
     EXPECT_EQ(prompts.shown[0].owner, 0x5678u);
     EXPECT_EQ(Read("Options", "Filters"), "");
-    EXPECT_EQ(form->State.Cards().List().size(), 2u);  // the default rule's cards
+    EXPECT_EQ(form->Session.Cards().List().size(), 2u);  // the default rule's cards
 }
 
 }  // namespace

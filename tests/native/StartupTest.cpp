@@ -214,7 +214,7 @@ TEST_F(FormCreateTest, NewerWindowsAsksOnceAndRemembersYes) {
                 EXPECT_EQ(files.Content(settingsPath), c.text);
                 EXPECT_EQ(files.replaces, 0);
             } else {
-                EXPECT_EQ(f.State.Settings().ReadString("Options", "RunOnNewerWindows", ""), "1");
+                EXPECT_EQ(f.Session.Settings().ReadString("Options", "RunOnNewerWindows", ""), "1");
             }
         }
         files.refuseReplace = false;
@@ -343,7 +343,7 @@ class FormCreateCardsTest : public FormCreateTest {
     }
     std::vector<std::string> Ids() {
         std::vector<std::string> ids;
-        for (const TACard& card : form->State.Cards().List()) ids.push_back(card.CfgInstanceId);
+        for (const TACard& card : form->Session.Cards().List()) ids.push_back(card.CfgInstanceId);
         return ids;
     }
 };
@@ -367,7 +367,7 @@ TEST_F(FormCreateCardsTest, FilterSelectsTheCardsAndDevicesNameThem) {
     devices.devices = {{"pci\\2", "Net", "Friendly B"}};
     form->FormCreate();
     EXPECT_EQ(Ids(), std::vector<std::string>{"{B}"});
-    EXPECT_EQ(form->State.Cards().List()[0].DriverDesc, "Friendly B");
+    EXPECT_EQ(form->Session.Cards().List()[0].DriverDesc, "Friendly B");
 
     // Apply mode asks no device for a name: it names only missing devices, which have none.
     devices.calls.clear();
@@ -375,7 +375,7 @@ TEST_F(FormCreateCardsTest, FilterSelectsTheCardsAndDevicesNameThem) {
     fakes::FakeMainWindow applyView;
     TfrmMain applying{platform, applyView.Views(), fakes::RequestFrom(system.commandLine)};
     applying.FormCreate();
-    EXPECT_EQ(applying.State.Cards().List()[0].DriverDesc, "Registry 0001");
+    EXPECT_EQ(applying.Session.Cards().List()[0].DriverDesc, "Registry 0001");
     EXPECT_TRUE(devices.calls.empty());
 }
 
@@ -385,7 +385,7 @@ TEST_F(FormCreateCardsTest, FilterNamingOnlyVanishedAdaptersFallsBackToTheDefaul
     files.Put(settingsPath, "[Options]\r\nFilters={GONE},\r\n");
     form->FormCreate();
     EXPECT_EQ(Ids(), (std::vector<std::string>{"{A}", "{B}"}));
-    EXPECT_EQ(form->State.Cards().List()[1].DriverDesc, "Registry 0001");
+    EXPECT_EQ(form->Session.Cards().List()[1].DriverDesc, "Registry 0001");
 }
 
 TEST_F(FormCreateCardsTest, RegistryErrorEndsTheSequenceBeforeTheTree) {
@@ -458,8 +458,8 @@ TEST_F(FormCreateTest, ApplyModeRegistryErrorEscapesForTheReportAndStillEndsWith
     EXPECT_TRUE(form->EndsAfterStart());
     EXPECT_EQ(form->ExitCode(), kExitApplyFailed);
     EXPECT_FALSE(form->ShowMainWindow());
-    EXPECT_EQ(form->State.Marks().namedApplyRunning, false);
-    EXPECT_EQ(form->State.Marks().cardBeingWritten, false);
+    EXPECT_EQ(form->Session.Marks().namedApplyRunning, false);
+    EXPECT_EQ(form->Session.Marks().cardBeingWritten, false);
 }
 
 TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdministrator) {
@@ -526,7 +526,7 @@ TEST_F(FormCreateTest, ApplyRefusedForRightsOnANewerWindowsOffersToRunItAsAdmini
             EXPECT_EQ(child.configName, "Home Office");
             EXPECT_TRUE(child.reportsToCaller);
         }
-        EXPECT_EQ(f.State.Marks().namedApplyRunning, false);
+        EXPECT_EQ(f.Session.Marks().namedApplyRunning, false);
     }
     // A copy with the rights already, and a name no command line passes as itself, are not
     // offered: the first is refused as before, the second says why.

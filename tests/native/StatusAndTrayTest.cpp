@@ -48,7 +48,7 @@ TEST_F(StatusPanelTest, EachStateGivesItsPictureWordAndMemo) {
     Value("DHCPIPAddress", std::string("10.9.9.9\0", 9));
     Live(5, true);
     registry.store.SeedDword(ConnectionKeyPath("{CA}"), "MediaSubType", 2);  // wireless
-    form->State.Cards().Load(registry, devices, "", true);
+    form->Session.Cards().Load(registry, devices, "", true);
     view.UserSelects(Node("Office"));
     form->Status.RefreshStatusPanel();
     EXPECT_EQ(view.picture, 5);
@@ -92,7 +92,7 @@ TEST_F(StatusPanelTest, NothingHappensHiddenWhileUpdatingOrWithoutCards) {
         form->Status.RefreshStatusPanel();
     }
     registry.store = {};  // the cards went
-    form->State.Cards().Load(registry, devices, "", true);
+    form->Session.Cards().Load(registry, devices, "", true);
     form->Status.RefreshStatusPanel();
     EXPECT_EQ(view.picture, -1);
     EXPECT_TRUE(ipHelper.bufferSizes.empty());

@@ -165,7 +165,7 @@ TEST_F(MainWindowViewTest, TreeTabsAndEditorReachTheLogic) {
     EXPECT_TRUE(IsWindowEnabled(Editor(C::btnSave)));
     EXPECT_FALSE(IsWindowEnabled(Editor(C::edtIP)));
     SendMessageA(Editor(C::btnSave), BM_CLICK, 0, 0);
-    EXPECT_EQ(form->State.Settings().ReadString("{K1}{CA}", "ToEnable", ""), "0");
+    EXPECT_EQ(form->Session.Settings().ReadString("{K1}{CA}", "ToEnable", ""), "0");
 
     prompts.answers = {kIdNo};
     SetWindowTextA(Editor(C::edtGateway), "10.0.0.1");  // the field's change marks the edit
@@ -173,7 +173,7 @@ TEST_F(MainWindowViewTest, TreeTabsAndEditorReachTheLogic) {
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].caption, "Save - Office");
     EXPECT_EQ(TabCtrl_GetCurSel(tabs), 1);
-    EXPECT_EQ(form->State.CurrentCard().ConnectionName, "WLAN");
+    EXPECT_EQ(form->Session.Cards().Current().ConnectionName, "WLAN");
 }
 
 // The status bar shows the long hint of what the pointer is over.
@@ -264,9 +264,9 @@ TEST_F(MainWindowViewTest, OptionsDialogShowsItsPagesAndOkCarriesTheChoicesOut) 
     driver.join();
     EXPECT_EQ(seen, (std::vector<std::string>{"397x295", "3 pages", "2 configurations",
                                                "15 s, disabled", "enabled", "adapters page"}));
-    EXPECT_EQ(form->State.Settings().ReadString("Options", "Autorun", ""), "1");
-    EXPECT_EQ(form->State.Settings().ReadString("Options", "ConfirmApply", ""), "1");
-    EXPECT_EQ(form->State.Settings().ReadString("Options", "ConfirmSeconds", ""), "30");
+    EXPECT_EQ(form->Session.Settings().ReadString("Options", "Autorun", ""), "1");
+    EXPECT_EQ(form->Session.Settings().ReadString("Options", "ConfirmApply", ""), "1");
+    EXPECT_EQ(form->Session.Settings().ReadString("Options", "ConfirmSeconds", ""), "30");
     EXPECT_EQ(shell.links.count("C:\\Users\\Ann\\Startup\\Velmora Tarvello.lnk"), 1u);
     EXPECT_EQ(shell.exportsCalled.size(), 1u);
 }

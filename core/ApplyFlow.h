@@ -1,24 +1,36 @@
-// Applying a configuration by its name, as the Apply action, the tray menu and apply mode do, and
-// one card's record, as the editor's Apply does. On a Windows the user let the program run on, an
-// apply refused for lack of rights is offered to a copy run as administrator. With ConfirmApply,
-// the user keeps what an apply wrote, or it is brought back, also by the next start when this
-// copy ends before: a checkpoint on disk, one per machine at a time.
+// One apply, whoever asks for it: the window, the tray, apply mode. With ConfirmApply the user
+// keeps what an apply wrote, or it is brought back, also by the next start when this copy ends
+// before: a checkpoint on disk, one per machine at a time. On a Windows the user let the program
+// run on, an apply refused for lack of rights is offered to a copy run as administrator.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "core/ApplyEngine.h"
 #include "core/Checkpoint.h"
-#include "ui/FormState.h"
-#include "ui/KeepDialog.h"
+#include "core/ConfigSession.h"
 
 namespace vt {
 
-class ApplyAction {
+// What the caller of an apply provides: someone to ask, and the keep question.
+class ApplyHost {
   public:
-    ApplyAction(FormState& state, KeepDialogHost& keepHost) : state_(state), keepHost_(keepHost) {}
+    virtual ~ApplyHost() = default;
+    // The window that owns the apply's message boxes, the engine's own among them.
+    virtual WindowHandle MessageOwner() const = 0;
+    // A message box over it: a question, or what happened.
+    virtual int Ask(const std::string& text, const std::string& caption, unsigned flags) = 0;
+    // "Keep the new settings of `name`?" for `seconds`, in the foreground also when no window of
+    // the program shows; true only when the user kept them.
+    virtual bool KeepNewSettings(const std::string& name, int seconds) = 0;
+};
+
+class ApplyFlow {
+  public:
+    ApplyFlow(ConfigSession& session, ApplyHost& host) : session_(session), host_(host) {}
 
     // Only on Windows 7 and later, where the user let the program run.
     void OfferElevation(bool offer) { offersElevation_ = offer; }
@@ -42,24 +54,32 @@ class ApplyAction {
         ApplyFailures failures;
         int seconds = 0;
     };
+    using WriteCards = std::function<ApplyOutcome(ApplyContext&)>;
+
+    // Under the machine's apply lock: the checkpoint taken, the cards written, the user asked,
+    // the cards kept or restored, the failures reported. An error that ends the writes passes
+    // to the caller after that.
+    ApplyOutcome ApplyHere(const std::string& name, const WriteCards& write);
     // The machine's apply lock, or nothing after the user heard which apply waits for an answer
     // (and that one came to the front).
     std::unique_ptr<ApplyLock> LockOrRefuse(const std::string& name);
-    ApplyOutcome ApplyHere(const std::string& name);
     // The context of an apply of `name`; it takes the cards into `confirmation`, and writes the
     // checkpoint before the first write, when the user is to be asked.
     ApplyContext ContextFor(const std::string& name, std::optional<Confirmation>& confirmation);
-    // After an apply: for a confirmed one that changed cards, the keep dialog and the cards
+    // After an apply: for a confirmed one that changed cards, the keep question and the cards
     // brought back unless kept; then the failures held back.
     ApplyOutcome KeepOrRestore(std::optional<Confirmation>& confirmation, ApplyOutcome outcome);
     // Asks for `seconds`, restores unless kept, deletes the checkpoint; false when restored.
     bool AskThenKeepOrRestore(Confirmation& confirmation, int seconds);
+    // Deletes the checkpoint; a failure is kept to be reported.
+    void DeleteCheckpointOrKeepFailure(ApplyFailures& failures);
     std::string CheckpointPath();
+    ApplyContext ContextNow() { return session_.ApplyContextFor(host_.MessageOwner()); }
     // Nothing when the copy did not start (the user declined).
     std::optional<ApplyOutcome> ApplyAsAdministrator(const std::string& name);
 
-    FormState& state_;
-    KeepDialogHost& keepHost_;
+    ConfigSession& session_;
+    ApplyHost& host_;
     bool offersElevation_ = false;
 };
 

@@ -1,10 +1,13 @@
-// The named apply, and its retry as administrator.
-#include "ui/ApplyAction.h"
+// The apply flow: lock, checkpoint, writes, the keep question, restore, report; and the retry as
+// administrator.
+#include "core/ApplyFlow.h"
+
+#include <algorithm>
 
 #include "base/Error.h"
-#include "base/ScopeExit.h"
 #include "core/CommandLine.h"
 #include "core/ConfigNames.h"
+#include "core/KeepOptions.h"
 #include "core/MessageBox.h"
 #include "core/ProductIdentity.h"
 
@@ -23,21 +26,24 @@ std::string ExitCodeText(uint32_t code) {
 
 }  // namespace
 
-ApplyOutcome ApplyAction::ApplyConfiguration(const std::string& name) {
+ApplyOutcome ApplyFlow::ApplyConfiguration(const std::string& name) {
+    if (session_.Marks().namedApplyRunning) return ApplyOutcome::Ignored;
     try {
-        return ApplyHere(name);
+        return ApplyHere(name, [&](ApplyContext& context) {
+            return vt::ApplyConfiguration(context, name);
+        });
     } catch (const AccessDenied&) {
         // A copy that has the rights already would only meet the same refusal again.
-        if (!offersElevation_ || state_.platform.system.HasAdministratorRights()) throw;
+        if (!offersElevation_ || session_.platform.system.HasAdministratorRights()) throw;
         const std::string why = WhyNotPassable(name);
         if (!why.empty()) {
-            state_.Ask("Applying needs administrator rights, but \"" + name +
-                           "\" cannot be applied as administrator: " + why +
-                           " Rename the configuration, then apply it again.",
-                       "Apply Failed: " + name, kMbIconError);
+            host_.Ask("Applying needs administrator rights, but \"" + name +
+                          "\" cannot be applied as administrator: " + why +
+                          " Rename the configuration, then apply it again.",
+                      "Apply Failed: " + name, kMbIconError);
             return ApplyOutcome::CardFailed;
         }
-        if (state_.Ask(
+        if (host_.Ask(
                 "Applying needs administrator rights. Apply \"" + name + "\" as administrator?",
                 kProductTitle, kMbYesNo | kMbIconQuestion) != kIdYes)
             throw;
@@ -46,8 +52,18 @@ ApplyOutcome ApplyAction::ApplyConfiguration(const std::string& name) {
     }
 }
 
-ApplyOutcome ApplyAction::ApplyHere(const std::string& name) {
-    if (state_.Marks().namedApplyRunning) return ApplyOutcome::Ignored;
+ApplyOutcome ApplyFlow::ApplyCard(const TCardConfig& record, const TACard& card) {
+    return ApplyHere(record.ConfigName, [&](ApplyContext& context) {
+        if (context.taken) {
+            context.taken->push_back(TakeCard(context, record, card));
+            context.beforeFirstWrite(*context.taken);
+        }
+        return ApplyCardConfig(context, record, card) ? ApplyOutcome::Applied
+                                                      : ApplyOutcome::CardFailed;
+    });
+}
+
+ApplyOutcome ApplyFlow::ApplyHere(const std::string& name, const WriteCards& write) {
     // Held until the user has answered: no copy changes the cards under another's checkpoint.
     // Released before a copy run as administrator takes over.
     const std::unique_ptr<ApplyLock> lock = LockOrRefuse(name);
@@ -57,7 +73,7 @@ ApplyOutcome ApplyAction::ApplyHere(const std::string& name) {
     ApplyContext context = ContextFor(name, confirmation);
     ApplyOutcome outcome;
     try {
-        outcome = vt::ApplyConfiguration(context, name);
+        outcome = write(context);
     } catch (...) {
         KeepOrRestore(confirmation, ApplyOutcome::CardFailed);  // the cards before the error
         throw;
@@ -65,54 +81,34 @@ ApplyOutcome ApplyAction::ApplyHere(const std::string& name) {
     return KeepOrRestore(confirmation, outcome);
 }
 
-ApplyOutcome ApplyAction::ApplyCard(const TCardConfig& record, const TACard& card) {
-    const std::unique_ptr<ApplyLock> lock = LockOrRefuse(record.ConfigName);
-    if (!lock) return ApplyOutcome::Refused;
-    RecoverCheckpoint();
-    std::optional<Confirmation> confirmation;
-    ApplyContext context = ContextFor(record.ConfigName, confirmation);
-    bool applied = false;
-    try {
-        if (confirmation) {
-            confirmation->checkpoint.cards.push_back(TakeCard(context, record, card));
-            context.beforeFirstWrite(confirmation->checkpoint.cards);
-        }
-        applied = ApplyCardConfig(context, record, card);
-    } catch (...) {
-        KeepOrRestore(confirmation, ApplyOutcome::CardFailed);
-        throw;
-    }
-    return KeepOrRestore(confirmation, applied ? ApplyOutcome::Applied : ApplyOutcome::CardFailed);
-}
-
-std::unique_ptr<ApplyLock> ApplyAction::LockOrRefuse(const std::string& name) {
-    std::unique_ptr<ApplyLock> lock = state_.platform.system.TakeApplyLock();
+std::unique_ptr<ApplyLock> ApplyFlow::LockOrRefuse(const std::string& name) {
+    std::unique_ptr<ApplyLock> lock = session_.platform.system.TakeApplyLock();
     if (lock) return lock;
     // The copy that holds it asks about the checkpoint beside this one's settings, as a rule.
     std::string waiting;
     try {
-        if (const auto checkpoint = ReadCheckpoint(state_.platform.files, CheckpointPath()))
+        if (const auto checkpoint = ReadCheckpoint(session_.platform.files, CheckpointPath()))
             waiting = checkpoint->configuration;
     } catch (const CheckpointUnreadable&) {
     }
-    state_.Ask((waiting.empty() ? std::string("Another apply") : "\"" + waiting + "\"") +
-                   " waits for an answer: keep its new settings, or let the previous ones come "
-                   "back. Then apply \"" +
-                   name + "\" again.",
-               "Apply Failed: " + name, kMbIconError);
-    if (!waiting.empty()) state_.platform.prompts.BringToFront("Keep - " + waiting);
+    host_.Ask((waiting.empty() ? std::string("Another apply") : "\"" + waiting + "\"") +
+                  " waits for an answer: keep its new settings, or let the previous ones come "
+                  "back. Then apply \"" +
+                  name + "\" again.",
+              "Apply Failed: " + name, kMbIconError);
+    if (!waiting.empty()) session_.platform.prompts.BringToFront("Keep - " + waiting);
     return nullptr;
 }
 
-std::string ApplyAction::CheckpointPath() {
-    return CheckpointPathFor(state_.Settings().Path());
+std::string ApplyFlow::CheckpointPath() {
+    return CheckpointPathFor(session_.Settings().Path());
 }
 
-ApplyContext ApplyAction::ContextFor(const std::string& name,
-                                     std::optional<Confirmation>& confirmation) {
-    ApplyContext context = state_.ApplyContextNow();
-    SettingsFile& settings = state_.Settings();
-    if (!AsksToKeep(settings, state_.platform.system.IsRemoteSession())) return context;
+ApplyContext ApplyFlow::ContextFor(const std::string& name,
+                                   std::optional<Confirmation>& confirmation) {
+    ApplyContext context = ContextNow();
+    SettingsFile& settings = session_.Settings();
+    if (!AsksToKeep(settings, session_.platform.system.IsRemoteSession())) return context;
     confirmation.emplace();
     confirmation->seconds = SecondsToKeep(settings);
     confirmation->checkpoint.configuration = name;
@@ -121,72 +117,67 @@ ApplyContext ApplyAction::ContextFor(const std::string& name,
     // On disk before the first write: a copy that ends from here on is made good by the next.
     context.beforeFirstWrite = [this, &confirmation](const TakenCards&) {
         confirmation->checkpoint.keepBy =
-            state_.platform.system.SecondsNow() + confirmation->seconds;
-        WriteCheckpoint(state_.platform.files, CheckpointPath(), confirmation->checkpoint);
+            session_.platform.system.SecondsNow() + confirmation->seconds;
+        WriteCheckpoint(session_.platform.files, CheckpointPath(), confirmation->checkpoint);
     };
     return context;
 }
 
-ApplyOutcome ApplyAction::KeepOrRestore(std::optional<Confirmation>& confirmation,
-                                        ApplyOutcome outcome) {
+ApplyOutcome ApplyFlow::KeepOrRestore(std::optional<Confirmation>& confirmation,
+                                      ApplyOutcome outcome) {
     if (!confirmation) return outcome;
-    ApplyContext context = state_.ApplyContextNow();
     TakenCards& taken = confirmation->checkpoint.cards;
-    DropUntouchedCards(state_.platform.registry, taken);
+    DropUntouchedCards(session_.platform.registry, taken);
     if (!taken.empty()) {
         if (!AskThenKeepOrRestore(*confirmation, confirmation->seconds))
             outcome = outcome == ApplyOutcome::CardFailed ? outcome : ApplyOutcome::Restored;
         if (!confirmation->failures.empty() && outcome == ApplyOutcome::Restored)
             outcome = ApplyOutcome::CardFailed;
     } else {
-        try {  // a checkpoint written before a refusal changed nothing: it goes
-            DeleteCheckpoint(state_.platform.files, CheckpointPath());
-        } catch (const Error& error) {
-            confirmation->failures.push_back({error.what(), kProductTitle});
-        }
+        // A checkpoint written before a refusal changed nothing: it goes.
+        DeleteCheckpointOrKeepFailure(confirmation->failures);
     }
     // What failed, now that the user has answered or the cards are back.
     const ApplyFailures failures = std::exchange(confirmation->failures, {});
     confirmation.reset();
+    ApplyContext context = ContextNow();
     ShowFailures(context, failures);
     return outcome;
 }
 
-bool ApplyAction::AskThenKeepOrRestore(Confirmation& confirmation, int seconds) {
-    Platform& platform = state_.platform;
-    const std::string path = CheckpointPath();
+bool ApplyFlow::AskThenKeepOrRestore(Confirmation& confirmation, int seconds) {
+    Platform& platform = session_.platform;
     // No other apply starts while the user decides or the cards come back. The engine cleared the
     // mark just before, with no message run in between.
-    ApplyMarks& marks = state_.Marks();
-    const bool wasRunning = marks.namedApplyRunning;
-    marks.namedApplyRunning = true;
-    ScopeExit done([&] { marks.namedApplyRunning = wasRunning; });
+    const HeldMark deciding(session_.Marks().namedApplyRunning);
     // The time to keep runs from the question on; only the cards the apply changed come back.
     confirmation.checkpoint.keepBy = platform.system.SecondsNow() + seconds;
     try {
-        WriteCheckpoint(platform.files, path, confirmation.checkpoint);
+        WriteCheckpoint(platform.files, CheckpointPath(), confirmation.checkpoint);
     } catch (const Error&) {
         // The one written before the first write still stands, for more cards: no less safe.
     }
-    TfrmKeep dialog(keepHost_.KeepDialogView(), platform.system,
-                    confirmation.checkpoint.configuration, seconds);
-    keepHost_.RunKeepDialog(dialog);
-    if (!dialog.Kept) {
-        ApplyContext context = state_.ApplyContextNow();
+    const bool kept = host_.KeepNewSettings(confirmation.checkpoint.configuration, seconds);
+    if (!kept) {
+        ApplyContext context = ContextNow();
         context.failures = &confirmation.failures;
         RestoreCards(context, confirmation.checkpoint.cards);
     }
-    try {
-        DeleteCheckpoint(platform.files, path);
-    } catch (const Error& error) {
-        // Left behind, it would undo a Keep at the next start: the user must know.
-        confirmation.failures.push_back({error.what(), kProductTitle});
-    }
-    return dialog.Kept;
+    // Left behind, it would undo a Keep at the next start: the user must know.
+    DeleteCheckpointOrKeepFailure(confirmation.failures);
+    return kept;
 }
 
-void ApplyAction::RecoverCheckpoint() {
-    Platform& platform = state_.platform;
+void ApplyFlow::DeleteCheckpointOrKeepFailure(ApplyFailures& failures) {
+    try {
+        DeleteCheckpoint(session_.platform.files, CheckpointPath());
+    } catch (const Error& error) {
+        failures.push_back({error.what(), kProductTitle});
+    }
+}
+
+void ApplyFlow::RecoverCheckpoint() {
+    Platform& platform = session_.platform;
     const std::string path = CheckpointPath();
     if (!platform.files.Stamp(path).exists) return;
     // Held by a running copy: that copy asks about it.
@@ -199,11 +190,11 @@ void ApplyAction::RecoverCheckpoint() {
         confirmation.checkpoint = *checkpoint;
     } catch (const CheckpointUnreadable& error) {
         const auto aside = SetCheckpointAside(platform.files, path);
-        state_.Ask(std::string(error.what()) +
-                       ": it holds the settings from before an apply that was not confirmed. " +
-                       (aside ? "It was kept as " + *aside : std::string("It was left as it is")) +
-                       "; nothing was restored from it.",
-                   kProductTitle, kMbIconWarning);
+        host_.Ask(std::string(error.what()) +
+                      ": it holds the settings from before an apply that was not confirmed. " +
+                      (aside ? "It was kept as " + *aside : std::string("It was left as it is")) +
+                      "; nothing was restored from it.",
+                  kProductTitle, kMbIconWarning);
         return;
     }
     const std::string& name = confirmation.checkpoint.configuration;
@@ -212,28 +203,22 @@ void ApplyAction::RecoverCheckpoint() {
         AskThenKeepOrRestore(confirmation,
                              static_cast<int>(std::min<int64_t>(left, kMaxKeepSeconds)));
     } else {
-        ApplyContext context = state_.ApplyContextNow();
+        ApplyContext context = ContextNow();
         context.failures = &confirmation.failures;
         RestoreCards(context, confirmation.checkpoint.cards);
-        try {
-            DeleteCheckpoint(platform.files, path);
-        } catch (const Error& error) {
-            confirmation.failures.push_back({error.what(), kProductTitle});
-        }
-        state_.Ask("The new settings of \"" + name +
-                       "\" were not kept in time: the previous settings were restored.",
-                   kProductTitle, kMbIconInformation);
+        DeleteCheckpointOrKeepFailure(confirmation.failures);
+        host_.Ask("The new settings of \"" + name +
+                      "\" were not kept in time: the previous settings were restored.",
+                  kProductTitle, kMbIconInformation);
     }
-    ApplyContext context = state_.ApplyContextNow();
+    ApplyContext context = ContextNow();
     ShowFailures(context, confirmation.failures);
 }
 
-std::optional<ApplyOutcome> ApplyAction::ApplyAsAdministrator(const std::string& name) {
+std::optional<ApplyOutcome> ApplyFlow::ApplyAsAdministrator(const std::string& name) {
     // The same program in apply mode, elevated; no other apply meanwhile.
-    ApplyMarks& marks = state_.Marks();
-    marks.namedApplyRunning = true;
-    ScopeExit done([&] { marks.namedApplyRunning = false; });
-    Platform& platform = state_.platform;
+    const HeldMark elevated(session_.Marks().namedApplyRunning);
+    Platform& platform = session_.platform;
     const ElevatedRun run = platform.shell.RunAsAdministrator(platform.system.ExecutablePath(),
                                                               *ApplyArguments(name, true));
     switch (run.end) {
@@ -255,9 +240,9 @@ std::optional<ApplyOutcome> ApplyAction::ApplyAsAdministrator(const std::string&
         case kExitRestored:
             return ApplyOutcome::Restored;  // it asked, and brought them back
         default:
-            state_.Ask("Applying \"" + name + "\" as administrator ended with code " +
-                           ExitCodeText(run.exitCode) + " before it reported what it did.",
-                       kProductTitle, kMbIconError);
+            host_.Ask("Applying \"" + name + "\" as administrator ended with code " +
+                          ExitCodeText(run.exitCode) + " before it reported what it did.",
+                      kProductTitle, kMbIconError);
             return ApplyOutcome::CardFailed;
     }
 }
