@@ -10,8 +10,6 @@
 
 namespace vt {
 
-inline constexpr char kContextMenuTitle[] = "Velmora Tarvello";
-inline constexpr char kOpenProgramItem[] = "&Open Velmora Tarvello";
 inline constexpr char kProgramFile[] = "VelmoraTarvello.exe";
 
 // Read once from the settings file at `settingsPath`. A file that is missing or cannot be read

@@ -29,6 +29,17 @@ const std::string& ApplicationTitle() {
     return Title();
 }
 
+std::string SystemErrorText(DWORD code) {
+    char* text = nullptr;
+    FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string why = text ? text : "";
+    if (text) LocalFree(text);
+    while (!why.empty() && (why.back() == '\n' || why.back() == '\r')) why.pop_back();
+    return why;
+}
+
 void ReportError(HWND owner, const std::exception& error) {
     MessageBoxA(ModalOwnerFor(owner), error.what(), Title().c_str(), MB_OK | MB_ICONERROR);
 }

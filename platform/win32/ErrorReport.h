@@ -14,6 +14,9 @@ namespace vt::win32 {
 void SetApplicationTitle(const std::string& title);
 const std::string& ApplicationTitle();
 
+// The system's text for an error code, without its line end; empty when the system has none.
+std::string SystemErrorText(DWORD code);
+
 // A message box with the error's text, the application's title as caption and the error icon.
 void ReportError(HWND owner, const std::exception& error);
 

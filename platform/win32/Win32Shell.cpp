@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/Error.h"
+#include "platform/win32/ErrorReport.h"
 #include "platform/win32/Handles.h"
 
 namespace vt::win32 {
@@ -57,10 +58,8 @@ bool Win32Shell::CreateLink(const ShellLink& link) {
     const HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                              IID_IShellLinkA, shellLink.OutVoid());
     if (FAILED(created) || !shellLink) {
-        char text[256] = {};
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                       static_cast<DWORD>(created), 0, text, sizeof text, nullptr);
-        throw Error(text[0] ? text : "The shell link object cannot be created.");
+        const std::string why = SystemErrorText(static_cast<DWORD>(created));
+        throw Error(why.empty() ? "The shell link object cannot be created." : why);
     }
     shellLink->SetPath(link.target.c_str());
     shellLink->SetArguments(link.arguments.c_str());

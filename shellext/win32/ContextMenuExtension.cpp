@@ -10,7 +10,9 @@
 
 #include "base/AnsiText.h"
 #include "core/CommandLine.h"
+#include "core/ProductIdentity.h"
 #include "core/SettingsLayout.h"
+#include "platform/win32/ErrorReport.h"
 #include "platform/win32/Win32FileStore.h"
 #include "platform/win32/Win32System.h"
 #include "shellext/ContextMenuItems.h"
@@ -122,9 +124,9 @@ STDMETHODIMP ContextMenuExtension::QueryContextMenu(HMENU menu, UINT index, UINT
         for (const std::string& name : names_)
             AppendMenuA(items, MF_STRING, id++, MenuItemText(name).c_str());
         if (!names_.empty()) AppendMenuA(items, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(items, MF_STRING, id++, kOpenProgramItem);
+        AppendMenuA(items, MF_STRING, id++, (std::string("&Open ") + kProductTitle).c_str());
         if (!InsertMenuA(menu, index, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(items),
-                         kContextMenuTitle)) {
+                         kProductTitle)) {
             DestroyMenu(items);
             return E_FAIL;
         }
@@ -182,17 +184,10 @@ HRESULT ContextMenuExtension::Start(HWND owner, const std::string& arguments) co
     start.nShow = SW_SHOWNORMAL;
     if (ShellExecuteExA(&start)) return S_OK;
     const DWORD error = GetLastError();
-    char* reason = nullptr;
-    FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&reason), 0, nullptr);
-    std::string why = reason ? reason : "";
-    if (reason) LocalFree(reason);
-    while (!why.empty() && (why.back() == '\n' || why.back() == '\r')) why.pop_back();
     const bool missing = GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES;
-    const std::string text = "Velmora Tarvello cannot be started: " + program +
-                             (missing ? std::string(" is missing.") : ": " + why);
-    MessageBoxA(owner, text.c_str(), kContextMenuTitle, MB_OK | MB_ICONERROR);
+    const std::string text = std::string(kProductTitle) + " cannot be started: " + program +
+                             (missing ? std::string(" is missing.") : ": " + SystemErrorText(error));
+    MessageBoxA(owner, text.c_str(), kProductTitle, MB_OK | MB_ICONERROR);
     return HRESULT_FROM_WIN32(error);
 }
 
@@ -206,7 +201,7 @@ STDMETHODIMP ContextMenuExtension::GetCommandString(UINT_PTR offset, UINT type, 
             case GCS_VALIDATEA:
                 return S_OK;
             case GCS_HELPTEXTA:
-                return CopyText(isOpen ? std::string("Opens the Velmora Tarvello window")
+                return CopyText(isOpen ? "Opens the " + std::string(kProductTitle) + " window"
                                        : "Apply " + names_[offset],
                                 type, name, size);
             case GCS_VERBA:

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "core/ProductIdentity.h"
 #include "platform/win32/Handles.h"
 
 namespace vt::win32 {
@@ -38,7 +39,7 @@ LONG WriteKey(HKEY root, const std::string& path,
 }
 
 LONG WriteAll(HKEY root, const std::string& dllPath) {
-    LONG result = WriteKey(root, ClassKey(), {{"", "Velmora Tarvello context menu"}});
+    LONG result = WriteKey(root, ClassKey(), {{"", std::string(kProductTitle) + " context menu"}});
     if (result == ERROR_SUCCESS)
         result = WriteKey(root, ClassKey() + "\\InprocServer32",
                           {{"", dllPath}, {"ThreadingModel", "Apartment"}});
