@@ -29,9 +29,8 @@ std::string ExitCodeText(uint32_t code) {
 ApplyOutcome ApplyFlow::ApplyConfiguration(const std::string& name) {
     if (session_.Marks().namedApplyRunning) return ApplyOutcome::Ignored;
     try {
-        return ApplyHere(name, [&](ApplyContext& context) {
-            return vt::ApplyConfiguration(context, name);
-        });
+        return ApplyHere(
+            name, [&](ApplyContext& context) { return vt::ApplyConfiguration(context, name); });
     } catch (const AccessDenied&) {
         // A copy that has the rights already would only meet the same refusal again.
         if (!offersElevation_ || session_.platform.system.HasAdministratorRights()) throw;

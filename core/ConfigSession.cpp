@@ -35,7 +35,8 @@ std::string ConfigSession::AddConfiguration(const std::string& key,
         // Free in the file too: another copy may have added one since.
         for (int n = 1; name.empty(); ++n) {
             std::string candidate = "New Configuration" + std::to_string(n);
-            if (!shown(candidate) && !NameTakenInFile(batch, candidate)) name = std::move(candidate);
+            if (!shown(candidate) && !NameTakenInFile(batch, candidate))
+                name = std::move(candidate);
         }
         batch.WriteString(settings::kConfigurations, key, name);
         batch.WriteString(settings::kFriendlyName, name, key);

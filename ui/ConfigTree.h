@@ -37,7 +37,8 @@ class ConfigTreeView {
 
 class ConfigTree {
   public:
-    ConfigTree(ConfigSession& session, FormState& state, SettingsEditor& editor, ApplyFlow& apply, ConfigTreeView& view)
+    ConfigTree(ConfigSession& session, FormState& state, SettingsEditor& editor, ApplyFlow& apply,
+               ConfigTreeView& view)
         : session_(session), state_(state), editor_(editor), apply_(apply), view_(view) {}
 
     const std::vector<std::unique_ptr<TConfigNode>>& Nodes() const { return nodes_; }

@@ -185,7 +185,8 @@ void TfrmMain::FillConfigTree() {
     Tree.Clear();
     views_.tree.SetTreeRedraw(false);
     ScopeExit redrawAgain([&] { views_.tree.SetTreeRedraw(true); });
-    for (const auto& [key, name] : Session.Settings().ReadSectionValues(settings::kConfigurations)) {
+    for (const auto& [key, name] :
+         Session.Settings().ReadSectionValues(settings::kConfigurations)) {
         const FormState::UpdatingScope updating(State);
         Tree.AddConfigNode(key, name, false, 0);
     }

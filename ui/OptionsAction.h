@@ -12,9 +12,14 @@ namespace vt {
 
 class Options {
   public:
-    Options(ConfigSession& session, FormState& state, const ConfigTree& tree, SettingsEditor& editor, CardTabs& tabs,
-            MainView& frame)
-        : session_(session), state_(state), tree_(tree), editor_(editor), tabs_(tabs), frame_(frame) {}
+    Options(ConfigSession& session, FormState& state, const ConfigTree& tree,
+            SettingsEditor& editor, CardTabs& tabs, MainView& frame)
+        : session_(session),
+          state_(state),
+          tree_(tree),
+          editor_(editor),
+          tabs_(tabs),
+          frame_(frame) {}
     void actOptionsExecute();
 
   private:

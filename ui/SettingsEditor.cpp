@@ -283,7 +283,8 @@ void SettingsEditor::ShowSaved(const TConfigNode& node, const std::optional<TCar
     // No: the other program's version. The selection may have moved while a device was switched:
     // then it shows already what it now selects.
     if (!saved) return ShowSelection();
-    if (state_.Selected() != &node || session_.Cards().Current().CfgInstanceId != saved->CardId) return;
+    if (state_.Selected() != &node || session_.Cards().Current().CfgInstanceId != saved->CardId)
+        return;
     ShowRecord(*saved);  // as saved: nothing read back
     const int tab = state_.Tabs().SelectedTab();
     if (tab >= 0) state_.SetTabMark(tab, saved->ToConfig);

@@ -25,7 +25,8 @@ bool CreateLink(Shell& shell, ShellLink link);
 
 class Shortcuts {
   public:
-    Shortcuts(ConfigSession& session, FormState& state, MainView& frame) : session_(session), state_(state), frame_(frame) {}
+    Shortcuts(ConfigSession& session, FormState& state, MainView& frame)
+        : session_(session), state_(state), frame_(frame) {}
 
     void CreateShortcut(ShortcutKind kind, const std::string& name);
     void actDesktopShortCutExecute();

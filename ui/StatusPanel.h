@@ -29,7 +29,8 @@ inline constexpr char kNetworkConnectionsCommand[] =
 
 class StatusPanel {
   public:
-    StatusPanel(ConfigSession& session, FormState& state, StatusPanelView& view) : session_(session), state_(state), view_(view) {}
+    StatusPanel(ConfigSession& session, FormState& state, StatusPanelView& view)
+        : session_(session), state_(state), view_(view) {}
 
     // `taken`: the live snapshot when the refresh thread took it; without one it is taken here.
     void RefreshStatusPanel(const TAdapterStatuses* taken = nullptr);

@@ -185,8 +185,9 @@ HRESULT ContextMenuExtension::Start(HWND owner, const std::string& arguments) co
     if (ShellExecuteExA(&start)) return S_OK;
     const DWORD error = GetLastError();
     const bool missing = GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES;
-    const std::string text = std::string(kProductTitle) + " cannot be started: " + program +
-                             (missing ? std::string(" is missing.") : ": " + SystemErrorText(error));
+    const std::string text =
+        std::string(kProductTitle) + " cannot be started: " + program +
+        (missing ? std::string(" is missing.") : ": " + SystemErrorText(error));
     MessageBoxA(owner, text.c_str(), kProductTitle, MB_OK | MB_ICONERROR);
     return HRESULT_FROM_WIN32(error);
 }
